@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+class MainWindowPort;
+class MediaEngine;
+class FileDialogs;
+class MessageBoxes;
+class ProcessLauncher;
+class ClassStore;
+class ExecutionState;
+class TaskbarList;
+class MediaFrm;
+
+// Everything of the desktop that the window's handlers reach, made only once
+// the process knows it is the first instance (so a second start never loads
+// the GUI stack).
+class Gui {
+public:
+  virtual ~Gui() = default;
+  virtual MainWindowPort& window() = 0;
+  virtual MediaEngine& engine() = 0;
+  virtual FileDialogs& fileDialogs() = 0;
+  virtual MessageBoxes& messageBoxes() = 0;
+  virtual ProcessLauncher& processes() = 0;
+  virtual ClassStore& classStore() = 0;
+  virtual ExecutionState& executionState() = 0;
+  // Null when the desktop has no taskbar progress facility.
+  virtual std::unique_ptr<TaskbarList> createTaskbarList() = 0;
+  // Shows the main window and runs the event loop until it closes.
+  virtual int exec() = 0;
+};
+
+class GuiFactory {
+public:
+  virtual ~GuiFactory() = default;
+  // Builds the application, the main window and the engine; the window's
+  // events are forwarded to `form`.
+  virtual std::unique_ptr<Gui> create(MediaFrm& form) = 0;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/gui.h"
+#include "app/menu_model.h"
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+class InstanceChannel;
+
+// What the process was started with.
+struct StartInfo {
+  QString commandTail;    // the arguments after the program's name, joined by single spaces
+  QString executablePath; // the running executable's real path
+};
+
+// The main window's logic: its start-up, its handlers and the state the window
+// owns (menus, timers, the two text flags). Every handler is defined in the
+// source file of its subsystem.
+class MediaFrm : public QObject {
+  Q_OBJECT
+public:
+  MediaFrm(StartInfo start, InstanceChannel* channel);
+  ~MediaFrm() override;
+
+  // Start-up (app/media_frm.cpp). Form_Load returns false when this start
+  // handed its command line to the running instance: the process then ends
+  // without a window.
+  void Form_Initialize();
+  bool Form_Load(GuiFactory& factory);
+
+  // Settings store (app/settings.cpp).
+  QString ReadIni(const QString& section, const QString& key) const;
+  bool WriteIni(const QString& section, const QString& key, const QString& value) const;
+
+  // Layout, keyboard and shutdown (app/layout.cpp).
+  void Form_Resize();
+  void Form_KeyDown(int keyCode, int shift);
+  void Form_Unload();
+
+  // Runs the command of a menu item (app/menu_commands.cpp).
+  void menuCommand(MenuItem item);
+
+  // Player events (playback/player_events.cpp).
+  void WMP_PlayStateChange(int NewState);
+  void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
+
+  const StartInfo& startInfo() const { return m_start; }
+  QString programFolder() const;
+  MainWindowPort& window() const;
+  MediaEngine& WMP() const;
+  Gui& gui() const { return *m_gui; }
+
+  MenuModel menus;
+  QTimer TTask;  // taskbar progress, every 500 ms while enabled
+  QTimer TSeelp; // keeps the system awake, every 60 s while enabled
+  // Text flags: each counts as set only when it holds "1".
+  QString ScrNor = QStringLiteral("ScrNor");
+  QString MusNor = QStringLiteral("MusNor");
+
+private:
+  void applySavedSettings();
+  void placeWindow();
+
+  StartInfo m_start;
+  InstanceChannel* m_channel;
+  std::unique_ptr<Gui> m_gui;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The settings file's INI store, with the semantics of the classic private
+// profile functions: section and key names match without regard to ASCII case
+// and are trimmed, values are trimmed and lose one pair of outer quotes on
+// read, the first of duplicate sections or keys wins, a replaced key keeps its
+// spelling, a new key goes after the last line of its section, a new section
+// at the end of the file; lines end in CR LF. Text is in the locale's encoding.
+
+// The value of `key`, or `defaultValue`; at most `size` - 1 bytes of encoded
+// text, cut on a character boundary.
+QString GetPrivateProfileString(const QString& section, const QString& key,
+                                const QString& defaultValue, int size, const QString& path);
+
+// Sets `key` in `section`, creating the file and the section when needed. The
+// file is replaced atomically under an advisory lock, so concurrent writers of
+// different keys keep each other's keys. False when the file cannot be written.
+bool WritePrivateProfileString(const QString& section, const QString& key,
+                               const QString& value, const QString& path);

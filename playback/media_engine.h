@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+// Play states, numbered as the window's handlers test them.
+namespace PlayState {
+inline constexpr int Undefined = 0;
+inline constexpr int Stopped = 1;
+inline constexpr int Paused = 2;
+inline constexpr int Playing = 3;
+inline constexpr int ScanForward = 4;
+inline constexpr int ScanReverse = 5;
+inline constexpr int Buffering = 6;
+inline constexpr int Waiting = 7;
+inline constexpr int MediaEnded = 8;
+inline constexpr int Transitioning = 9;
+inline constexpr int Ready = 10;
+inline constexpr int Reconnecting = 11;
+} // namespace PlayState
+
+// A snapshot of the item the engine has loaded.
+struct MediaItem {
+  int imageSourceWidth = 0;  // pixels; 0 when the item has no picture
+  int imageSourceHeight = 0;
+  QString sourceURL;         // the text that was set or listed
+  double duration = 0;       // seconds
+  QString author;            // artist tag, or author tag where there is no artist
+  QString title;
+
+  // "Author", "Title" or "sourceURL"; "" for anything the item lacks.
+  QString getItemInfo(const QString& attribute) const;
+};
+
+// The hosted media engine, `WMP` on the main window. Setting URL loads and,
+// since autoStart is always on, plays; a .m3u file is played as a list.
+class MediaEngine : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+
+  virtual void setURL(const QString& url) = 0;
+  virtual QString URL() const = 0;
+  virtual int playState() const = 0;
+  virtual void setFullScreen(bool on) = 0;
+  virtual bool fullScreen() const = 0;
+  // Empty when nothing is loaded.
+  virtual std::optional<MediaItem> currentMedia() const = 0;
+
+  // controls
+  virtual void play() = 0;
+  virtual void pause() = 0;
+  virtual void stop() = 0;
+  virtual void next() = 0;
+  virtual void previous() = 0;
+  virtual double currentPosition() const = 0;       // seconds
+  virtual void setCurrentPosition(double seconds) = 0;
+
+  // settings
+  virtual int volume() const = 0;                    // 0..100
+  virtual void setVolume(int volume) = 0;            // clamped to 0..100
+  virtual bool mute() const = 0;
+  virtual void setMute(bool on) = 0;
+  // "loop" or "shuffle"; takes effect at once, also on a list already playing.
+  virtual void setMode(const QString& mode, bool on) = 0;
+  virtual bool getMode(const QString& mode) const = 0;
+
+signals:
+  void PlayStateChange(int NewState);
+  // nButton: 1 left, 2 right, 4 middle; nShiftState: 1 Shift, 2 Ctrl, 4 Alt.
+  void MouseDown(int nButton, int nShiftState, float fX, float fY);
+  // The current item, its tags or its picture size changed.
+  void currentMediaChanged();
+  // The position jumped (a seek), in seconds.
+  void positionJumped(double seconds);
+  void volumeChanged(int volume);
+};

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs a command in a private X server (1920x1080, 24 bits) with openbox as the
+# window manager and a private session bus, then tears all three down.
+set -uo pipefail
+
+if [ -z "${KELVARINO_IN_SESSION:-}" ]; then
+  export KELVARINO_IN_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+tmp=$(mktemp -d)
+trap 'kill "$wm" "$xvfb" 2>/dev/null; wait "$wm" "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
+
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+if [ ! -s "$tmp/display" ]; then
+  echo "Xvfb did not start:" >&2; cat "$tmp/xvfb.log" >&2; exit 1
+fi
+export DISPLAY=":$(tr -d '\n' <"$tmp/display")"
+unset WAYLAND_DISPLAY
+
+openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+wm=$!
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+
+"$@"
