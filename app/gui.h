@@ -6,10 +6,6 @@ class MainWindowPort;
 class MediaEngine;
 class FileDialogs;
 class MessageBoxes;
-class ProcessLauncher;
-class ClassStore;
-class ExecutionState;
-class TaskbarList;
 class MediaFrm;
 
 // Everything of the desktop that the window's handlers reach, made only once
@@ -22,11 +18,6 @@ public:
   virtual MediaEngine& engine() = 0;
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
-  virtual ProcessLauncher& processes() = 0;
-  virtual ClassStore& classStore() = 0;
-  virtual ExecutionState& executionState() = 0;
-  // Null when the desktop has no taskbar progress facility.
-  virtual std::unique_ptr<TaskbarList> createTaskbarList() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

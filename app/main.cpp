@@ -1,0 +1,16 @@
+// The composition root. The launcher links QtCore and the logic only; the GUI
+// stack (widgets, OpenGL, libmpv, D-Bus) is loaded once this process knows it
+// is the first instance.
+#include "app/gui_library_posix.h"
+#include "app/media_frm.h"
+#include "app/start_info_posix.h"
+
+int main(int argc, char** argv)
+{
+  MediaFrm form(startInfoFromArguments(argc, argv), nullptr);
+  form.Form_Initialize();
+  GuiLibrary gui(argc, argv);
+  if (!form.Form_Load(gui))
+    return 0;
+  return form.gui().exec();
+}

@@ -1,0 +1,127 @@
+#include "app/media_frm.h"
+
+#include "app/instance_channel.h"
+#include "app/main_window_port.h"
+#include "app/program_folder.h"
+#include "playback/media_engine.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <cmath>
+
+namespace {
+const QString Option = QStringLiteral("Option");
+}
+
+MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
+    : m_start(std::move(start)), m_channel(channel)
+{
+  TTask.setInterval(500);
+  TSeelp.setInterval(60000);
+}
+
+MediaFrm::~MediaFrm() = default;
+
+QString MediaFrm::programFolder() const
+{
+  return programFolderOf(m_start.executablePath);
+}
+
+MainWindowPort& MediaFrm::window() const
+{
+  return m_gui->window();
+}
+
+MediaEngine& MediaFrm::WMP() const
+{
+  return m_gui->engine();
+}
+
+void MediaFrm::Form_Initialize()
+{
+  // The name the desktop knows the program by, set before any window exists.
+  QCoreApplication::setApplicationName(QStringLiteral("Kelvarino"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(KELVARINO_VERSION));
+}
+
+bool MediaFrm::Form_Load(GuiFactory& factory)
+{
+  if (ReadIni(Option, QStringLiteral("mRun")) == QLatin1String("True")) {
+    menus.setChecked(MenuItem::mRun, true);
+  } else if (m_channel && m_channel->anotherInstanceRunning()) {
+    m_channel->execute(m_start.commandTail.isEmpty() ? QStringLiteral("nor") : m_start.commandTail);
+    return false;
+  }
+
+  m_gui = factory.create(*this);
+
+  // A folder that cannot be made is no reason to stop: only the play list
+  // commands need it, and they report their own failures.
+  QDir().mkpath(playlistFolder(programFolder()));
+
+  if (!m_start.commandTail.isEmpty())
+    WMP().setURL(QString(m_start.commandTail).remove(u'"'));
+
+  applySavedSettings();
+  placeWindow();
+  return true;
+}
+
+void MediaFrm::applySavedSettings()
+{
+  bool isNumber = false;
+  const int volume = ReadIni(Option, QStringLiteral("Volume")).toInt(&isNumber);
+  // The program only ever stores the control's own volume; anything else
+  // leaves the design volume.
+  if (isNumber && volume >= 0 && volume <= 100)
+    WMP().setVolume(volume);
+
+  if (ReadIni(Option, QStringLiteral("mReplay")) == QLatin1String("True")) {
+    menus.setChecked(MenuItem::mReplay, true);
+    WMP().setMode(QStringLiteral("loop"), true);
+  }
+  if (ReadIni(Option, QStringLiteral("mRnd")) == QLatin1String("True")) {
+    menus.setChecked(MenuItem::mRnd, true);
+    WMP().setMode(QStringLiteral("shuffle"), true);
+  }
+  if (ReadIni(Option, QStringLiteral("mTop")) == QLatin1String("True"))
+    menus.setChecked(MenuItem::mTop, true);
+}
+
+void MediaFrm::placeWindow()
+{
+  MainWindowPort& w = window();
+  w.setTop((w.screenHeight() - w.Height()) / 2);
+  w.setLeft((w.screenWidth() - w.Width()) / 2);
+
+  const QString zoom = ReadIni(Option, QStringLiteral("zoom"));
+  MenuItem preset = MenuItem::mZ2;
+  if (zoom == QLatin1String("50%"))
+    preset = MenuItem::mZ1;
+  else if (zoom == QLatin1String("200%"))
+    preset = MenuItem::mZ3;
+  else if (zoom == QLatin1String("0"))
+    preset = MenuItem::mZ4;
+  menus.setChecked(preset, true);
+
+  const QString move = ReadIni(Option, QStringLiteral("move"));
+  if (preset != MenuItem::mZ4 || move.isEmpty())
+    return;
+  // Only four numbers (with a real size) restore the rectangle; anything else
+  // keeps the centred window.
+  const QStringList parts = move.split(u',');
+  if (parts.size() != 4)
+    return;
+  Twips rect[4];
+  for (int i = 0; i < 4; ++i) {
+    bool ok = false;
+    rect[i] = parts[i].toFloat(&ok);
+    if (!ok || !std::isfinite(rect[i]))
+      return;
+  }
+  if (rect[2] <= 0 || rect[3] <= 0)
+    return;
+  w.setLeft(rect[0]);
+  w.setTop(rect[1]);
+  w.setWidth(rect[2]);
+  w.setHeight(rect[3]);
+}
