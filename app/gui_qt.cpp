@@ -6,6 +6,7 @@
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
 #include "playback/engine_mpv.h"
+#include "shell/process_launcher_qt.h"
 #include <clocale>
 
 namespace {
@@ -32,6 +33,7 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   m_window->setPlayer(m_engine->widget());
   m_messages = std::make_unique<MessageBoxesQt>(m_window.get());
   m_fileDialogs = std::make_unique<FileDialogsQt>(m_window.get());
+  m_processes = std::make_unique<ProcessLauncherQt>();
 
   QObject::connect(m_engine.get(), &MediaEngine::PlayStateChange, &form,
                    &MediaFrm::WMP_PlayStateChange);
@@ -51,6 +53,7 @@ MainWindowPort& GuiQt::window() { return *m_window; }
 MediaEngine& GuiQt::engine() { return *m_engine; }
 FileDialogs& GuiQt::fileDialogs() { return *m_fileDialogs; }
 MessageBoxes& GuiQt::messageBoxes() { return *m_messages; }
+ProcessLauncher& GuiQt::processes() { return *m_processes; }
 
 int GuiQt::exec()
 {

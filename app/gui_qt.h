@@ -8,6 +8,7 @@ class MainWindowQt;
 class EngineMpv;
 class MessageBoxesQt;
 class FileDialogsQt;
+class ProcessLauncherQt;
 
 // The real desktop: the application object, the main window with the player
 // and the dialogs, wired to the form.
@@ -20,6 +21,7 @@ public:
   MediaEngine& engine() override;
   FileDialogs& fileDialogs() override;
   MessageBoxes& messageBoxes() override;
+  ProcessLauncher& processes() override;
   int exec() override;
 
 private:
@@ -28,4 +30,5 @@ private:
   std::unique_ptr<EngineMpv> m_engine;
   std::unique_ptr<MessageBoxesQt> m_messages;
   std::unique_ptr<FileDialogsQt> m_fileDialogs;
+  std::unique_ptr<ProcessLauncherQt> m_processes;
 };

@@ -4,6 +4,7 @@
 #include "app/media_frm.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "fake_process_launcher.h"
 #include "fake_window.h"
 
 // The desktop of a handler test: every port a double. The window's resize
@@ -14,11 +15,13 @@ public:
   FakeEngine eng;
   FakeFileDialogs files;
   FakeMessageBoxes messages;
+  FakeProcessLauncher launcher;
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
+  ProcessLauncher& processes() override { return launcher; }
   int exec() override { return 0; }
 };
 
