@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/gui.h"
+#include "qt_printers.h"
 #include "app/media_frm.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
