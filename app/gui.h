@@ -6,6 +6,7 @@ class MainWindowPort;
 class MediaEngine;
 class FileDialogs;
 class MessageBoxes;
+class ProcessLauncher;
 class MediaFrm;
 
 // Everything of the desktop that the window's handlers reach, made only once
@@ -18,6 +19,7 @@ public:
   virtual MediaEngine& engine() = 0;
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
+  virtual ProcessLauncher& processes() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

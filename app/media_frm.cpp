@@ -17,6 +17,7 @@ MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
 {
   TTask.setInterval(500);
   TSeelp.setInterval(60000);
+  disableCommandsNotYetBuilt();
 }
 
 MediaFrm::~MediaFrm() = default;

@@ -43,6 +43,20 @@ public:
   // Runs the command of a menu item (app/menu_commands.cpp).
   void menuCommand(MenuItem item);
 
+  // Video zoom (presentation/zoom.cpp).
+  void CallZoom();
+  void mZ1_Click();
+  void mZ2_Click();
+  void mZ3_Click();
+  void mZ4_Click();
+
+  // Opening media (playback/open_command.cpp, playback/default_playlist.cpp).
+  void mOpen_Click();
+  QString defaultPlaylistPath() const;
+  // Rewrites default.m3u; tells the user and returns false when it cannot.
+  bool writeDefaultPlaylist(const QStringList& entries);
+  QStringList SelectedFiles; // full paths chosen in the open dialog
+
   // Player events (playback/player_events.cpp).
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
@@ -61,6 +75,8 @@ public:
   QString MusNor = QStringLiteral("MusNor");
 
 private:
+  void disableCommandsNotYetBuilt();
+  void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();
 

@@ -6,8 +6,10 @@
 // profile functions: section and key names match without regard to ASCII case
 // and are trimmed, values are trimmed and lose one pair of outer quotes on
 // read, the first of duplicate sections or keys wins, a replaced key keeps its
-// spelling, a new key goes after the last line of its section, a new section
-// at the end of the file; lines end in CR LF. Text is in the locale's encoding.
+// spelling and its line, a new key goes after the last non-blank line of its
+// section, a new section at the end of the file; lines end in CR LF (the
+// layout in detail: app/ini_document.h). Text is in the locale's encoding;
+// names and values end at their first NUL, as C strings do.
 
 // The value of `key`, or `defaultValue`; at most `size` - 1 bytes of encoded
 // text, cut on a character boundary.
@@ -16,6 +18,9 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 
 // Sets `key` in `section`, creating the file and the section when needed. The
 // file is replaced atomically under an advisory lock, so concurrent writers of
-// different keys keep each other's keys. False when the file cannot be written.
+// different keys keep each other's keys; the lock is the file "<path>.lock",
+// left in place. CR and LF in the value become spaces. False when the file
+// cannot be read or written, or when a name is empty or holds "[", "]", "=",
+// CR or LF.
 bool WritePrivateProfileString(const QString& section, const QString& key,
                                const QString& value, const QString& path);

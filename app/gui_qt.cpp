@@ -1,0 +1,67 @@
+#include "app/gui_qt.h"
+
+#include "app/gui_library_posix.h"
+#include "app/main_window_qt.h"
+#include "app/media_frm.h"
+#include "dialogs/file_dialogs_qt.h"
+#include "dialogs/message_boxes_qt.h"
+#include "playback/engine_mpv.h"
+#include "shell/process_launcher_qt.h"
+#include <clocale>
+
+namespace {
+
+// Window placement, the frame and the always-on-top band need X11: under a
+// Wayland session with XWayland, run on it.
+int& preferX11(int& argc)
+{
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  return argc;
+}
+
+} // namespace
+
+GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), argv)
+{
+  // libmpv parses numbers in the C locale.
+  std::setlocale(LC_NUMERIC, "C");
+  QGuiApplication::setDesktopFileName(QStringLiteral("kelvarino"));
+  m_window = std::make_unique<MainWindowQt>(form);
+  m_engine = std::make_unique<EngineMpv>();
+  m_window->setPlayer(m_engine->widget());
+  m_messages = std::make_unique<MessageBoxesQt>(m_window.get());
+  m_fileDialogs = std::make_unique<FileDialogsQt>(m_window.get());
+  m_processes = std::make_unique<ProcessLauncherQt>();
+
+  QObject::connect(m_engine.get(), &MediaEngine::PlayStateChange, &form,
+                   &MediaFrm::WMP_PlayStateChange);
+  QObject::connect(m_engine.get(), &MediaEngine::MouseDown, &form, &MediaFrm::WMP_MouseDown);
+  QObject::connect(m_engine.get(), &EngineMpv::fullScreenChanged, m_window.get(),
+                   &MainWindowQt::setPlayerFullScreen);
+}
+
+GuiQt::~GuiQt()
+{
+  // The player goes before the window that hosts it.
+  m_engine.reset();
+  m_window.reset();
+}
+
+MainWindowPort& GuiQt::window() { return *m_window; }
+MediaEngine& GuiQt::engine() { return *m_engine; }
+FileDialogs& GuiQt::fileDialogs() { return *m_fileDialogs; }
+MessageBoxes& GuiQt::messageBoxes() { return *m_messages; }
+ProcessLauncher& GuiQt::processes() { return *m_processes; }
+
+int GuiQt::exec()
+{
+  m_window->show();
+  return m_app.exec();
+}
+
+extern "C" Q_DECL_EXPORT Gui* kelvarino_create_gui(int& argc, char** argv, MediaFrm& form)
+{
+  return new GuiQt(argc, argv, form);
+}

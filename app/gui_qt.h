@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/gui.h"
+#include <QApplication>
+#include <memory>
+
+class MainWindowQt;
+class EngineMpv;
+class MessageBoxesQt;
+class FileDialogsQt;
+class ProcessLauncherQt;
+
+// The real desktop: the application object, the main window with the player
+// and the dialogs, wired to the form.
+class GuiQt : public Gui {
+public:
+  GuiQt(int& argc, char** argv, MediaFrm& form);
+  ~GuiQt() override;
+
+  MainWindowPort& window() override;
+  MediaEngine& engine() override;
+  FileDialogs& fileDialogs() override;
+  MessageBoxes& messageBoxes() override;
+  ProcessLauncher& processes() override;
+  int exec() override;
+
+private:
+  QApplication m_app;
+  std::unique_ptr<MainWindowQt> m_window;
+  std::unique_ptr<EngineMpv> m_engine;
+  std::unique_ptr<MessageBoxesQt> m_messages;
+  std::unique_ptr<FileDialogsQt> m_fileDialogs;
+  std::unique_ptr<ProcessLauncherQt> m_processes;
+};

@@ -1,0 +1,286 @@
+#include "app/main_window_qt.h"
+
+#include "app/frame_extents_x11.h"
+#include "app/media_frm.h"
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+int toPixels(Twips twips)
+{
+  return qRound(double(twips) / TwipsPerPixel);
+}
+
+Twips toTwips(int pixels)
+{
+  return Twips(pixels * TwipsPerPixel);
+}
+
+// The window's design client area: 9015 × 4725 twips.
+constexpr QSize DesignClientSize(601, 315);
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
+{
+  setWindowTitle(QStringLiteral("Kelvarino"));
+  resize(DesignClientSize);
+  buildMenu();
+  qApp->installEventFilter(this);
+  m_frameBeforeMap = requestFrameExtents(this);
+}
+
+MainWindowQt::~MainWindowQt()
+{
+  qApp->removeEventFilter(this);
+}
+
+void MainWindowQt::setPlayer(QWidget* player)
+{
+  m_player = player;
+  player->setParent(this);
+  player->move(0, 0);
+}
+
+void MainWindowQt::setPlayerFullScreen(bool on)
+{
+  m_playerFullScreen = on;
+  if (m_player && !on)
+    m_player->resize(m_playerSize);
+}
+
+void MainWindowQt::buildMenu()
+{
+  m_fileMenu = new QMenu(this);
+  QMenu* menus[MenuItemCount] = {};
+  menus[int(MenuItem::mFile)] = m_fileMenu;
+  for (const MenuEntry& entry : menuTree()) {
+    if (entry.item == MenuItem::mFile)
+      continue;
+    QMenu* parent = menus[int(entry.parent)];
+    const QString caption = QString::fromUtf16(entry.caption);
+    if (entry.submenu) {
+      menus[int(entry.item)] = parent->addMenu(caption);
+      m_actions[int(entry.item)] = menus[int(entry.item)]->menuAction();
+    } else {
+      QAction* action = parent->addAction(caption);
+      if (entry.shortcut)
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+      // The form decides check marks; the action only shows them.
+      action->setCheckable(true);
+      const MenuItem item = entry.item;
+      connect(action, &QAction::triggered, this, [this, item] {
+        syncAction(item);
+        m_form.menuCommand(item);
+      });
+      m_actions[int(entry.item)] = action;
+    }
+    syncAction(entry.item);
+  }
+  connect(&m_form.menus, &MenuModel::changed, this, &MainWindowQt::syncAction);
+}
+
+void MainWindowQt::syncAction(MenuItem item)
+{
+  if (QAction* action = m_actions[int(item)]) {
+    action->setChecked(m_form.menus.checked(item));
+    action->setEnabled(m_form.menus.enabled(item));
+  }
+}
+
+QMargins MainWindowQt::frame() const
+{
+  if (m_mapped && windowHandle())
+    return windowHandle()->frameMargins();
+  return m_frameBeforeMap;
+}
+
+QRect MainWindowQt::outerRect() const
+{
+  // Before the first map Qt knows no frame: pos() is where the frame will go.
+  if (!m_mapped)
+    return QRect(pos(), size()).marginsAdded(QMargins(0, 0, frame().left() + frame().right(),
+                                                      frame().top() + frame().bottom()));
+  return frameGeometry();
+}
+
+void MainWindowQt::placeOuter(const QRect& outer)
+{
+  const QMargins f = frame();
+  const QSize client(outer.width() - f.left() - f.right(), outer.height() - f.top() - f.bottom());
+  if (outer.topLeft() != outerRect().topLeft())
+    move(outer.topLeft());
+  if (client != size())
+    resize(client.expandedTo(QSize(1, 1)));
+}
+
+Twips MainWindowQt::Left() const { return toTwips(outerRect().x()); }
+Twips MainWindowQt::Top() const { return toTwips(outerRect().y()); }
+Twips MainWindowQt::Width() const { return toTwips(outerRect().width()); }
+Twips MainWindowQt::Height() const { return toTwips(outerRect().height()); }
+Twips MainWindowQt::ScaleWidth() const { return toTwips(width()); }
+Twips MainWindowQt::ScaleHeight() const { return toTwips(height()); }
+
+void MainWindowQt::setLeft(Twips left)
+{
+  QRect r = outerRect();
+  r.moveLeft(toPixels(left));
+  placeOuter(r);
+}
+
+void MainWindowQt::setTop(Twips top)
+{
+  QRect r = outerRect();
+  r.moveTop(toPixels(top));
+  placeOuter(r);
+}
+
+void MainWindowQt::setWidth(Twips width)
+{
+  QRect r = outerRect();
+  r.setWidth(toPixels(width));
+  placeOuter(r);
+}
+
+void MainWindowQt::setHeight(Twips height)
+{
+  QRect r = outerRect();
+  r.setHeight(toPixels(height));
+  placeOuter(r);
+}
+
+int MainWindowQt::windowState() const
+{
+  const Qt::WindowStates state = QWidget::windowState();
+  if (state & Qt::WindowMinimized)
+    return WindowState::Minimized;
+  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    return WindowState::Maximized;
+  return WindowState::Normal;
+}
+
+void MainWindowQt::setWindowState(int state)
+{
+  if (state == WindowState::Minimized)
+    showMinimized();
+  else if (state == WindowState::Maximized)
+    showMaximized();
+  else
+    showNormal();
+}
+
+QString MainWindowQt::caption() const { return windowTitle(); }
+void MainWindowQt::setCaption(const QString& caption) { setWindowTitle(caption); }
+
+Twips MainWindowQt::screenWidth() const
+{
+  return toTwips(QGuiApplication::primaryScreen()->geometry().width());
+}
+
+Twips MainWindowQt::screenHeight() const
+{
+  return toTwips(QGuiApplication::primaryScreen()->geometry().height());
+}
+
+void MainWindowQt::setPlayerSize(Twips width, Twips height)
+{
+  m_playerSize = QSize(toPixels(width), toPixels(height));
+  if (m_player && !m_playerFullScreen)
+    m_player->resize(m_playerSize);
+}
+
+void MainWindowQt::popupFileMenu()
+{
+  m_fileMenu->popup(QCursor::pos());
+}
+
+void MainWindowQt::setStaysOnTop(bool on)
+{
+  // Changing the flags of the platform window keeps it mapped, where
+  // QWidget::setWindowFlag would hide and re-create it.
+  if (QWindow* w = windowHandle()) {
+    w->setFlag(Qt::WindowStaysOnTopHint, on);
+    if (on)
+      w->raise();
+  }
+}
+
+void MainWindowQt::setBigIcon(int size)
+{
+  setWindowIcon(QIcon(QIcon(QStringLiteral(":/kelvarino/icon.svg")).pixmap(size, size)));
+}
+
+bool MainWindowQt::event(QEvent* event)
+{
+  if (event->type() == QEvent::Expose && !m_mapped && windowHandle() && windowHandle()->isExposed()) {
+    // The frame is known now; keep the outer rectangle the form asked for
+    // when the window manager's early answer was missing or different.
+    const QRect wanted = outerRect();
+    m_mapped = true;
+    if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
+      placeOuter(wanted);
+  }
+  return QWidget::event(event);
+}
+
+void MainWindowQt::resizeEvent(QResizeEvent* event)
+{
+  QWidget::resizeEvent(event);
+  formResize();
+}
+
+void MainWindowQt::changeEvent(QEvent* event)
+{
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange)
+    formResize();
+}
+
+void MainWindowQt::formResize()
+{
+  if (m_playerFullScreen || (QWidget::windowState() & Qt::WindowFullScreen)) {
+    if (m_player)
+      m_player->resize(size());
+    return;
+  }
+  // Leaving full screen brings back the window the form last saw; that is no
+  // change of the form's size or state.
+  const FormView now{windowState(), size()};
+  if (now == m_lastForwarded)
+    return;
+  m_lastForwarded = now;
+  m_form.Form_Resize();
+}
+
+void MainWindowQt::closeEvent(QCloseEvent* event)
+{
+  m_form.Form_Unload();
+  event->accept();
+}
+
+bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
+{
+  // Key preview: the form sees key presses before the focused control, and
+  // does not consume them.
+  if (event->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (widget == target && widget->window() == this && !key->isAutoRepeat())
+      m_form.Form_KeyDown(key->key(), shiftState(key->modifiers()));
+  }
+  return QWidget::eventFilter(watched, event);
+}

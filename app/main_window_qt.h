@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/main_window_port.h"
+#include "app/menu_model.h"
+#include <QMargins>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+class MediaFrm;
+class MenuModel;
+class QMenu;
+class QAction;
+
+// The main window: converts between twips and pixels, forwards the window's
+// events to MediaFrm and shows the File menu as a pop-up.
+class MainWindowQt : public QWidget, public MainWindowPort {
+  Q_OBJECT
+public:
+  explicit MainWindowQt(MediaFrm& form);
+  ~MainWindowQt() override;
+
+  // The player control, kept at the client area's top left corner.
+  void setPlayer(QWidget* player);
+  // While the player is full screen, the window's own size and state are not
+  // the form's business: its resize handler stays out of it.
+  void setPlayerFullScreen(bool on);
+
+  Twips Left() const override;
+  Twips Top() const override;
+  Twips Width() const override;
+  Twips Height() const override;
+  void setLeft(Twips left) override;
+  void setTop(Twips top) override;
+  void setWidth(Twips width) override;
+  void setHeight(Twips height) override;
+  Twips ScaleWidth() const override;
+  Twips ScaleHeight() const override;
+  int windowState() const override;
+  void setWindowState(int state) override;
+  QString caption() const override;
+  void setCaption(const QString& caption) override;
+  Twips screenWidth() const override;
+  Twips screenHeight() const override;
+  void setPlayerSize(Twips width, Twips height) override;
+  void popupFileMenu() override;
+  void setStaysOnTop(bool on) override;
+  void setBigIcon(int size) override;
+
+protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void buildMenu();
+  void syncAction(MenuItem item);
+  QMargins frame() const;
+  QRect outerRect() const;
+  void placeOuter(const QRect& outer);
+  void formResize();
+
+  MediaFrm& m_form;
+  QPointer<QWidget> m_player;
+  QMenu* m_fileMenu = nullptr;
+  QAction* m_actions[MenuItemCount] = {};
+  QMargins m_frameBeforeMap;   // asked of the window manager before the first map
+  bool m_mapped = false;
+  bool m_playerFullScreen = false;
+  QSize m_playerSize;
+  struct FormView {
+    int state = -1;
+    QSize size;
+    bool operator==(const FormView&) const = default;
+  };
+  FormView m_lastForwarded;   // the size and state Form_Resize last saw
+};

@@ -1,0 +1,20 @@
+#include "app/media_frm.h"
+
+void MediaFrm::menuCommand(MenuItem item)
+{
+  switch (item) {
+  case MenuItem::mOpen: mOpen_Click(); break;
+  case MenuItem::mZ1: mZ1_Click(); break;
+  case MenuItem::mZ2: mZ2_Click(); break;
+  case MenuItem::mZ3: mZ3_Click(); break;
+  case MenuItem::mZ4: mZ4_Click(); break;
+  default: break; // submenus have no command of their own
+  }
+}
+
+void MediaFrm::disableCommandsNotYetBuilt()
+{
+  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay,
+                        MenuItem::mTop, MenuItem::FileReg, MenuItem::mRun})
+    menus.setEnabled(item, false);
+}

@@ -1,0 +1,49 @@
+#include "app/media_frm.h"
+
+#include "app/private_profile.h"
+#include "app/settings_file.h"
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The read buffer holds 127 bytes and the terminating NUL; a written value is
+// cut to 128 characters.
+constexpr int readBufferSize = 128;
+constexpr qsizetype writtenCharacters = 128;
+
+// Only spaces, not tabs or other blanks.
+QString withoutOuterSpaces(const QString& text)
+{
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && text[begin] == u' ')
+    ++begin;
+  while (end > begin && text[end - 1] == u' ')
+    --end;
+  return text.sliced(begin, end - begin);
+}
+
+// Never leaves half of a surrogate pair at the end.
+QString firstCharacters(const QString& text, qsizetype count)
+{
+  if (text.size() <= count)
+    return text;
+  return text.first(text[count - 1].isHighSurrogate() ? count - 1 : count);
+}
+
+} // namespace
+
+QString MediaFrm::ReadIni(const QString& section, const QString& key) const
+{
+  return withoutOuterSpaces(
+      GetPrivateProfileString(section, key, QString(), readBufferSize, settingsFilePath()));
+}
+
+bool MediaFrm::WriteIni(const QString& section, const QString& key, const QString& value) const
+{
+  const QString path = settingsFilePath();
+  // The user's configuration folder may not exist yet on a fresh account.
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  return WritePrivateProfileString(section, key, firstCharacters(value, writtenCharacters), path);
+}

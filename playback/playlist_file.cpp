@@ -1,0 +1,40 @@
+#include "playback/playlist_file.h"
+
+#include "app/atomic_file.h"
+#include <QFile>
+
+QByteArray playlistBytes(const QStringList& entries)
+{
+  QByteArray bytes;
+  for (const QString& entry : entries) {
+    bytes += entry.toLocal8Bit();
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+bool writePlaylist(const QString& path, const QStringList& entries, QString* error)
+{
+  return writeFileAtomically(path, playlistBytes(entries), error);
+}
+
+QStringList readPlaylist(const QString& path, bool* exists)
+{
+  QFile file(path);
+  const bool opened = file.open(QIODevice::ReadOnly);
+  if (exists)
+    *exists = opened;
+  QStringList entries;
+  if (!opened)
+    return entries;
+  const QByteArray bytes = file.readAll();
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= bytes.size(); ++i) {
+    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+      continue;
+    if (i > start)
+      entries << QString::fromLocal8Bit(bytes.mid(start, i - start));
+    start = i + 1;
+  }
+  return entries;
+}

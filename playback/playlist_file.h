@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The play list file: one full path or URL per line, exactly as given, CR LF
+// after every line (the last included), no header, the locale's encoding, no
+// byte-order mark. default.m3u and the address history URL.m3u share it.
+QByteArray playlistBytes(const QStringList& entries);
+
+// Writes the list atomically; false (with `error` in words) when it cannot.
+bool writePlaylist(const QString& path, const QStringList& entries, QString* error = nullptr);
+
+// The non-empty lines of a play list file; a line ends at CR, LF or CR LF.
+// `exists` tells whether there was a file to read.
+QStringList readPlaylist(const QString& path, bool* exists = nullptr);

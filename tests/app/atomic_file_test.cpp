@@ -1,0 +1,62 @@
+#include "app/atomic_file.h"
+
+#include "tests/app/temporary_files.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(AtomicFile, ReplacesTheWholeFileAndKeepsItsPermissions)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("f.dat"));
+  ASSERT_TRUE(writeFileAtomically(path, "a much longer first content\r\n"));
+  ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+
+  QString error;
+  EXPECT_TRUE(writeFileAtomically(path, "short", &error)) << error.toStdString();
+  EXPECT_EQ(contentOf(path), "short");
+  EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                                          | QFileDevice::WriteUser);
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
+}
+
+TEST(AtomicFile, FailedRenameKeepsTheTargetAndLeavesNoTemporaryFile)
+{
+  QTemporaryDir dir;
+  // A non-empty folder cannot be renamed over, whoever runs the test.
+  const QString path = dir.filePath(QStringLiteral("f.dat"));
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("f.dat/inside")));
+
+  QString error;
+  EXPECT_FALSE(writeFileAtomically(path, "new", &error));
+  EXPECT_TRUE(error.contains(path)) << error.toStdString();
+  EXPECT_TRUE(QFileInfo(path + QStringLiteral("/inside")).isDir());
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
+}
+
+TEST(AtomicFile, MissingFolderIsReportedNotCreated)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("missing/f.dat"));
+  QString error;
+  EXPECT_FALSE(writeFileAtomically(path, "new", &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
+}
+
+TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFileByteForByte)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("f.dat"));
+  ASSERT_TRUE(writeFileAtomically(path, "[Option]\r\nVolume=50\r\n"));
+  if (!makeReadOnly(dir.path()))
+    GTEST_SKIP() << "this user writes into read-only folders";
+
+  QString error;
+  EXPECT_FALSE(writeFileAtomically(path, "other", &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(contentOf(path), "[Option]\r\nVolume=50\r\n");
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
+  QFile::setPermissions(dir.path(), writableFolder);
+}

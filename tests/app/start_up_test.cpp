@@ -1,0 +1,131 @@
+#include "form_fixture.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace {
+
+struct Placement {
+  Twips left, top;
+};
+
+Placement centred(const FakeWindow& w)
+{
+  return {(w.screenW - w.width) / 2, (w.screenH - w.height) / 2};
+}
+
+} // namespace
+
+TEST_F(FormTest, WithoutSettingsTheDefaultsApplyAndTheWindowIsCentred)
+{
+  load();
+  EXPECT_FALSE(form->menus.checked(MenuItem::mRun));
+  EXPECT_EQ(engine().vol, 50);
+  EXPECT_TRUE(engine().modeCalls.isEmpty());
+  EXPECT_FALSE(form->menus.checked(MenuItem::mTop));
+  for (MenuItem z : {MenuItem::mZ1, MenuItem::mZ3, MenuItem::mZ4})
+    EXPECT_FALSE(form->menus.checked(z));
+  EXPECT_TRUE(form->menus.checked(MenuItem::mZ2));
+  EXPECT_EQ(win().left, centred(win()).left);
+  EXPECT_EQ(win().top, centred(win()).top);
+  EXPECT_TRUE(engine().urls.isEmpty());
+  EXPECT_TRUE(QDir(programFolder() + "/playlist").exists());
+  EXPECT_FALSE(QFile::exists(settingsPath())) << "start-up writes no setting";
+}
+
+TEST_F(FormTest, OnlyTheExactTextTrueSwitchesAnOptionOn)
+{
+  writeSettings("mRun=true\r\nmReplay=TRUE\r\nmRnd=True\r\nmTop=1\r\n");
+  load();
+  EXPECT_FALSE(form->menus.checked(MenuItem::mRun));
+  EXPECT_FALSE(form->menus.checked(MenuItem::mReplay));
+  EXPECT_TRUE(form->menus.checked(MenuItem::mRnd));
+  EXPECT_FALSE(form->menus.checked(MenuItem::mTop));
+  EXPECT_EQ(engine().modeCalls, QStringList{"shuffle on"});
+}
+
+TEST_F(FormTest, SavedOptionsSetCheckMarksAndModes)
+{
+  writeSettings("mRun=True\r\nmReplay=True\r\nmRnd=True\r\nmTop=True\r\nVolume=30\r\n");
+  load();
+  EXPECT_TRUE(form->menus.checked(MenuItem::mRun));
+  EXPECT_TRUE(form->menus.checked(MenuItem::mReplay));
+  EXPECT_TRUE(form->menus.checked(MenuItem::mTop));
+  EXPECT_EQ(engine().modeCalls, (QStringList{"loop on", "shuffle on"}));
+  EXPECT_EQ(engine().vol, 30);
+  EXPECT_FALSE(win().onTop) << "the window goes on top only when a video plays";
+}
+
+TEST_F(FormTest, AVolumeThatIsNoWholeNumberFromZeroTo100KeepsTheDesignVolume)
+{
+  for (const char* bad : {"abc", "150", "-1", "12.5", "5x"}) {
+    writeSettings(QByteArray("Volume=") + bad + "\r\n");
+    load();
+    EXPECT_EQ(engine().vol, 50) << bad;
+  }
+  writeSettings("Volume=0\r\n");
+  load();
+  EXPECT_EQ(engine().vol, 0);
+}
+
+TEST_F(FormTest, TheCommandLineTailPlaysWithoutItsQuotes)
+{
+  load("\"/home/me/My Videos/a.mp4\"");
+  EXPECT_EQ(engine().urls, QStringList{"/home/me/My Videos/a.mp4"});
+  load("\"/v/a.mp4\" \"/v/b.mp4\"");
+  EXPECT_EQ(engine().urls, QStringList{"/v/a.mp4 /v/b.mp4"}) << "two paths stay one URL";
+}
+
+TEST_F(FormTest, TheZoomPresetMarksExactlyOneItem)
+{
+  const std::pair<const char*, MenuItem> cases[] = {
+      {"50%", MenuItem::mZ1}, {"100%", MenuItem::mZ2}, {"200%", MenuItem::mZ3},
+      {"0", MenuItem::mZ4},   {"", MenuItem::mZ2},     {"50 %", MenuItem::mZ2}};
+  for (const auto& [value, item] : cases) {
+    writeSettings(QByteArray("zoom=") + value + "\r\n");
+    load();
+    for (MenuItem z : {MenuItem::mZ1, MenuItem::mZ2, MenuItem::mZ3, MenuItem::mZ4})
+      EXPECT_EQ(form->menus.checked(z), z == item) << value;
+  }
+}
+
+TEST_F(FormTest, TheSavedRectangleIsRestoredOnlyInWindowSizeMode)
+{
+  writeSettings("zoom=0\r\nmove=1200,900,9300,6000\r\n");
+  load();
+  EXPECT_EQ(win().left, 1200);
+  EXPECT_EQ(win().top, 900);
+  EXPECT_EQ(win().width, 9300);
+  EXPECT_EQ(win().height, 6000);
+  const QStringList moves = win().log.filter(QRegularExpression("^(left|top|width|height) "));
+  EXPECT_EQ(moves.mid(moves.size() - 4),
+            (QStringList{"left 1200", "top 900", "width 9300", "height 6000"}));
+
+  writeSettings("zoom=50%\r\nmove=1200,900,9300,6000\r\n");
+  load();
+  EXPECT_EQ(win().left, centred(win()).left);
+  EXPECT_EQ(win().top, centred(win()).top);
+}
+
+TEST_F(FormTest, AMalformedRectangleKeepsTheCentredWindow)
+{
+  for (const char* bad : {"", "1200,900,9300", "1200,900,abc,6000", "1,2,3,4,5", "1200,900,0,6000",
+                          "1200,900,9300,-5", "nan,900,9300,6000"}) {
+    writeSettings(QByteArray("zoom=0\r\nmove=") + bad + "\r\n");
+    load();
+    EXPECT_EQ(win().left, centred(win()).left) << bad;
+    EXPECT_EQ(win().top, centred(win()).top) << bad;
+    EXPECT_EQ(win().width, 9015 + 120) << bad;
+  }
+}
+
+TEST_F(FormTest, ThePlaylistFolderIsLeftAloneWhenItExists)
+{
+  QDir(programFolder()).mkpath("playlist");
+  QFile keep(programFolder() + "/playlist/default.m3u");
+  ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+  keep.write("/old.mp3\r\n");
+  keep.close();
+  load();
+  EXPECT_EQ(keep.size(), 10);
+}

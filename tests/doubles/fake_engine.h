@@ -1,0 +1,53 @@
+#pragma once
+
+#include "playback/media_engine.h"
+#include <QStringList>
+#include <map>
+
+// An engine whose state the test sets; it records what the form asked of it.
+class FakeEngine : public MediaEngine {
+public:
+  QString url;
+  QStringList urls; // every URL set, in order
+  int state = PlayState::Undefined;
+  bool full = false;
+  std::optional<MediaItem> item;
+  int plays = 0, pauses = 0, stops = 0, nexts = 0, previouses = 0;
+  double position = 0;
+  int vol = 50;
+  bool muted = false;
+  std::map<QString, bool> modes;
+  QStringList modeCalls; // "loop on", "shuffle off", ...
+
+  void setURL(const QString& u) override { url = u; urls << u; }
+  QString URL() const override { return url; }
+  int playState() const override { return state; }
+  void setFullScreen(bool on) override { full = on; }
+  bool fullScreen() const override { return full; }
+  std::optional<MediaItem> currentMedia() const override { return item; }
+  void play() override { ++plays; }
+  void pause() override { ++pauses; }
+  void stop() override { ++stops; }
+  void next() override { ++nexts; }
+  void previous() override { ++previouses; }
+  double currentPosition() const override { return position; }
+  void setCurrentPosition(double s) override { position = s; }
+  int volume() const override { return vol; }
+  void setVolume(int v) override { vol = qBound(0, v, 100); }
+  bool mute() const override { return muted; }
+  void setMute(bool on) override { muted = on; }
+  void setMode(const QString& mode, bool on) override
+  {
+    modes[mode] = on;
+    modeCalls << mode + (on ? " on" : " off");
+  }
+  bool getMode(const QString& mode) const override
+  {
+    const auto it = modes.find(mode);
+    return it != modes.end() && it->second;
+  }
+
+  // Helpers for tests: an item with or without a picture.
+  static MediaItem video(int w, int h, const QString& source = "/media/clip.mp4");
+  static MediaItem audio(const QString& source = "/media/song.mp3");
+};

@@ -1,0 +1,37 @@
+#include "form_fixture.h"
+
+#include <QDir>
+
+FormTest::FormTest()
+{
+  QDir(dir.path()).mkpath("windows");
+  QDir(dir.path()).mkpath("program");
+  qputenv("windir", QFile::encodeName(dir.filePath("windows")));
+  start.executablePath = dir.filePath("program/kelvarino");
+}
+
+FormTest::~FormTest()
+{
+  qunsetenv("windir");
+}
+
+void FormTest::writeSettings(const QByteArray& lines)
+{
+  QFile file(settingsPath());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Option]\r\n" + lines);
+}
+
+QByteArray FormTest::settings() const
+{
+  QFile file(settingsPath());
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void FormTest::load(const QString& commandTail)
+{
+  start.commandTail = commandTail;
+  form = std::make_unique<MediaFrm>(start, nullptr);
+  form->Form_Initialize();
+  ASSERT_TRUE(form->Form_Load(factory));
+}

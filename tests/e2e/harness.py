@@ -1,0 +1,251 @@
+"""Runs the real Kelvarino binary in the X session of with_display.sh and reads
+its window the way a person sees it: titles, geometry, states, screenshots."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+BINARY = Path(os.environ.get("KELVARINO_BINARY", "build/kelvarino")).resolve()
+BUILD_DIR = BINARY.parent
+MEDIA_DIR = BUILD_DIR / "test-media"
+TWIPS = 15
+
+
+def run(*args, check=True, timeout=30, **kw):
+    return subprocess.run(list(map(str, args)), check=check, timeout=timeout,
+                          capture_output=True, text=True, **kw)
+
+
+def wait_for(predicate, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+# --- media -------------------------------------------------------------------
+
+def _generate(name, *ffmpeg_args):
+    MEDIA_DIR.mkdir(parents=True, exist_ok=True)
+    target = MEDIA_DIR / name
+    if target.exists():
+        return target
+    part = MEDIA_DIR / f".{os.getpid()}.{name}"
+    run("ffmpeg", "-loglevel", "error", "-y", *ffmpeg_args, part, timeout=120)
+    os.replace(part, target)  # concurrent tests may generate the same clip
+    return target
+
+
+def video_clip(width=640, height=360, seconds=10, name=None):
+    """An H.264 clip with moving content."""
+    name = name or f"video-{width}x{height}-{seconds}s.mp4"
+    return _generate(name, "-f", "lavfi", "-i",
+                     f"testsrc2=size={width}x{height}:rate=25:duration={seconds}",
+                     "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
+
+
+def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title"):
+    """A sine-wave mp3 with artist and title tags."""
+    name = name or f"sine-{seconds}s.mp3"
+    return _generate(name, "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
+                     "-c:a", "libmp3lame", "-metadata", f"artist={artist}",
+                     "-metadata", f"title={title}")
+
+
+# --- X -----------------------------------------------------------------------
+
+def screenshot(path):
+    run("import", "-window", "root", path)
+    return Path(path)
+
+
+def image_difference(a, b):
+    """The share of pixels that differ between two screenshots, 0..1."""
+    out = run("compare", "-metric", "AE", "-fuzz", "5%", a, b, "null:", check=False)
+    pixels = float(out.stderr.split()[0])
+    size = run("identify", "-format", "%w %h", a).stdout.split()
+    return pixels / (int(size[0]) * int(size[1]))
+
+
+def xprop(window, prop):
+    return run("xprop", "-id", window, prop, check=False).stdout.strip()
+
+
+class Window:
+    def __init__(self, wid):
+        self.id = wid
+
+    def title(self):
+        return run("xdotool", "getwindowname", self.id, check=False).stdout.rstrip("\n")
+
+    def frame_extents(self):
+        out = xprop(self.id, "_NET_FRAME_EXTENTS")
+        nums = [int(n) for n in re.findall(r"\d+", out.split("=")[-1])] if "=" in out else []
+        return tuple(nums) if len(nums) == 4 else (0, 0, 0, 0)  # left, right, top, bottom
+
+    def client(self):
+        """(x, y, width, height) of the client area, in screen pixels."""
+        out = run("xwininfo", "-id", self.id).stdout
+        def field(name):
+            return int(re.search(rf"{name}:\s+(-?\d+)", out).group(1))
+        return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                field("Width"), field("Height"))
+
+    def outer(self):
+        """(x, y, width, height) of the frame, in screen pixels."""
+        x, y, w, h = self.client()
+        left, right, top, bottom = self.frame_extents()
+        return (x - left, y - top, w + left + right, h + top + bottom)
+
+    def states(self):
+        return xprop(self.id, "_NET_WM_STATE")
+
+    def close(self):
+        run("wmctrl", "-ic", self.id, check=False)
+
+
+def screen_size():
+    out = run("xdpyinfo").stdout
+    w, h = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", out).groups()
+    return int(w), int(h)
+
+
+def windows_of(pid):
+    out = run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout
+    return [Window(w) for w in out.split()]
+
+
+# --- the player ----------------------------------------------------------------
+
+class Sandbox:
+    """A private home, settings folder and program folder for one scenario. The
+    program folder holds a copy of the executable beside links to its
+    libraries, so that each scenario has a `playlist` folder of its own."""
+
+    def __init__(self):
+        self.root = Path(tempfile.mkdtemp(prefix="kelvarino-e2e-"))
+        self.home = self.root / "home"
+        self.windir = self.root / "windows"
+        self.runtime = self.root / "runtime"
+        self.program = self.root / "program"
+        for d in (self.home, self.windir, self.runtime, self.program):
+            d.mkdir()
+        os.chmod(self.runtime, 0o700)
+        shutil.copy2(BINARY, self.program / "kelvarino")
+        for lib in BUILD_DIR.glob("libkelvarino_*.so"):
+            (self.program / lib.name).symlink_to(lib)
+
+    @property
+    def binary(self):
+        return self.program / "kelvarino"
+
+    @property
+    def settings(self):
+        return self.windir / "Kelvarino.dat"
+
+    @property
+    def playlist(self):
+        return self.program / "playlist"
+
+    def write_settings(self, **keys):
+        text = "[Option]\r\n" + "".join(f"{k}={v}\r\n" for k, v in keys.items())
+        self.settings.write_bytes(text.encode("utf-8"))
+
+    def env(self, **extra):
+        env = dict(os.environ)
+        env.update(HOME=str(self.home), windir=str(self.windir),
+                   XDG_CONFIG_HOME=str(self.home / ".config"),
+                   XDG_DATA_HOME=str(self.home / ".local/share"),
+                   XDG_CACHE_HOME=str(self.home / ".cache"),
+                   XDG_RUNTIME_DIR=str(self.runtime), KELVARINO_TRACE="1",
+                   LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        env.update({k: str(v) for k, v in extra.items()})
+        return env
+
+    def cleanup(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+class Player:
+    def __init__(self, sandbox, *args, env=None, binary=None):
+        self.sandbox = sandbox
+        self.stderr_path = sandbox.root / f"stderr-{time.monotonic_ns()}.log"
+        self._stderr = open(self.stderr_path, "w")
+        self.process = subprocess.Popen([str(binary or sandbox.binary), *map(str, args)],
+                                        env=env or sandbox.env(), stdout=subprocess.DEVNULL,
+                                        stderr=self._stderr, cwd=sandbox.root)
+
+    @property
+    def pid(self):
+        return self.process.pid
+
+    def window(self, timeout=15):
+        def mapped():
+            if self.process.poll() is not None:
+                raise AssertionError(f"player exited with {self.process.returncode}: {self.stderr()}")
+            found = windows_of(self.pid)
+            return found[0] if found else None
+        return wait_for(mapped, timeout, what="the player's window")
+
+    def stderr(self):
+        return self.stderr_path.read_text(errors="replace")
+
+    def trace(self, milestone):
+        """ms since process start of a milestone, or None."""
+        m = re.search(rf"^kelvarino-trace {re.escape(milestone)} (\d+)", self.stderr(), re.M)
+        return int(m.group(1)) if m else None
+
+    def wait_trace(self, milestone, timeout=15):
+        return wait_for(lambda: self.trace(milestone), timeout, what=milestone)
+
+    def close(self, timeout=10):
+        for w in windows_of(self.pid):
+            w.close()
+        return self.wait(timeout)
+
+    def wait(self, timeout=10):
+        try:
+            return self.process.wait(timeout)
+        finally:
+            self._stderr.close()
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(5)
+        self._stderr.close()
+
+
+class PlayerTest(unittest.TestCase):
+    """A scenario with its own sandbox; players it starts are ended with it."""
+
+    def setUp(self):
+        self.sandbox = Sandbox()
+        self.players = []
+
+    def tearDown(self):
+        for p in self.players:
+            p.kill()
+        if os.environ.get("KELVARINO_KEEP_SANDBOX"):
+            print("sandbox kept:", self.sandbox.root)
+        else:
+            self.sandbox.cleanup()
+
+    def start(self, *args, **kw):
+        player = Player(self.sandbox, *args, **kw)
+        self.players.append(player)
+        return player
+
+    def shot(self, name):
+        folder = BUILD_DIR / "e2e-shots"
+        folder.mkdir(exist_ok=True)
+        return screenshot(folder / f"{self.id().split('.')[-1]}-{name}.png")

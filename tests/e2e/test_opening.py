@@ -1,0 +1,115 @@
+"""Opening media, fitting the window to it, the pop-up menu and shutdown."""
+
+import time
+import unittest
+
+from harness import (PlayerTest, audio_clip, run, screen_size, video_clip, wait_for,
+                     windows_of)
+
+
+def settle(window, expected, timeout=8):
+    """Waits until the client area has the expected size."""
+    return wait_for(lambda: window.client()[2:] == expected, timeout,
+                    what=f"client size {expected}, have {window.client()[2:]}")
+
+
+class FittingTest(PlayerTest):
+    def assert_centred(self, window):
+        ox, oy, ow, oh = window.outer()
+        sw, sh = screen_size()
+        self.assertAlmostEqual(ox, (sw - ow) // 2, delta=1)
+        self.assertAlmostEqual(oy, (sh - oh) // 2, delta=1)
+
+    def test_a_video_fits_each_preset(self):
+        clip = video_clip()
+        for zoom, client in (("100%", (640, 425)), ("50%", (320, 245)), ("200%", (1280, 785))):
+            with self.subTest(zoom=zoom):
+                self.sandbox.write_settings(zoom=zoom)
+                player = self.start(clip)
+                window = player.window()
+                settle(window, client)
+                time.sleep(0.3)
+                self.assert_centred(window)
+                wait_for(lambda: window.title() == clip.name, what="the caption")
+                self.assertEqual(player.close(), 0)
+
+    def test_an_audio_file_gets_the_compact_window(self):
+        self.sandbox.write_settings(zoom="0", move="1200,900,9300,6000")
+        clip = audio_clip()
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: window.outer()[2:] == (611, 167), what="the compact size")
+        time.sleep(0.3)
+        self.assert_centred(window)
+        self.assertEqual(window.title(), clip.name)
+
+
+class MenuAndKeysTest(PlayerTest):
+    def test_a_right_click_pops_up_the_file_menu(self):
+        player = self.start(video_clip())
+        window = player.window()
+        player.wait_trace("first-frame")
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
+        menu = wait_for(lambda: [m for m in windows_of(player.pid) if m.id != window.id],
+                        what="the pop-up menu")
+        self.shot("menu")
+        run("xdotool", "key", "Escape")
+        self.assertTrue(menu)
+
+    def test_ctrl_o_opens_the_dialog_titled_open(self):
+        player = self.start()
+        window = player.window()
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        run("xdotool", "key", "--window", window.id, "ctrl+o")
+        dialog = wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
+                          what="the open dialog")
+        self.shot("open-dialog")
+        dialog[0].close()
+
+    def test_several_chosen_files_are_played_through_the_default_list(self):
+        folder = self.sandbox.root / "media"
+        folder.mkdir()
+        for name in ("x.mp3", "y.mp3"):
+            (folder / name).write_bytes(audio_clip().read_bytes())
+        player = self.start()
+        window = player.window()
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        run("xdotool", "key", "--window", window.id, "ctrl+o")
+        dialog = wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
+                          what="the open dialog")[0]
+        time.sleep(0.5)
+        run("xdotool", "type", "--delay", "20", f"{folder}/\n")
+        time.sleep(0.5)
+        run("xdotool", "type", "--delay", "20", '"x.mp3" "y.mp3"\n')
+        playlist = self.sandbox.playlist / "default.m3u"
+        wait_for(playlist.exists, what="default.m3u")
+        self.assertEqual(playlist.read_bytes(),
+                         f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
+        wait_for(lambda: window.title() == "x.mp3", what="the first item playing")
+
+
+class ShutdownTest(PlayerTest):
+    def test_closing_saves_volume_always_and_the_rectangle_in_window_size_mode(self):
+        self.sandbox.write_settings(zoom="0", Volume="35")
+        player = self.start()
+        window = player.window()
+        time.sleep(0.5)
+        outer = window.outer()
+        self.assertEqual(player.close(), 0)
+        text = self.sandbox.settings.read_bytes().decode()
+        self.assertIn("Volume=35\r\n", text)
+        move = [int(v) // 15 for v in text.split("move=")[1].split("\r\n")[0].split(",")]
+        self.assertEqual(tuple(move), outer)
+
+    def test_closing_in_another_mode_keeps_an_old_rectangle(self):
+        self.sandbox.write_settings(zoom="100%", move="1,2,3,4")
+        player = self.start()
+        player.window()
+        self.assertEqual(player.close(), 0)
+        self.assertEqual(self.sandbox.settings.read_bytes(),
+                         b"[Option]\r\nzoom=100%\r\nmove=1,2,3,4\r\nVolume=50\r\n")
+
+
+if __name__ == "__main__":
+    unittest.main()
