@@ -101,7 +101,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       {"idle", "yes"}, {"keep-open", "no"}, {"osc", "no"}, {"ytdl", "no"},
       {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"load-scripts", "no"},
       {"load-stats-overlay", "no"}, {"load-osd-console", "no"}, {"load-auto-profiles", "no"},
-      {"osd-level", "0"}, {"volume", "50"}};
+      {"osd-level", "0"}, {"volume", "50"}, {"gpu-hwdec-interop", "no"}};
   for (const auto& [name, value] : options)
     mpv_set_option_string(m_mpv, name, value);
   mpv_initialize(m_mpv);
