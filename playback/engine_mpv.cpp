@@ -3,7 +3,7 @@
 #include "playback/control_bar_qt.h"
 #include "playback/milestone_trace.h"
 #include "playback/player_view_qt.h"
-#include "playback/video_widget_mpv.h"
+#include "playback/video_window_mpv.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -113,14 +113,16 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   mpv_observe_property(m_mpv, Duration, "duration", MPV_FORMAT_NONE);
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);
 
-  m_video = new VideoWidgetMpv(m_mpv, nullptr);
-  m_view = new PlayerViewQt(m_video);
+  m_video = new VideoWindowMpv(m_mpv);
+  QWidget* picture = QWidget::createWindowContainer(m_video);
+  picture->setFocusPolicy(Qt::NoFocus);
+  m_view = new PlayerViewQt(picture);
   m_view->installEventFilter(this);
-  connect(m_video, &VideoWidgetMpv::renderContextReady, this, &EngineMpv::onRenderContextReady);
-  connect(m_video, &VideoWidgetMpv::frameDrawn, this, &EngineMpv::onFrameDrawn);
-  connect(m_video, &VideoWidgetMpv::pressed, this, &EngineMpv::emitMouseDown);
-  connect(m_video, &VideoWidgetMpv::doubleClicked, this, [this] { setFullScreen(!m_fullScreen); });
-  connect(m_video, &VideoWidgetMpv::mouseMoved, m_view, &PlayerViewQt::mouseMovedOverVideo);
+  connect(m_video, &VideoWindowMpv::renderContextReady, this, &EngineMpv::onRenderContextReady);
+  connect(m_video, &VideoWindowMpv::frameDrawn, this, &EngineMpv::onFrameDrawn);
+  connect(m_video, &VideoWindowMpv::pressed, this, &EngineMpv::emitMouseDown);
+  connect(m_video, &VideoWindowMpv::doubleClicked, this, [this] { setFullScreen(!m_fullScreen); });
+  connect(m_video, &VideoWindowMpv::mouseMoved, m_view, &PlayerViewQt::mouseMovedOverVideo);
 
   ControlBarQt* bar = m_view->bar();
   connect(bar, &ControlBarQt::playPauseClicked, this, [this] {
@@ -144,7 +146,8 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
 EngineMpv::~EngineMpv()
 {
   mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-  // The render context goes with the picture, and it must go first.
+  // The render context goes with the picture (the window container owns the
+  // video window), and it must go first.
   delete m_view;
   mpv_terminate_destroy(m_mpv);
 }

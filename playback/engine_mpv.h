@@ -10,7 +10,7 @@
 struct mpv_handle;
 struct mpv_event;
 class PlayerViewQt;
-class VideoWidgetMpv;
+class VideoWindowMpv;
 class QMouseEvent;
 class QWidget;
 
@@ -65,7 +65,7 @@ private:
 
   mpv_handle* m_mpv;
   QPointer<PlayerViewQt> m_view;
-  VideoWidgetMpv* m_video;
+  VideoWindowMpv* m_video;
   PlayStateTable m_states;
   QTimer m_positionTimer;
   std::atomic_bool m_wakeupPosted{false};

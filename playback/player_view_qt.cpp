@@ -20,6 +20,9 @@ PlayerViewQt::PlayerViewQt(QWidget* video, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   video->setParent(this);
+  // The picture is a native window; only another native window can float
+  // over it in full screen.
+  m_bar->setAttribute(Qt::WA_NativeWindow);
   m_layout = new QVBoxLayout(this);
   m_layout->setContentsMargins(0, 0, 0, 0);
   m_layout->setSpacing(0);

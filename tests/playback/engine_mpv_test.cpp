@@ -1,6 +1,6 @@
 #include "playback/control_bar_qt.h"
 #include "playback/engine_mpv.h"
-#include "playback/video_widget_mpv.h"
+#include "playback/video_window_mpv.h"
 
 #include <QKeyEvent>
 #include <QProcess>
@@ -85,7 +85,14 @@ protected:
     return reached;
   }
 
-  QWidget* video() const { return engine->widget()->findChild<VideoWidgetMpv*>(); }
+  // The picture is a window of its own, embedded in the player control.
+  QWindow* video() const
+  {
+    for (QWindow* window : QGuiApplication::allWindows())
+      if (qobject_cast<VideoWindowMpv*>(window))
+        return window;
+    return nullptr;
+  }
 
   std::unique_ptr<EngineMpv> engine;
   std::vector<int> states;

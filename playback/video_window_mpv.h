@@ -1,21 +1,24 @@
 #pragma once
 
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <atomic>
 
 struct mpv_handle;
 struct mpv_render_context;
 
-// The picture: libmpv's render API drawing into a QOpenGLWidget. The render
-// context can only be made once the widget has its GL context, so the engine
-// waits for renderContextReady before it loads anything.
-class VideoWidgetMpv : public QOpenGLWidget {
+// The picture: libmpv's render API drawing into a QOpenGLWindow, which the
+// player control embeds with a window container. Its own native window is
+// drawn straight to the screen; a QOpenGLWidget would be composited into the
+// top-level window in software each frame, at about twice the CPU time.
+// The render context can only be made once the window has its GL context, so
+// the engine waits for renderContextReady before it loads anything.
+class VideoWindowMpv : public QOpenGLWindow {
   Q_OBJECT
 public:
-  VideoWidgetMpv(mpv_handle* mpv, QWidget* parent);
+  explicit VideoWindowMpv(mpv_handle* mpv);
   // Frees the render context with the GL context current; this must happen
   // before the mpv handle is destroyed.
-  ~VideoWidgetMpv() override;
+  ~VideoWindowMpv() override;
 
   bool hasRenderContext() const { return m_render != nullptr; }
 

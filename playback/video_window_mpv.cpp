@@ -1,4 +1,4 @@
-#include "playback/video_widget_mpv.h"
+#include "playback/video_window_mpv.h"
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -15,19 +15,19 @@ void* procAddress(void*, const char* name)
 
 } // namespace
 
-VideoWidgetMpv::VideoWidgetMpv(mpv_handle* mpv, QWidget* parent)
-    : QOpenGLWidget(parent), m_mpv(mpv)
+VideoWindowMpv::VideoWindowMpv(mpv_handle* mpv) : QOpenGLWindow(NoPartialUpdate), m_mpv(mpv)
 {
-  setMouseTracking(true);
-  setFocusPolicy(Qt::NoFocus);
+  // A click on the picture must not take the keyboard away from the window's
+  // widgets: the main window previews every key, the player handles its own.
+  setFlag(Qt::WindowDoesNotAcceptFocus);
 }
 
-VideoWidgetMpv::~VideoWidgetMpv()
+VideoWindowMpv::~VideoWindowMpv()
 {
   freeRenderContext();
 }
 
-void VideoWidgetMpv::freeRenderContext()
+void VideoWindowMpv::freeRenderContext()
 {
   if (!m_render)
     return;
@@ -38,13 +38,8 @@ void VideoWidgetMpv::freeRenderContext()
   doneCurrent();
 }
 
-void VideoWidgetMpv::initializeGL()
+void VideoWindowMpv::initializeGL()
 {
-  // Moving the widget to another top-level window replaces its GL context;
-  // the render context belongs to the old one.
-  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
-          &VideoWidgetMpv::freeRenderContext, Qt::DirectConnection);
-
   mpv_opengl_init_params glInit{procAddress, nullptr};
   mpv_render_param params[] = {
       {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
@@ -54,19 +49,19 @@ void VideoWidgetMpv::initializeGL()
     m_render = nullptr;
     return;
   }
-  mpv_render_context_set_update_callback(m_render, &VideoWidgetMpv::onRenderUpdate, this);
+  mpv_render_context_set_update_callback(m_render, &VideoWindowMpv::onRenderUpdate, this);
   emit renderContextReady();
 }
 
 // Called on one of mpv's threads: hand over to the GUI thread, once.
-void VideoWidgetMpv::onRenderUpdate(void* self)
+void VideoWindowMpv::onRenderUpdate(void* self)
 {
-  auto* widget = static_cast<VideoWidgetMpv*>(self);
+  auto* widget = static_cast<VideoWindowMpv*>(self);
   if (!widget->m_updatePosted.exchange(true))
-    QMetaObject::invokeMethod(widget, &VideoWidgetMpv::takeUpdate, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(widget, &VideoWindowMpv::takeUpdate, Qt::QueuedConnection);
 }
 
-void VideoWidgetMpv::takeUpdate()
+void VideoWindowMpv::takeUpdate()
 {
   m_updatePosted = false;
   if (m_render && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)) {
@@ -75,14 +70,14 @@ void VideoWidgetMpv::takeUpdate()
   }
 }
 
-void VideoWidgetMpv::paintGL()
+void VideoWindowMpv::paintGL()
 {
   if (!m_render) {
     context()->functions()->glClearColor(0, 0, 0, 1);
     context()->functions()->glClear(GL_COLOR_BUFFER_BIT);
     return;
   }
-  const qreal ratio = devicePixelRatioF();
+  const qreal ratio = devicePixelRatio();
   mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio), 0};
   int flipY = 1;
   // Waiting for the frame's display time would block the GUI thread.
@@ -99,18 +94,18 @@ void VideoWidgetMpv::paintGL()
   }
 }
 
-void VideoWidgetMpv::mousePressEvent(QMouseEvent* event)
+void VideoWindowMpv::mousePressEvent(QMouseEvent* event)
 {
   emit pressed(event);
 }
 
-void VideoWidgetMpv::mouseDoubleClickEvent(QMouseEvent* event)
+void VideoWindowMpv::mouseDoubleClickEvent(QMouseEvent* event)
 {
   if (event->button() == Qt::LeftButton)
     emit doubleClicked();
 }
 
-void VideoWidgetMpv::mouseMoveEvent(QMouseEvent* event)
+void VideoWindowMpv::mouseMoveEvent(QMouseEvent* event)
 {
   emit mouseMoved(event->position().toPoint());
 }
