@@ -377,6 +377,11 @@ void EngineMpv::setMode(const QString& mode, bool on)
     m_shuffle = on;
     setFlag(m_mpv, "shuffle", on);
     command(m_mpv, {on ? "playlist-shuffle" : "playlist-unshuffle"});
+    // The list goes on from the current item's new place; put that first so
+    // that every other item still comes.
+    const QByteArray current = QByteArray::number(intProperty(m_mpv, "playlist-pos").value_or(0));
+    if (on && current != "0" && current != "-1")
+      command(m_mpv, {"playlist-move", current.constData(), "0"});
   }
 }
 

@@ -49,6 +49,12 @@ protected:
     QFile list(mediaPath("list.m3u"));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
     list.write((mediaPath("short.mp4") + "\r\n" + mediaPath("clip.mp4") + "\r\n").toUtf8());
+    QFile songs(mediaPath("songs.m3u"));
+    ASSERT_TRUE(songs.open(QIODevice::WriteOnly));
+    for (const char* name : {"song1.mp3", "song2.mp3", "song3.mp3", "song4.mp3"}) {
+      ASSERT_TRUE(QFile::copy(mediaPath("tone.mp3"), mediaPath(name)));
+      songs.write((mediaPath(name) + "\r\n").toUtf8());
+    }
   }
 
   static void TearDownTestSuite()
@@ -219,6 +225,23 @@ TEST_F(EngineMpvTest, LoopKeepsASingleFilePlayingPastItsEnd)
   engine->setMode("loop", false);
   EXPECT_FALSE(engine->getMode("loop"));
   ASSERT_TRUE(reaches(1));
+}
+
+TEST_F(EngineMpvTest, ShuffleOnAPlayingListStillPlaysEveryItemOnce)
+{
+  show();
+  QStringList played;
+  QObject::connect(engine.get(), &MediaEngine::PlayStateChange, [&](int state) {
+    if (state == 3)
+      played << engine->currentMedia()->sourceURL;
+    if (played.size() == 1 && !engine->getMode("shuffle"))
+      engine->setMode("shuffle", true);
+  });
+  engine->setURL(mediaPath("songs.m3u"));
+  ASSERT_TRUE(reaches(1, 10000));
+  played.sort();
+  EXPECT_EQ(played, QStringList({mediaPath("song1.mp3"), mediaPath("song2.mp3"), mediaPath("song3.mp3"),
+                                 mediaPath("song4.mp3")}));
 }
 
 TEST_F(EngineMpvTest, VolumeStaysWithinItsRange)
