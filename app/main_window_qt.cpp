@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -25,6 +26,9 @@ Twips toTwips(int pixels)
 
 // The window's design client area: 9015 × 4725 twips.
 constexpr QSize DesignClientSize(601, 315);
+
+// How long the window may take to come back from full screen.
+constexpr int ReturnFromFullScreenMs = 1500;
 
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
@@ -58,6 +62,15 @@ void MainWindowQt::setPlayer(QWidget* player)
 void MainWindowQt::setPlayerFullScreen(bool on)
 {
   m_playerFullScreen = on;
+  if (!on) {
+    m_leftFullScreen.start();
+    // Once the window has settled, a window the user made normal meanwhile
+    // gets its layout.
+    QTimer::singleShot(ReturnFromFullScreenMs + 50, this, [this] {
+      if (windowState() == WindowState::Normal)
+        formResize();
+    });
+  }
   if (m_player && !on)
     m_player->resize(m_playerSize);
 }
@@ -110,21 +123,22 @@ QMargins MainWindowQt::frame() const
 
 QRect MainWindowQt::outerRect() const
 {
-  // Before the first map Qt knows no frame: pos() is where the frame will go.
+  // Before the first map Qt places the client area where move() says; the
+  // frame then goes around it.
   if (!m_mapped)
-    return QRect(pos(), size()).marginsAdded(QMargins(0, 0, frame().left() + frame().right(),
-                                                      frame().top() + frame().bottom()));
+    return geometry().marginsAdded(frame());
   return frameGeometry();
 }
 
 void MainWindowQt::placeOuter(const QRect& outer)
 {
   const QMargins f = frame();
-  const QSize client(outer.width() - f.left() - f.right(), outer.height() - f.top() - f.bottom());
-  if (outer.topLeft() != outerRect().topLeft())
-    move(outer.topLeft());
-  if (client != size())
-    resize(client.expandedTo(QSize(1, 1)));
+  const QRect client = outer.marginsRemoved(f);
+  const QPoint position = m_mapped ? outer.topLeft() : client.topLeft();
+  if (position != (m_mapped ? frameGeometry().topLeft() : geometry().topLeft()))
+    move(position);
+  if (client.size() != size())
+    resize(client.size().expandedTo(QSize(1, 1)));
 }
 
 Twips MainWindowQt::Left() const { return toTwips(outerRect().x()); }
@@ -223,17 +237,14 @@ void MainWindowQt::setBigIcon(int size)
   setWindowIcon(QIcon(QIcon(QStringLiteral(":/kelvarino/icon.svg")).pixmap(size, size)));
 }
 
-bool MainWindowQt::event(QEvent* event)
+void MainWindowQt::firstMapped()
 {
-  if (event->type() == QEvent::Expose && !m_mapped && windowHandle() && windowHandle()->isExposed()) {
-    // The frame is known now; keep the outer rectangle the form asked for
-    // when the window manager's early answer was missing or different.
-    const QRect wanted = outerRect();
-    m_mapped = true;
-    if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
-      placeOuter(wanted);
-  }
-  return QWidget::event(event);
+  // The frame is known now; keep the outer rectangle the form asked for when
+  // the window manager's early answer was missing or different.
+  const QRect wanted = outerRect();
+  m_mapped = true;
+  if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
+    placeOuter(wanted);
 }
 
 void MainWindowQt::resizeEvent(QResizeEvent* event)
@@ -257,9 +268,12 @@ void MainWindowQt::formResize()
     return;
   }
   // Leaving full screen brings back the window the form last saw; that is no
-  // change of the form's size or state.
+  // change of the form's size or state. On its way back to maximised the
+  // window passes through other sizes, which must not send it full screen again.
   const FormView now{windowState(), size()};
   if (now == m_lastForwarded)
+    return;
+  if (m_leftFullScreen.isValid() && m_leftFullScreen.elapsed() < ReturnFromFullScreenMs)
     return;
   m_lastForwarded = now;
   m_form.Form_Resize();
@@ -273,6 +287,9 @@ void MainWindowQt::closeEvent(QCloseEvent* event)
 
 bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
 {
+  if (event->type() == QEvent::Expose && !m_mapped && watched == windowHandle() &&
+      windowHandle()->isExposed())
+    firstMapped();
   // Key preview: the form sees key presses before the focused control, and
   // does not consume them.
   if (event->type() == QEvent::KeyPress) {

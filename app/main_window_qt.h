@@ -2,6 +2,7 @@
 
 #include "app/main_window_port.h"
 #include "app/menu_model.h"
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QPointer>
 #include <QRect>
@@ -48,7 +49,6 @@ public:
   void setBigIcon(int size) override;
 
 protected:
-  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -56,6 +56,7 @@ protected:
 
 private:
   void buildMenu();
+  void firstMapped();
   void syncAction(MenuItem item);
   QMargins frame() const;
   QRect outerRect() const;
@@ -70,6 +71,7 @@ private:
   bool m_mapped = false;
   bool m_playerFullScreen = false;
   QSize m_playerSize;
+  QElapsedTimer m_leftFullScreen;
   struct FormView {
     int state = -1;
     QSize size;
