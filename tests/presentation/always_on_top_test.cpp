@@ -1,6 +1,5 @@
 #include "form_fixture.h"
 
-#include "presentation/mod_icon.h"
 #include <QRegularExpression>
 
 class AlwaysOnTopTest : public FormTest {
@@ -69,15 +68,4 @@ TEST_F(AlwaysOnTopTest, AnAudioItemIsNotPutOnTopWhenItStartsButTheCommandPutsIt)
   form->mTop_Click();
   form->mTop_Click();
   EXPECT_TRUE(win().onTop);
-}
-
-TEST(ModIcon, AppFolderEndsInExactlyOneSlash)
-{
-  EXPECT_EQ(ModIcon::AppFolder("/opt/kelvarino/kelvarino"), "/opt/kelvarino/");
-  EXPECT_EQ(ModIcon::AppFolder("/kelvarino"), "/") << "the root is not doubled";
-}
-
-TEST_F(AlwaysOnTopTest, TheMainWindowGetsTheProgramIconAt32Pixels)
-{
-  EXPECT_EQ(win().bigIconSize, 32);
 }
