@@ -57,15 +57,3 @@ TEST_F(AlwaysOnTopTest, AfterAPauseTheCommandTwiceRestoresTheBand)
   EXPECT_TRUE(win().onTop);
   EXPECT_EQ(setting("mTop"), "True");
 }
-
-TEST_F(AlwaysOnTopTest, AnAudioItemIsNotPutOnTopWhenItStartsButTheCommandPutsIt)
-{
-  form->mTop_Click();
-  engine().item = FakeEngine::audio();
-  engine().state = PlayState::Playing;
-  form->WMP_PlayStateChange(PlayState::Playing);
-  EXPECT_FALSE(win().onTop);
-  form->mTop_Click();
-  form->mTop_Click();
-  EXPECT_TRUE(win().onTop);
-}
