@@ -98,6 +98,18 @@ class PresentationTest(PlayerTest):
         wait_for(lambda: len(dock.updates()) > len(frozen), 5, what="the update at the end")
         self.assertFalse(dock.updates()[-1][2], "the bar goes with the program")
 
+    def test_the_bar_goes_when_the_media_ends_and_stays_gone(self):
+        dock = Dock(self.sandbox.root)
+        self.addCleanup(dock.close)
+        player, _ = self.play_in_a_fixed_window(video_clip(seconds=2))
+        wait_for(lambda: any(u[2] for u in dock.updates()), 10, what="a progress update")
+        ended = wait_for(lambda: [u for u in dock.updates() if u[2]] and not dock.updates()[-1][2]
+                         and dock.updates(), 10, what="the bar removed at the end")
+        time.sleep(1.5)  # an engine that started the item again would bring the bar back
+        self.assertEqual(dock.updates(), ended, "nothing after the end")
+        self.assertIsNone(player.process.poll())
+        self.assertEqual(player.close(), 0)
+
     def test_on_top_while_a_video_plays_and_not_after_a_pause_in_the_same_place(self):
         player, window = self.play_in_a_fixed_window(video_clip(seconds=10), mTop="True")
         # The place the window has before it goes on top, once its frame is known.
