@@ -92,29 +92,6 @@ TEST_F(TaskbarProgressTest, TheListIsMadeOnceAtStartUpRightAfterTheIcon)
   EXPECT_NE(form->TaskbarPtr, nullptr);
 }
 
-// The road of a file: playing starts the ticks, pausing shows the pause once
-// and stops them, resuming starts them again through the player events.
-TEST_F(TaskbarProgressTest, PlayerEventsDriveTheTimer)
-{
-  engine().item = FakeEngine::video(640, 360);
-  engine().item->duration = 60;
-  engine().state = PlayState::Playing;
-  form->WMP_PlayStateChange(PlayState::Playing);
-  ASSERT_TRUE(form->TTask.isActive());
-  engine().position = 3.7;
-  form->TTask_Timer();
-  engine().state = PlayState::Paused;
-  form->WMP_PlayStateChange(PlayState::Paused);
-  EXPECT_TRUE(form->TTask.isActive()) << "the player events leave the stop to the timer";
-  form->TTask_Timer();
-  EXPECT_FALSE(form->TTask.isActive());
-  EXPECT_EQ(gui().taskbarCalls, (QStringList{"value 3 60", "state 2", "value 3 60", "state 8"}));
-
-  engine().state = PlayState::Playing;
-  form->WMP_PlayStateChange(PlayState::Playing);
-  EXPECT_TRUE(form->TTask.isActive());
-}
-
 TEST_F(TaskbarProgressTest, BothTimersReachTheirTickHandlers)
 {
   engine().state = PlayState::Stopped;
