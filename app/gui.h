@@ -7,6 +7,8 @@ class MediaEngine;
 class FileDialogs;
 class MessageBoxes;
 class ProcessLauncher;
+class TaskbarList;
+class ExecutionState;
 class MediaFrm;
 
 // Everything of the desktop that the window's handlers reach, made only once
@@ -20,6 +22,11 @@ public:
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
   virtual ProcessLauncher& processes() = 0;
+  // Progress on the program's dock or taskbar button; null when the desktop
+  // offers no such facility (there is no session bus).
+  virtual std::unique_ptr<TaskbarList> createTaskbarList() = 0;
+  // Resets the idle timers of the display and the session.
+  virtual ExecutionState& executionState() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

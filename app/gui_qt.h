@@ -9,6 +9,7 @@ class EngineMpv;
 class MessageBoxesQt;
 class FileDialogsQt;
 class ProcessLauncherQt;
+class ScreenSaverDbus;
 
 // The real desktop: the application object, the main window with the player
 // and the dialogs, wired to the form.
@@ -22,6 +23,8 @@ public:
   FileDialogs& fileDialogs() override;
   MessageBoxes& messageBoxes() override;
   ProcessLauncher& processes() override;
+  std::unique_ptr<TaskbarList> createTaskbarList() override;
+  ExecutionState& executionState() override;
   int exec() override;
 
 private:
@@ -31,4 +34,5 @@ private:
   std::unique_ptr<MessageBoxesQt> m_messages;
   std::unique_ptr<FileDialogsQt> m_fileDialogs;
   std::unique_ptr<ProcessLauncherQt> m_processes;
+  std::unique_ptr<ScreenSaverDbus> m_idle;
 };

@@ -2,6 +2,7 @@
 
 #include "app/frame_extents_x11.h"
 #include "app/media_frm.h"
+#include "presentation/program_icon_qt.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -223,18 +224,23 @@ void MainWindowQt::popupFileMenu()
 
 void MainWindowQt::setStaysOnTop(bool on)
 {
-  // Changing the flags of the platform window keeps it mapped, where
-  // QWidget::setWindowFlag would hide and re-create it.
-  if (QWindow* w = windowHandle()) {
-    w->setFlag(Qt::WindowStaysOnTopHint, on);
-    if (on)
-      w->raise();
+  // A shown window changes the flags of its platform window, which keeps it
+  // mapped where it is; QWidget::setWindowFlag would hide and re-create it.
+  QWindow* w = windowHandle();
+  if (!w) {
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    return;
   }
+  w->setFlag(Qt::WindowStaysOnTopHint, on);
+  // Entering the band brings the window to its top; leaving it keeps the
+  // window where it is in the stacking order.
+  if (on)
+    w->raise();
 }
 
 void MainWindowQt::setBigIcon(int size)
 {
-  setWindowIcon(QIcon(QIcon(QStringLiteral(":/kelvarino/icon.svg")).pixmap(size, size)));
+  setWindowIcon(programBigIcon(size));
 }
 
 void MainWindowQt::firstMapped()

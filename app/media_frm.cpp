@@ -4,6 +4,7 @@
 #include "app/main_window_port.h"
 #include "app/program_folder.h"
 #include "playback/media_engine.h"
+#include "presentation/mod_icon.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <cmath>
@@ -17,10 +18,17 @@ MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
 {
   TTask.setInterval(500);
   TSeelp.setInterval(60000);
+  connect(&TTask, &QTimer::timeout, this, &MediaFrm::TTask_Timer);
+  connect(&TSeelp, &QTimer::timeout, this, &MediaFrm::TSeelp_Timer);
   disableCommandsNotYetBuilt();
 }
 
-MediaFrm::~MediaFrm() = default;
+MediaFrm::~MediaFrm()
+{
+  // The progress goes while the desktop connection it speaks through is
+  // still there.
+  TaskbarPtr.reset();
+}
 
 QString MediaFrm::programFolder() const
 {
@@ -58,6 +66,8 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   // A folder that cannot be made is no reason to stop: only the play list
   // commands need it, and they report their own failures.
   QDir().mkpath(playlistFolder(programFolder()));
+  ModIcon::SetFormIcon(window(), 32);
+  TaskbarPtr = CreateTaskbarList();
 
   if (!m_start.commandTail.isEmpty())
     WMP().setURL(QString(m_start.commandTail).remove(u'"'));

@@ -2,6 +2,7 @@
 
 #include "app/gui.h"
 #include "app/menu_model.h"
+#include "presentation/taskbar_list.h"
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,14 @@ public:
   bool writeDefaultPlaylist(const QStringList& entries);
   QStringList SelectedFiles; // full paths chosen in the open dialog
 
+  // Taskbar progress (presentation/taskbar_progress.cpp).
+  std::unique_ptr<TaskbarList> CreateTaskbarList();
+  void TTask_Timer();
+  // Always on top (presentation/always_on_top.cpp).
+  void mTop_Click();
+  // Keeping the system awake (presentation/keep_awake.cpp).
+  void TSeelp_Timer();
+
   // Player events (playback/player_events.cpp).
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
@@ -70,6 +79,9 @@ public:
   MenuModel menus;
   QTimer TTask;  // taskbar progress, every 500 ms while enabled
   QTimer TSeelp; // keeps the system awake, every 60 s while enabled
+  // The progress on the program's button; null when the desktop has none.
+  // Made once at start-up and kept until the form goes.
+  std::unique_ptr<TaskbarList> TaskbarPtr;
   // Text flags: each counts as set only when it holds "1".
   QString ScrNor = QStringLiteral("ScrNor");
   QString MusNor = QStringLiteral("MusNor");

@@ -4,6 +4,7 @@ void MediaFrm::menuCommand(MenuItem item)
 {
   switch (item) {
   case MenuItem::mOpen: mOpen_Click(); break;
+  case MenuItem::mTop: mTop_Click(); break;
   case MenuItem::mZ1: mZ1_Click(); break;
   case MenuItem::mZ2: mZ2_Click(); break;
   case MenuItem::mZ3: mZ3_Click(); break;
@@ -15,6 +16,6 @@ void MediaFrm::menuCommand(MenuItem item)
 void MediaFrm::disableCommandsNotYetBuilt()
 {
   for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay,
-                        MenuItem::mTop, MenuItem::FileReg, MenuItem::mRun})
+                        MenuItem::FileReg, MenuItem::mRun})
     menus.setEnabled(item, false);
 }

@@ -3,6 +3,7 @@
 #include "app/media_frm.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "fake_presentation.h"
 #include "fake_process_launcher.h"
 #include "qt_printers.h"
 
@@ -14,6 +15,12 @@
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
+// Last: Xlib's macros would clash with the names above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#undef None
+#undef Bool
+#undef Status
 
 namespace {
 
@@ -27,11 +34,14 @@ public:
   FakeFileDialogs files;
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
+  FakeExecutionState idle;
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
+  std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
+  ExecutionState& executionState() override { return idle; }
   int exec() override { return 0; }
 };
 
@@ -68,6 +78,33 @@ protected:
     QTest::qWait(200); // the window manager's frame and placement
   }
 };
+
+// A window property as the window manager and docks read it, in 32-bit items.
+QList<unsigned long> xProperty(QWidget& window, const char* name, Atom type)
+{
+  Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  QList<unsigned long> items;
+  if (XGetWindowProperty(display, window.winId(), XInternAtom(display, name, False), 0, 1 << 20,
+                         False, type, &actualType, &format, &count, &after, &data) == Success &&
+      data && format == 32) {
+    const auto* longs = reinterpret_cast<const unsigned long*>(data);
+    items = QList<unsigned long>(longs, longs + count);
+  }
+  if (data)
+    XFree(data);
+  return items;
+}
+
+bool isAbove(QWidget& window)
+{
+  Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+  return xProperty(window, "_NET_WM_STATE", XA_ATOM)
+      .contains(XInternAtom(display, "_NET_WM_STATE_ABOVE", False));
+}
 
 bool waitFor(const std::function<bool()>& condition)
 {
@@ -177,4 +214,45 @@ TEST_F(MainWindowQtTest, StayingOnTopKeepsThePlaceAndSize)
   win().setStaysOnTop(false);
   QTest::qWait(200);
   EXPECT_EQ(win().frameGeometry(), before);
+}
+
+TEST_F(MainWindowQtTest, TheWindowManagerPutsTheWindowAboveAndBackInThePlaceItHad)
+{
+  win().setBigIcon(32); // the start-up's icon, as in the program
+  showAndWait();
+  const QRect before = win().frameGeometry();
+  for (bool on : {true, false, true, true, false}) {
+    win().setStaysOnTop(on);
+    EXPECT_TRUE(waitFor([&] { return isAbove(win()) == on; })) << on;
+    QTest::qWait(100);
+    EXPECT_EQ(win().frameGeometry(), before) << on;
+    EXPECT_TRUE(win().isVisible());
+  }
+}
+
+TEST_F(MainWindowQtTest, TheBigIconReachesTheWindowManagerBesideTheTitleBarImage)
+{
+  win().setBigIcon(32);
+  showAndWait();
+  // _NET_WM_ICON: width, height, then that many ARGB pixels, for each image.
+  const QList<unsigned long> icon = xProperty(win(), "_NET_WM_ICON", XA_CARDINAL);
+  QList<int> sizes;
+  for (qsizetype at = 0; at + 2 <= icon.size(); at += 2 + icon[at] * icon[at + 1]) {
+    const int size = int(icon[at]);
+    sizes << size;
+    const QImage expected =
+        QImage(QStringLiteral(":/kelvarino/icons/hicolor/%1x%1/apps/kelvarino.png").arg(size))
+            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(expected.width(), size) << "no rendered image of that size";
+    int differing = 0;
+    for (int i = 0; i < size * size; ++i) {
+      // Qt keeps pixmaps premultiplied: a colour may come back one step off.
+      const QRgb got = qPremultiply(QRgb(icon[at + 2 + i]));
+      const QRgb want = qPremultiply(expected.pixel(i % size, i / size));
+      differing += qAbs(qRed(got) - qRed(want)) > 1 || qAbs(qGreen(got) - qGreen(want)) > 1 ||
+                   qAbs(qBlue(got) - qBlue(want)) > 1 || qAlpha(got) != qAlpha(want);
+    }
+    EXPECT_EQ(differing, 0) << size;
+  }
+  EXPECT_EQ(sizes, (QList<int>{16, 32}));
 }

@@ -5,6 +5,7 @@
 #include "app/media_frm.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "fake_presentation.h"
 #include "fake_process_launcher.h"
 #include "fake_window.h"
 
@@ -17,12 +18,23 @@ public:
   FakeFileDialogs files;
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
+  FakeExecutionState idle;
+  bool hasTaskbar = true;   // false: a desktop without a session bus
+  QStringList taskbarCalls; // what reached the form's taskbar list
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
+  std::unique_ptr<TaskbarList> createTaskbarList() override
+  {
+    win.log << "taskbar list";
+    if (!hasTaskbar)
+      return nullptr;
+    return std::make_unique<FakeTaskbarList>(taskbarCalls);
+  }
+  ExecutionState& executionState() override { return idle; }
   int exec() override { return 0; }
 };
 
@@ -31,10 +43,12 @@ class FakeGuiFactory : public GuiFactory {
 public:
   FakeGui* gui = nullptr;
   int created = 0;
+  bool hasTaskbar = true; // handed to the FakeGui it makes
   std::unique_ptr<Gui> create(MediaFrm& form) override
   {
     auto made = std::make_unique<FakeGui>();
     made->win.onResize = [&form] { form.Form_Resize(); };
+    made->hasTaskbar = hasTaskbar;
     gui = made.get();
     ++created;
     return made;
