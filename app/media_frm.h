@@ -2,6 +2,7 @@
 
 #include "app/gui.h"
 #include "app/menu_model.h"
+#include "playback/file_list.h"
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,9 @@ public:
   void Form_KeyDown(int keyCode, int shift);
   void Form_Unload();
 
+  // Drag and drop (playback/drag_drop.cpp): the paths dropped on the window.
+  void Form_OLEDragDrop(const QStringList& Data);
+
   // Runs the command of a menu item (app/menu_commands.cpp).
   void menuCommand(MenuItem item);
 
@@ -73,6 +77,8 @@ public:
   // Text flags: each counts as set only when it holds "1".
   QString ScrNor = QStringLiteral("ScrNor");
   QString MusNor = QStringLiteral("MusNor");
+  // Lists the media files of a dropped folder.
+  FileListBox File1{file1Pattern()};
 
 private:
   void disableCommandsNotYetBuilt();
