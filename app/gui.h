@@ -7,6 +7,7 @@ class MediaEngine;
 class FileDialogs;
 class MessageBoxes;
 class ProcessLauncher;
+class ClassStore;
 class MediaFrm;
 
 // Everything of the desktop that the window's handlers reach, made only once
@@ -20,6 +21,7 @@ public:
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
   virtual ProcessLauncher& processes() = 0;
+  virtual ClassStore& classStore() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

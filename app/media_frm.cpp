@@ -62,6 +62,7 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   if (!m_start.commandTail.isEmpty())
     WMP().setURL(QString(m_start.commandTail).remove(u'"'));
 
+  checkFileType();
   applySavedSettings();
   placeWindow();
   return true;

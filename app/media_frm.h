@@ -41,6 +41,9 @@ public:
   void Form_KeyDown(int keyCode, int shift);
   void Form_Unload();
 
+  // File association (shell/file_association.cpp).
+  void FileReg_Click();
+
   // Drag and drop (playback/drag_drop.cpp): the paths dropped on the window.
   void Form_OLEDragDrop(const QStringList& Data);
 
@@ -85,6 +88,7 @@ private:
   void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();
+  void checkFileType();
 
   StartInfo m_start;
   InstanceChannel* m_channel;

@@ -8,6 +8,7 @@ void MediaFrm::menuCommand(MenuItem item)
   case MenuItem::mZ2: mZ2_Click(); break;
   case MenuItem::mZ3: mZ3_Click(); break;
   case MenuItem::mZ4: mZ4_Click(); break;
+  case MenuItem::FileReg: FileReg_Click(); break;
   default: break; // submenus have no command of their own
   }
 }
@@ -15,6 +16,6 @@ void MediaFrm::menuCommand(MenuItem item)
 void MediaFrm::disableCommandsNotYetBuilt()
 {
   for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay,
-                        MenuItem::mTop, MenuItem::FileReg, MenuItem::mRun})
+                        MenuItem::mTop, MenuItem::mRun})
     menus.setEnabled(item, false);
 }

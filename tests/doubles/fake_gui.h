@@ -3,6 +3,7 @@
 #include "app/gui.h"
 #include "qt_printers.h"
 #include "app/media_frm.h"
+#include "fake_class_store.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_process_launcher.h"
@@ -17,12 +18,14 @@ public:
   FakeFileDialogs files;
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
+  FakeClassStore classes;
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
+  ClassStore& classStore() override { return classes; }
   int exec() override { return 0; }
 };
 
@@ -31,9 +34,13 @@ class FakeGuiFactory : public GuiFactory {
 public:
   FakeGui* gui = nullptr;
   int created = 0;
+  // What the class store holds when the next GUI is made, as earlier starts
+  // left it.
+  std::map<QString, QString> registered;
   std::unique_ptr<Gui> create(MediaFrm& form) override
   {
     auto made = std::make_unique<FakeGui>();
+    made->classes.values = registered;
     made->win.onResize = [&form] { form.Form_Resize(); };
     gui = made.get();
     ++created;
