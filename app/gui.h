@@ -8,6 +8,7 @@ class FileDialogs;
 class MessageBoxes;
 class ProcessLauncher;
 class ClassStore;
+class InstanceServer;
 class MediaFrm;
 
 // Everything of the desktop that the window's handlers reach, made only once
@@ -22,6 +23,7 @@ public:
   virtual MessageBoxes& messageBoxes() = 0;
   virtual ProcessLauncher& processes() = 0;
   virtual ClassStore& classStore() = 0;
+  virtual InstanceServer& instanceServer() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

@@ -15,6 +15,7 @@ class InstanceChannel;
 struct StartInfo {
   QString commandTail;    // the arguments after the program's name, joined by single spaces
   QString executablePath; // the running executable's real path
+  QString workingFolder;  // where the process was started
 };
 
 // The main window's logic: its start-up, its handlers and the state the window
@@ -40,6 +41,11 @@ public:
   void Form_Resize();
   void Form_KeyDown(int keyCode, int shift);
   void Form_Unload();
+
+  // Single instance and hand-off (app/hand_off.cpp).
+  void SendDDE(const QString& command);
+  void Form_LinkExecute(const QString& CmdStr, int& Cancel);
+  void mRun_Click();
 
   // File association (shell/file_association.cpp).
   void FileReg_Click();
@@ -88,7 +94,9 @@ private:
   void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();
+  void listenForSecondStarts();
   void checkFileType();
+  void startWithMediaInfo(const QString& commandLine);
 
   StartInfo m_start;
   InstanceChannel* m_channel;

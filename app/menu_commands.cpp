@@ -9,6 +9,7 @@ void MediaFrm::menuCommand(MenuItem item)
   case MenuItem::mZ3: mZ3_Click(); break;
   case MenuItem::mZ4: mZ4_Click(); break;
   case MenuItem::FileReg: FileReg_Click(); break;
+  case MenuItem::mRun: mRun_Click(); break;
   default: break; // submenus have no command of their own
   }
 }
@@ -16,6 +17,6 @@ void MediaFrm::menuCommand(MenuItem item)
 void MediaFrm::disableCommandsNotYetBuilt()
 {
   for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay,
-                        MenuItem::mTop, MenuItem::mRun})
+                        MenuItem::mTop})
     menus.setEnabled(item, false);
 }

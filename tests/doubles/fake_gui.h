@@ -6,6 +6,7 @@
 #include "fake_class_store.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "fake_instances.h"
 #include "fake_process_launcher.h"
 #include "fake_window.h"
 
@@ -19,6 +20,7 @@ public:
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
   FakeClassStore classes;
+  FakeInstanceServer server;
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
@@ -26,6 +28,7 @@ public:
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
   ClassStore& classStore() override { return classes; }
+  InstanceServer& instanceServer() override { return server; }
   int exec() override { return 0; }
 };
 
