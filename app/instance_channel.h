@@ -12,9 +12,7 @@ public:
   // holds it; when the lock cannot be used at all, this process runs alone.
   virtual bool anotherInstanceRunning() = 0;
   // Sends one command to the instance that holds the lock and waits a bounded
-  // time for its acknowledgement; false when nobody took it. When the holder
-  // ended before it could be reached, this process has taken the lock instead
-  // (serverPath() is no longer empty).
+  // time for its acknowledgement; false when nobody took it.
   virtual bool execute(const QString& command) = 0;
   // Where this process answers, once it holds the lock; empty otherwise.
   virtual QString serverPath() const = 0;

@@ -157,8 +157,8 @@ bool InstanceChannelPosix::execute(const QString& command)
 int InstanceChannelPosix::connectToHolder(const sockaddr_un& address)
 {
   // A first instance that is still starting has not listened yet (there is no
-  // socket, or one left by an instance that died): try again for a while. One
-  // that ended meanwhile has released the lock: then this process takes it.
+  // socket, or one left by an instance that died): try again for a while, but
+  // not for one that has ended meanwhile.
   const auto deadline = Clock::now() + ConnectWindow;
   for (;;) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -171,10 +171,20 @@ int InstanceChannelPosix::connectToHolder(const sockaddr_un& address)
     const bool notYet = error == ENOENT || error == ECONNREFUSED || error == EAGAIN || error == EINTR;
     if (!notYet || Clock::now() >= deadline)
       return -1;
-    if ((m_holdsLock = tryLock(m_lockFd)))
+    if (holderGone())
       return -1;
     std::this_thread::sleep_for(RetryPause);
   }
+}
+
+bool InstanceChannelPosix::holderGone()
+{
+  // Taking the lock proves that nobody holds it any more. It goes back at
+  // once: this process ends as a second start, answered or not.
+  if (!tryLock(m_lockFd))
+    return false;
+  ::flock(m_lockFd, LOCK_UN);
+  return true;
 }
 
 QString InstanceChannelPosix::serverPath() const

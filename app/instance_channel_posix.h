@@ -28,6 +28,7 @@ public:
 
 private:
   int connectToHolder(const sockaddr_un& address);
+  bool holderGone();
 
   QString m_runtimeFolder;
   int m_lockFd = -1;

@@ -50,16 +50,13 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
 {
   // Every start asks for the instance lock, so that some instance answers
   // second starts even when several may run; only without that option does a
-  // start that finds another instance hand over and end.
+  // start that finds another instance hand over and end, answered or not.
   const bool anotherRunning = m_channel && m_channel->anotherInstanceRunning();
   if (ReadIni(Option, QStringLiteral("mRun")) == QLatin1String("True")) {
     menus.setChecked(MenuItem::mRun, true);
   } else if (anotherRunning) {
     SendDDE(handOffCommand(m_start.commandTail, m_start.workingFolder));
-    // Only a start whose first instance ended before it could be reached goes
-    // on, in that instance's place.
-    if (m_channel->serverPath().isEmpty())
-      return false;
+    return false;
   }
 
   m_gui = factory.create(*this);

@@ -39,12 +39,12 @@ TEST_F(SecondStartTest, OnlyTheExactTextTrueLetsASecondWindowOpen)
   EXPECT_TRUE(gui().server.path.isEmpty()) << "the running instance keeps answering";
 }
 
-TEST_F(SecondStartTest, AStartWhoseFirstInstanceEndedMeanwhileTakesItsPlace)
+TEST_F(SecondStartTest, EndsWithoutAWindowWhenNobodyAnswers)
 {
-  instances.holderEnded = true;
-  ASSERT_TRUE(tryLoad("/v/a.mp4"));
-  EXPECT_EQ(engine().urls, QStringList{"/v/a.mp4"});
-  EXPECT_EQ(gui().server.path, "/run/test/instance");
+  instances.answered = false;
+  EXPECT_FALSE(tryLoad("/v/a.mp4"));
+  EXPECT_EQ(instances.sent, QStringList{"/v/a.mp4"});
+  EXPECT_EQ(factory.created, 0);
 }
 
 TEST_F(SecondStartTest, ARelativePathToAnExistingFileIsSentAbsolute)

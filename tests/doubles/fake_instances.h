@@ -5,12 +5,11 @@
 #include <QStringList>
 
 // Another instance runs when `othersRunning`; `sent` records the commands a
-// second start handed over. `holderEnded` plays a first instance that ended
-// while it was being reached: the send fails and this process takes the lock.
+// second start handed over, `answered` decides whether anyone took them.
 class FakeInstanceChannel : public InstanceChannel {
 public:
   bool othersRunning = false;
-  bool holderEnded = false;
+  bool answered = true;
   bool holdsLock = false;
   QStringList sent;
 
@@ -22,8 +21,7 @@ public:
   bool execute(const QString& command) override
   {
     sent << command;
-    holdsLock = holderEnded;
-    return !holderEnded;
+    return answered;
   }
   QString serverPath() const override { return holdsLock ? QStringLiteral("/run/test/instance") : QString(); }
 };
