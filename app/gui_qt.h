@@ -9,6 +9,8 @@ class EngineMpv;
 class MessageBoxesQt;
 class FileDialogsQt;
 class ProcessLauncherQt;
+class ClassStoreXdg;
+class InstanceServerQt;
 
 // The real desktop: the application object, the main window with the player
 // and the dialogs, wired to the form.
@@ -22,13 +24,19 @@ public:
   FileDialogs& fileDialogs() override;
   MessageBoxes& messageBoxes() override;
   ProcessLauncher& processes() override;
+  ClassStore& classStore() override;
+  InstanceServer& instanceServer() override;
   int exec() override;
 
 private:
   QApplication m_app;
+  // Goes last but the application: second starts find the socket gone only
+  // just before this process lets go of the instance lock.
+  std::unique_ptr<InstanceServerQt> m_instanceServer;
   std::unique_ptr<MainWindowQt> m_window;
   std::unique_ptr<EngineMpv> m_engine;
   std::unique_ptr<MessageBoxesQt> m_messages;
   std::unique_ptr<FileDialogsQt> m_fileDialogs;
   std::unique_ptr<ProcessLauncherQt> m_processes;
+  std::unique_ptr<ClassStoreXdg> m_classStore;
 };
