@@ -2,12 +2,10 @@
 #include "app/instance_server_qt.h"
 #include "qt_printers.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
 #include <cstring>
 #include <future>
 #include <gtest/gtest.h>
@@ -127,44 +125,6 @@ TEST_F(InstanceServerQtTest, EveryCommandIsAcknowledgedAndHandledOnce)
   received.sort();
   expected.sort();
   EXPECT_EQ(received, expected);
-}
-
-TEST_F(InstanceServerQtTest, ASilentSenderHoldsUpNobodyAndIsDroppedAfterTheTimeout)
-{
-  const int silent = connectTo(path);
-  ASSERT_GE(silent, 0);
-  QTest::qWait(50);
-  QElapsedTimer clock;
-  clock.start();
-  auto sent = sendInBackground(path, InstanceProtocol::encode("nor"));
-  EXPECT_EQ(waitForResult(sent), InstanceProtocol::Acknowledgement);
-  ASSERT_TRUE(receivedWithin(1, 1000));
-  EXPECT_LT(clock.elapsed(), 500);
-
-  // Its connection closes with no answer.
-  auto answer = std::async(std::launch::async, [silent] { return answerOn(silent, 3000); });
-  EXPECT_EQ(waitForResult(answer), 0);
-  ::close(silent);
-  EXPECT_EQ(received, QStringList{"nor"});
-}
-
-TEST_F(InstanceServerQtTest, SixtyFourMebibytesOrJunkAreRefusedWhileTheNextCommandGetsThrough)
-{
-  const QByteArray flood(64 * 1024 * 1024, 'x');
-  const QByteArray validHeaderThenFlood = InstanceProtocol::encode(QString(60000, u'a')) + flood;
-  for (const QByteArray& junk : {flood, validHeaderThenFlood, QByteArray("GET / HTTP/1.0\r\n\r\n")}) {
-    received.clear();
-    auto flooding = sendInBackground(path, junk);
-    QTest::qWait(20);
-    QElapsedTimer clock;
-    clock.start();
-    auto sent = sendInBackground(path, InstanceProtocol::encode("\"/v/next.mp4\""));
-    EXPECT_EQ(waitForResult(sent), InstanceProtocol::Acknowledgement);
-    EXPECT_TRUE(receivedWithin(1, 1000));
-    EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_NE(waitForResult(flooding), InstanceProtocol::Acknowledgement);
-    EXPECT_EQ(received, QStringList{"\"/v/next.mp4\""});
-  }
 }
 
 TEST(InstanceServerQt, NobodyButTheSameUserCanConnect)
