@@ -3,8 +3,8 @@
 #include "app/instance_channel.h"
 #include "app/main_window_port.h"
 #include "app/media_frm.h"
-#include "app/trace.h"
 #include "playback/media_engine.h"
+#include "playback/milestone_trace.h"
 #include "shell/process_launcher.h"
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +49,7 @@ void MediaFrm::Form_LinkExecute(const QString& CmdStr, int& Cancel)
     WMP().setURL(QString(CmdStr).remove(u'"'));
   }
   Cancel = 0;
-  trace("link-execute", CmdStr);
+  traceMilestone("link-execute", CmdStr);
 }
 
 void MediaFrm::startWithMediaInfo(const QString& commandLine)
