@@ -74,7 +74,8 @@ class FileAssociationTest(PlayerTest):
                                     if b.title() == "Kelvarino - 文件关联"], what="the question")[0]
             time.sleep(0.3)
             self.shot(f"question-{key}")
-            run("xdotool", "key", "--window", box.id, key)
+            run("xdotool", "windowactivate", "--sync", box.id, check=False)
+            run("xdotool", "key", key)
             wait_for(lambda: not [b for b in windows_of(player.pid) if b.title() == "Kelvarino - 文件关联"],
                      what="the question to close")
             if key == "Escape":
