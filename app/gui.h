@@ -9,6 +9,8 @@ class MessageBoxes;
 class ProcessLauncher;
 class TaskbarList;
 class ExecutionState;
+class ClassStore;
+class InstanceServer;
 class MediaFrm;
 
 // Everything of the desktop that the window's handlers reach, made only once
@@ -27,6 +29,8 @@ public:
   virtual std::unique_ptr<TaskbarList> createTaskbarList() = 0;
   // Resets the idle timers of the display and the session.
   virtual ExecutionState& executionState() = 0;
+  virtual ClassStore& classStore() = 0;
+  virtual InstanceServer& instanceServer() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

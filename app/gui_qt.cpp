@@ -1,6 +1,7 @@
 #include "app/gui_qt.h"
 
 #include "app/gui_library_posix.h"
+#include "app/instance_server_qt.h"
 #include "app/main_window_qt.h"
 #include "app/media_frm.h"
 #include "dialogs/file_dialogs_qt.h"
@@ -9,6 +10,7 @@
 #include "presentation/launcher_entry_dbus.h"
 #include "presentation/program_icon_qt.h"
 #include "presentation/screensaver_dbus.h"
+#include "shell/class_store_xdg.h"
 #include "shell/process_launcher_qt.h"
 #include <clocale>
 
@@ -33,6 +35,7 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   QGuiApplication::setDesktopFileName(QStringLiteral("kelvarino"));
   // Every window, dialogs included, carries the program's icon.
   QApplication::setWindowIcon(programIcon());
+  m_instanceServer = std::make_unique<InstanceServerQt>();
   m_window = std::make_unique<MainWindowQt>(form);
   m_engine = std::make_unique<EngineMpv>();
   m_window->setPlayer(m_engine->widget());
@@ -40,6 +43,7 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   m_fileDialogs = std::make_unique<FileDialogsQt>(m_window.get());
   m_processes = std::make_unique<ProcessLauncherQt>();
   m_idle = std::make_unique<ScreenSaverDbus>(QDBusConnection::sessionBus());
+  m_classStore = std::make_unique<ClassStoreXdg>(XdgFolders::ofUser());
 
   QObject::connect(m_engine.get(), &MediaEngine::PlayStateChange, &form,
                    &MediaFrm::WMP_PlayStateChange);
@@ -70,6 +74,8 @@ std::unique_ptr<TaskbarList> GuiQt::createTaskbarList()
     return nullptr;
   return std::make_unique<LauncherEntryDbus>(bus);
 }
+ClassStore& GuiQt::classStore() { return *m_classStore; }
+InstanceServer& GuiQt::instanceServer() { return *m_instanceServer; }
 
 int GuiQt::exec()
 {

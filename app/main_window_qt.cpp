@@ -7,10 +7,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 namespace {
@@ -30,6 +34,16 @@ constexpr QSize DesignClientSize(601, 315);
 
 // How long the window may take to come back from full screen.
 constexpr int ReturnFromFullScreenMs = 1500;
+// The local files a drag carries, in the order it carries them.
+QStringList droppedPaths(const QMimeData* data)
+{
+  QStringList paths;
+  if (data && data->hasUrls())
+    for (const QUrl& url : data->urls())
+      if (url.isLocalFile())
+        paths << url.toLocalFile();
+  return paths;
+}
 
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
@@ -44,6 +58,7 @@ MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
   setWindowTitle(QStringLiteral("Kelvarino"));
   resize(DesignClientSize);
   buildMenu();
+  setAcceptDrops(true);
   qApp->installEventFilter(this);
   m_frameBeforeMap = requestFrameExtents(this);
 }
@@ -197,6 +212,12 @@ void MainWindowQt::setWindowState(int state)
     showNormal();
 }
 
+void MainWindowQt::bringToFront()
+{
+  raise();
+  activateWindow();
+}
+
 QString MainWindowQt::caption() const { return windowTitle(); }
 void MainWindowQt::setCaption(const QString& caption) { setWindowTitle(caption); }
 
@@ -283,6 +304,21 @@ void MainWindowQt::formResize()
     return;
   m_lastForwarded = now;
   m_form.Form_Resize();
+}
+
+void MainWindowQt::dragEnterEvent(QDragEnterEvent* event)
+{
+  if (!droppedPaths(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
+}
+
+void MainWindowQt::dropEvent(QDropEvent* event)
+{
+  const QStringList paths = droppedPaths(event->mimeData());
+  if (paths.isEmpty())
+    return;
+  event->acceptProposedAction();
+  m_form.Form_OLEDragDrop(paths);
 }
 
 void MainWindowQt::closeEvent(QCloseEvent* event)

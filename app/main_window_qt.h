@@ -39,6 +39,7 @@ public:
   Twips ScaleHeight() const override;
   int windowState() const override;
   void setWindowState(int state) override;
+  void bringToFront() override;
   QString caption() const override;
   void setCaption(const QString& caption) override;
   Twips screenWidth() const override;
@@ -53,6 +54,8 @@ protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void buildMenu();

@@ -3,6 +3,7 @@
 #include "app/gui.h"
 #include "app/menu_model.h"
 #include "presentation/taskbar_list.h"
+#include "playback/file_list.h"
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,7 @@ class InstanceChannel;
 struct StartInfo {
   QString commandTail;    // the arguments after the program's name, joined by single spaces
   QString executablePath; // the running executable's real path
+  QString workingFolder;  // where the process was started
 };
 
 // The main window's logic: its start-up, its handlers and the state the window
@@ -40,6 +42,17 @@ public:
   void Form_Resize();
   void Form_KeyDown(int keyCode, int shift);
   void Form_Unload();
+
+  // Single instance and hand-off (app/hand_off.cpp).
+  void SendDDE(const QString& command);
+  void Form_LinkExecute(const QString& CmdStr, int& Cancel);
+  void mRun_Click();
+
+  // File association (shell/file_association.cpp).
+  void FileReg_Click();
+
+  // Drag and drop (playback/drag_drop.cpp): the paths dropped on the window.
+  void Form_OLEDragDrop(const QStringList& Data);
 
   // Runs the command of a menu item (app/menu_commands.cpp).
   void menuCommand(MenuItem item);
@@ -85,12 +98,17 @@ public:
   // Text flags: each counts as set only when it holds "1".
   QString ScrNor = QStringLiteral("ScrNor");
   QString MusNor = QStringLiteral("MusNor");
+  // Lists the media files of a dropped folder.
+  FileListBox File1{file1Pattern()};
 
 private:
   void disableCommandsNotYetBuilt();
   void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();
+  void listenForSecondStarts();
+  void checkFileType();
+  void startWithMediaInfo(const QString& commandLine);
 
   StartInfo m_start;
   InstanceChannel* m_channel;

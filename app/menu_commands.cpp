@@ -9,13 +9,14 @@ void MediaFrm::menuCommand(MenuItem item)
   case MenuItem::mZ2: mZ2_Click(); break;
   case MenuItem::mZ3: mZ3_Click(); break;
   case MenuItem::mZ4: mZ4_Click(); break;
+  case MenuItem::FileReg: FileReg_Click(); break;
+  case MenuItem::mRun: mRun_Click(); break;
   default: break; // submenus have no command of their own
   }
 }
 
 void MediaFrm::disableCommandsNotYetBuilt()
 {
-  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay,
-                        MenuItem::FileReg, MenuItem::mRun})
+  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay})
     menus.setEnabled(item, false);
 }

@@ -4,12 +4,18 @@
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_presentation.h"
+#include "fake_class_store.h"
+#include "fake_dialogs.h"
+#include "fake_engine.h"
+#include "fake_instances.h"
 #include "fake_process_launcher.h"
 #include "qt_printers.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +41,8 @@ public:
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
   FakeExecutionState idle;
+  FakeClassStore classes;
+  FakeInstanceServer server;
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
   FileDialogs& fileDialogs() override { return files; }
@@ -42,6 +50,8 @@ public:
   ProcessLauncher& processes() override { return launcher; }
   std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
   ExecutionState& executionState() override { return idle; }
+  ClassStore& classStore() override { return classes; }
+  InstanceServer& instanceServer() override { return server; }
   int exec() override { return 0; }
 };
 
@@ -65,7 +75,7 @@ protected:
   void SetUp() override
   {
     qputenv("windir", QFile::encodeName(dir.path()));
-    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino")}, nullptr);
+    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}}, nullptr);
     ASSERT_TRUE(form->Form_Load(factory));
   }
   void TearDown() override { qunsetenv("windir"); }
@@ -255,4 +265,67 @@ TEST_F(MainWindowQtTest, TheBigIconReachesTheWindowManagerBesideTheTitleBarImage
     EXPECT_EQ(differing, 0) << size;
   }
   EXPECT_EQ(sizes, (QList<int>{16, 32}));
+}
+
+namespace {
+
+// Delivers a drag that enters the window and, when it was accepted, drops.
+bool dragAndDrop(QWidget& target, const QList<QUrl>& urls)
+{
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint middle = target.rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  if (!enter.isAccepted())
+    return false;
+  QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &drop);
+  return drop.isAccepted();
+}
+
+} // namespace
+
+TEST_F(MainWindowQtTest, DroppedLocalFilesReachTheFormInDropOrder)
+{
+  const QString a = dir.filePath("a clip.mp4"), b = dir.filePath("b.mp3");
+  for (const QString& path : {a, b}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x");
+  }
+  FakeEngine& engine = factory.gui->eng;
+  EXPECT_TRUE(dragAndDrop(win(), {QUrl::fromLocalFile(a)}));
+  EXPECT_EQ(engine.url, a);
+
+  EXPECT_TRUE(dragAndDrop(win(), {QUrl::fromLocalFile(b), QUrl("https://example.com/c.mp4"),
+                                  QUrl::fromLocalFile(a)}));
+  EXPECT_EQ(engine.url, form->defaultPlaylistPath());
+  QFile list(form->defaultPlaylistPath());
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  EXPECT_EQ(list.readAll(), (b + "\r\n" + a + "\r\n").toUtf8()) << "only the local files";
+
+  engine.urls.clear();
+  EXPECT_FALSE(dragAndDrop(win(), {QUrl("https://example.com/c.mp4")})) << "no file, no drop";
+  EXPECT_FALSE(dragAndDrop(win(), {}));
+  EXPECT_TRUE(engine.urls.isEmpty());
+}
+
+TEST_F(MainWindowQtTest, ACommandFromASecondStartRestoresAndRaisesTheWindow)
+{
+  showAndWait();
+  QWidget other;
+  other.resize(200, 200);
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  other.activateWindow();
+  win().showMinimized();
+  ASSERT_TRUE(waitFor([&] { return win().windowState() == WindowState::Minimized; }));
+
+  int cancel = -1;
+  form->Form_LinkExecute("\"/v/a.mp4\"", cancel);
+  EXPECT_TRUE(waitFor([&] { return win().windowState() == WindowState::Normal && win().isVisible(); }));
+  EXPECT_TRUE(waitFor([&] { return QApplication::activeWindow() == &win(); }))
+      << "the restored window comes to the front";
+  EXPECT_EQ(factory.gui->eng.url, "/v/a.mp4");
 }

@@ -3,9 +3,11 @@
 #include "app/gui.h"
 #include "qt_printers.h"
 #include "app/media_frm.h"
+#include "fake_class_store.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_presentation.h"
+#include "fake_instances.h"
 #include "fake_process_launcher.h"
 #include "fake_window.h"
 
@@ -21,6 +23,8 @@ public:
   FakeExecutionState idle;
   bool hasTaskbar = true;   // false: a desktop without a session bus
   QStringList taskbarCalls; // what reached the form's taskbar list
+  FakeClassStore classes;
+  FakeInstanceServer server;
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
@@ -35,6 +39,8 @@ public:
     return std::make_unique<FakeTaskbarList>(taskbarCalls);
   }
   ExecutionState& executionState() override { return idle; }
+  ClassStore& classStore() override { return classes; }
+  InstanceServer& instanceServer() override { return server; }
   int exec() override { return 0; }
 };
 
@@ -44,9 +50,13 @@ public:
   FakeGui* gui = nullptr;
   int created = 0;
   bool hasTaskbar = true; // handed to the FakeGui it makes
+  // What the class store holds when the next GUI is made, as earlier starts
+  // left it.
+  std::map<QString, QString> registered;
   std::unique_ptr<Gui> create(MediaFrm& form) override
   {
     auto made = std::make_unique<FakeGui>();
+    made->classes.values = registered;
     made->win.onResize = [&form] { form.Form_Resize(); };
     made->hasTaskbar = hasTaskbar;
     gui = made.get();
