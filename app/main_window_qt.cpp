@@ -109,7 +109,7 @@ void MainWindowQt::buildMenu()
       if (entry.shortcut)
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
       // The form decides check marks; the action only shows them.
-      action->setCheckable(true);
+      action->setCheckable(entry.option);
       const MenuItem item = entry.item;
       connect(action, &QAction::triggered, this, [this, item] {
         syncAction(item);
