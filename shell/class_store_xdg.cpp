@@ -61,16 +61,10 @@ void runIfInstalled(const QString& tool, const QString& folder)
   process.waitForFinished(5000);
 }
 
+// The same package as the one installed system-wide (resources/mime).
 QByteArray mimePackage()
 {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-         "  <mime-type type=\"application/x-kelvarino\">\n"
-         "    <comment>Kelvarino</comment>\n"
-         "    <icon name=\"kelvarino\"/>\n"
-         "    <glob pattern=\"*.kq\"/>\n"
-         "  </mime-type>\n"
-         "</mime-info>\n";
+  return contentOf(QStringLiteral(":/kelvarino/mime/kelvarino.xml"));
 }
 
 struct Entry {
