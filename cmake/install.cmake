@@ -22,7 +22,6 @@ install(FILES resources/org.kelvarino.kelvarino.metainfo.xml DESTINATION ${CMAKE
 # so that the entry works from any prefix, on PATH or not.
 install(CODE "
   set(KELVARINO_ENTRY_SOURCE \"${CMAKE_SOURCE_DIR}/resources/kelvarino.desktop\")
-  set(KELVARINO_ENTRY_WORK \"${CMAKE_BINARY_DIR}/desktop-entry\")
   set(KELVARINO_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
   set(KELVARINO_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
   include(\"${CMAKE_SOURCE_DIR}/cmake/install_desktop_entry.cmake\")")

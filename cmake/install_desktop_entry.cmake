@@ -27,8 +27,10 @@ if(at EQUAL -1)
 endif()
 string(REPLACE "\nExec=kelvarino " "\nExec=${exec} " entry "${entry}")
 
-# One work file per prefix, so that installs into several prefixes never share one.
-string(MD5 prefix_id "${CMAKE_INSTALL_PREFIX}")
-set(work "${KELVARINO_ENTRY_WORK}/${prefix_id}/kelvarino.desktop")
-file(WRITE "${work}" "${entry}")
-file(INSTALL DESTINATION "${applications}" TYPE FILE FILES "${work}")
+# Written in place rather than copied from the build folder, which the user
+# who installs may not be able to write.
+set(installed "${applications}/kelvarino.desktop")
+message(STATUS "Installing: $ENV{DESTDIR}${installed}")
+file(WRITE "$ENV{DESTDIR}${installed}" "${entry}")
+file(CHMOD "$ENV{DESTDIR}${installed}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${installed}")
