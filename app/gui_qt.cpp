@@ -7,6 +7,7 @@
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/milestone_trace.h"
 #include "presentation/launcher_entry_dbus.h"
 #include "presentation/program_icon_qt.h"
 #include "presentation/screensaver_dbus.h"
@@ -80,6 +81,7 @@ InstanceServer& GuiQt::instanceServer() { return *m_instanceServer; }
 int GuiQt::exec()
 {
   m_window->show();
+  traceMilestone("window-shown");
   return m_app.exec();
 }
 
