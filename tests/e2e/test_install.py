@@ -189,8 +189,11 @@ class InstalledPlayerTest(PlayerTest):
         wait_for(playlist.exists, what="default.m3u in the data folder")
         folder = self.sandbox.root
         self.assertEqual(playlist.read_bytes(), f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
-        wait_for(lambda: window.title() == "x.mp3", what="the first item playing")
-        self.shot("installed-playing")
+        try:
+            # Generous: a loaded machine may take its time to open the list.
+            wait_for(lambda: window.title() == "x.mp3", 30, what="the first item playing")
+        finally:
+            self.shot("installed-playing")
         self.assertEqual(player.close(), 0)
 
 
