@@ -61,6 +61,10 @@ public:
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
 
+  // Play modes (playback/play_modes.cpp).
+  void mReplay_Click();
+  void mRnd_Click();
+
   const StartInfo& startInfo() const { return m_start; }
   QString programFolder() const;
   MainWindowPort& window() const;

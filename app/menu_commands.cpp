@@ -4,6 +4,8 @@ void MediaFrm::menuCommand(MenuItem item)
 {
   switch (item) {
   case MenuItem::mOpen: mOpen_Click(); break;
+  case MenuItem::mRnd: mRnd_Click(); break;
+  case MenuItem::mReplay: mReplay_Click(); break;
   case MenuItem::mZ1: mZ1_Click(); break;
   case MenuItem::mZ2: mZ2_Click(); break;
   case MenuItem::mZ3: mZ3_Click(); break;
@@ -14,7 +16,7 @@ void MediaFrm::menuCommand(MenuItem item)
 
 void MediaFrm::disableCommandsNotYetBuilt()
 {
-  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay,
-                        MenuItem::mTop, MenuItem::FileReg, MenuItem::mRun})
+  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mTop,
+                        MenuItem::FileReg, MenuItem::mRun})
     menus.setEnabled(item, false);
 }
