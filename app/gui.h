@@ -8,6 +8,7 @@ class FileDialogs;
 class MessageBoxes;
 class ProcessLauncher;
 class MediaFrm;
+class UrlFormView;
 
 // Everything of the desktop that the window's handlers reach, made only once
 // the process knows it is the first instance (so a second start never loads
@@ -20,6 +21,8 @@ public:
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
   virtual ProcessLauncher& processes() = 0;
+  // A new open-URL dialog, modal over the main window once shown.
+  virtual std::unique_ptr<UrlFormView> createUrlForm() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

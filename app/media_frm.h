@@ -65,6 +65,12 @@ public:
   void mReplay_Click();
   void mRnd_Click();
 
+  // The open-URL and Save As commands (playback/open_url_command.cpp,
+  // playback/save_as.cpp).
+  void mOpenURL_Click();
+  void mSaveAs_Click();
+  QString urlHistoryPath() const;
+
   const StartInfo& startInfo() const { return m_start; }
   QString programFolder() const;
   MainWindowPort& window() const;

@@ -4,6 +4,8 @@ void MediaFrm::menuCommand(MenuItem item)
 {
   switch (item) {
   case MenuItem::mOpen: mOpen_Click(); break;
+  case MenuItem::mOpenURL: mOpenURL_Click(); break;
+  case MenuItem::mSaveAs: mSaveAs_Click(); break;
   case MenuItem::mRnd: mRnd_Click(); break;
   case MenuItem::mReplay: mReplay_Click(); break;
   case MenuItem::mZ1: mZ1_Click(); break;
@@ -16,7 +18,6 @@ void MediaFrm::menuCommand(MenuItem item)
 
 void MediaFrm::disableCommandsNotYetBuilt()
 {
-  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mTop,
-                        MenuItem::FileReg, MenuItem::mRun})
+  for (MenuItem item : {MenuItem::mTop, MenuItem::FileReg, MenuItem::mRun})
     menus.setEnabled(item, false);
 }

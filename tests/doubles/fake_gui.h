@@ -6,6 +6,7 @@
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_process_launcher.h"
+#include "fake_url_form_view.h"
 #include "fake_window.h"
 
 // The desktop of a handler test: every port a double. The window's resize
@@ -23,6 +24,16 @@ public:
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
+  // What the user does in every open-URL dialog while it is shown.
+  std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
+  int urlFormsMade = 0;
+  std::unique_ptr<UrlFormView> createUrlForm() override
+  {
+    auto view = std::make_unique<FakeUrlFormView>();
+    view->user = urlFormUser;
+    ++urlFormsMade;
+    return view;
+  }
   int exec() override { return 0; }
 };
 

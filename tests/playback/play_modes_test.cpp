@@ -32,7 +32,7 @@ TEST_F(PlayModesTest, RepeatAndShuffleAreIndependentAndReachAListAlreadyPlaying)
 
 TEST_F(PlayModesTest, TheCommandsAreOfferedInTheMenu)
 {
-  for (MenuItem item : {MenuItem::mRnd, MenuItem::mReplay})
+  for (MenuItem item : {MenuItem::mRnd, MenuItem::mReplay, MenuItem::mOpenURL, MenuItem::mSaveAs})
     EXPECT_TRUE(form->menus.enabled(item)) << int(item);
 }
 
