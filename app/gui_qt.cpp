@@ -5,6 +5,7 @@
 #include "app/media_frm.h"
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
+#include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
 #include "shell/process_launcher_qt.h"
 #include <clocale>
@@ -54,6 +55,11 @@ MediaEngine& GuiQt::engine() { return *m_engine; }
 FileDialogs& GuiQt::fileDialogs() { return *m_fileDialogs; }
 MessageBoxes& GuiQt::messageBoxes() { return *m_messages; }
 ProcessLauncher& GuiQt::processes() { return *m_processes; }
+
+std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
+{
+  return std::make_unique<UrlFormQt>(m_window.get());
+}
 
 int GuiQt::exec()
 {

@@ -22,6 +22,7 @@ public:
   FileDialogs& fileDialogs() override;
   MessageBoxes& messageBoxes() override;
   ProcessLauncher& processes() override;
+  std::unique_ptr<UrlFormView> createUrlForm() override;
   int exec() override;
 
 private:
