@@ -2,6 +2,7 @@
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_process_launcher.h"
+#include "fake_url_form_view.h"
 #include "qt_printers.h"
 
 #include <QAction>
@@ -30,6 +31,10 @@ public:
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
+  std::unique_ptr<UrlFormView> createUrlForm() override
+  {
+    return std::make_unique<FakeUrlFormView>();
+  }
   int exec() override { return 0; }
 };
 
