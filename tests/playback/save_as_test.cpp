@@ -49,8 +49,8 @@ TEST_F(SaveAsTest, NothingLoadedOrAnEmptySourceDoesNothing)
 
 TEST_F(SaveAsTest, OnlyHtHTAndhtOpenTheSourceInTheBrowser)
 {
-  for (const QString& web : {"http://a/s.mp3", "HTTPS://a/s.mp3", "Http://a/s.mp3", "ht"}) {
-    SCOPED_TRACE(web.toStdString());
+  for (const char* web : {"http://a/s.mp3", "HTTPS://a/s.mp3", "Http://a/s.mp3", "ht"}) {
+    SCOPED_TRACE(web);
     gui().launcher.started.clear();
     playing(web);
     form->mSaveAs_Click();
@@ -60,8 +60,8 @@ TEST_F(SaveAsTest, OnlyHtHTAndhtOpenTheSourceInTheBrowser)
   }
   EXPECT_TRUE(gui().files.calls.isEmpty()) << "the browser replaces the save dialog";
 
-  for (const QString& notWeb : {"hTtp://a/s.mp3", "h", "rtsp://a/s", "file:///m/s.mp3"}) {
-    SCOPED_TRACE(notWeb.toStdString());
+  for (const char* notWeb : {"hTtp://a/s.mp3", "h", "rtsp://a/s", "file:///m/s.mp3"}) {
+    SCOPED_TRACE(notWeb);
     gui().files.calls.clear();
     playing(notWeb);
     gui().files.answerFile = copy;
