@@ -1,5 +1,5 @@
 #include "app/main_window_qt.h"
-#include "app/gui.h"
+#include "app/media_frm.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_process_launcher.h"
