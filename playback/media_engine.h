@@ -75,4 +75,7 @@ signals:
   // The position jumped (a seek), in seconds.
   void positionJumped(double seconds);
   void volumeChanged(int volume);
+  // Full screen is about to be switched on or off; the window state changes
+  // right after, so the window can tell those resizes from the user's.
+  void fullScreenChanged(bool on);
 };

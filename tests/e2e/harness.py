@@ -119,9 +119,20 @@ def screen_size():
     return int(w), int(h)
 
 
+def parent_of(window_id):
+    out = run("xwininfo", "-tree", "-id", window_id, check=False).stdout
+    m = re.search(r"Parent window id: (0x[0-9a-f]+)", out)
+    return int(m.group(1), 16) if m else None
+
+
 def windows_of(pid):
+    """The process's visible top-level windows (windows, dialogs, menus). The
+    player's picture and its control bar are native child windows of the
+    process; they are left out."""
     out = run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout
-    return [Window(w) for w in out.split()]
+    ids = out.split()
+    own = {int(w) for w in ids}
+    return [Window(w) for w in ids if parent_of(w) not in own]
 
 
 # --- the player ----------------------------------------------------------------

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "playback/media_engine.h"
+#include "playback/play_state_table.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <atomic>
+
+struct mpv_handle;
+struct mpv_event;
+class PlayerViewQt;
+class VideoWindowMpv;
+class QMouseEvent;
+class QWidget;
+
+// The media engine on libmpv. It owns the player control: widget() is the
+// picture with the control bar below, for the window to place and size.
+// The control shows no menu and no message of its own; every failure ends in
+// the stopped state.
+class EngineMpv : public MediaEngine {
+  Q_OBJECT
+public:
+  explicit EngineMpv(QObject* parent = nullptr);
+  ~EngineMpv() override;
+
+  QWidget* widget() const;
+
+  void setURL(const QString& url) override;
+  QString URL() const override { return m_url; }
+  int playState() const override { return m_states.state(); }
+  void setFullScreen(bool on) override;
+  bool fullScreen() const override { return m_fullScreen; }
+  std::optional<MediaItem> currentMedia() const override;
+
+  void play() override;
+  void pause() override;
+  void stop() override;
+  void next() override;
+  void previous() override;
+  double currentPosition() const override;
+  void setCurrentPosition(double seconds) override;
+
+  int volume() const override { return m_volume; }
+  void setVolume(int volume) override;
+  bool mute() const override { return m_mute; }
+  void setMute(bool on) override;
+  void setMode(const QString& mode, bool on) override;
+  bool getMode(const QString& mode) const override;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  static void onWakeup(void* self);
+  void drainEvents();
+  void handle(const mpv_event& event);
+  void feed(EngineEvent event);
+  void onRenderContextReady();
+  void onFrameDrawn();
+  void load();
+  void updateBar();
+  bool keyPressed(int key);
+  void emitMouseDown(QMouseEvent* event);
+
+  mpv_handle* m_mpv;
+  QPointer<PlayerViewQt> m_view;
+  VideoWindowMpv* m_video;
+  PlayStateTable m_states;
+  QTimer m_positionTimer;
+  std::atomic_bool m_wakeupPosted{false};
+  QString m_url;
+  bool m_loadQueued = false;
+  bool m_fullScreen = false;
+  int m_volume = 50;
+  bool m_mute = false;
+  bool m_loop = false;
+  bool m_shuffle = false;
+  // Milestones still to be traced for the current load.
+  bool m_traceFileLoaded = false;
+  bool m_traceFirstFrame = false;
+  bool m_tracePlaybackRestart = false;
+};

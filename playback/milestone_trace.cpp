@@ -1,0 +1,43 @@
+#include "playback/milestone_trace.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
+
+namespace {
+
+// Field 22 of /proc/self/stat: clock ticks from boot to the process start.
+// The command name (field 2) may hold spaces, so count from its closing ")".
+double processStartMs()
+{
+  QFile stat(QStringLiteral("/proc/self/stat"));
+  if (!stat.open(QIODevice::ReadOnly))
+    return 0;
+  const QByteArray text = stat.readAll();
+  const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+  constexpr int startTimeAfterName = 22 - 3;
+  if (fields.size() <= startTimeAfterName)
+    return 0;
+  return fields[startTimeAfterName].toDouble() * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
+double sinceBootMs()
+{
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
+}
+
+} // namespace
+
+void traceMilestone(const char* milestone)
+{
+  static const bool enabled = std::getenv("KELVARINO_TRACE") != nullptr;
+  if (!enabled)
+    return;
+  static const double startMs = processStartMs();
+  std::fprintf(stderr, "kelvarino-trace %s %.0f\n", milestone, sinceBootMs() - startMs);
+}

@@ -1,0 +1,111 @@
+#include "playback/video_window_mpv.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <mpv/render_gl.h>
+
+namespace {
+
+void* procAddress(void*, const char* name)
+{
+  QOpenGLContext* context = QOpenGLContext::currentContext();
+  return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+VideoWindowMpv::VideoWindowMpv(mpv_handle* mpv) : QOpenGLWindow(NoPartialUpdate), m_mpv(mpv)
+{
+  // A click on the picture must not take the keyboard away from the window's
+  // widgets: the main window previews every key, the player handles its own.
+  setFlag(Qt::WindowDoesNotAcceptFocus);
+}
+
+VideoWindowMpv::~VideoWindowMpv()
+{
+  freeRenderContext();
+}
+
+void VideoWindowMpv::freeRenderContext()
+{
+  if (!m_render)
+    return;
+  makeCurrent();
+  mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+  mpv_render_context_free(m_render);
+  m_render = nullptr;
+  doneCurrent();
+}
+
+void VideoWindowMpv::initializeGL()
+{
+  mpv_opengl_init_params glInit{procAddress, nullptr};
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+    m_render = nullptr;
+    return;
+  }
+  mpv_render_context_set_update_callback(m_render, &VideoWindowMpv::onRenderUpdate, this);
+  emit renderContextReady();
+}
+
+// Called on one of mpv's threads: hand over to the GUI thread, once.
+void VideoWindowMpv::onRenderUpdate(void* self)
+{
+  auto* widget = static_cast<VideoWindowMpv*>(self);
+  if (!widget->m_updatePosted.exchange(true))
+    QMetaObject::invokeMethod(widget, &VideoWindowMpv::takeUpdate, Qt::QueuedConnection);
+}
+
+void VideoWindowMpv::takeUpdate()
+{
+  m_updatePosted = false;
+  if (m_render && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)) {
+    m_frameWaiting = true;
+    update();
+  }
+}
+
+void VideoWindowMpv::paintGL()
+{
+  if (!m_render) {
+    context()->functions()->glClearColor(0, 0, 0, 1);
+    context()->functions()->glClear(GL_COLOR_BUFFER_BIT);
+    return;
+  }
+  const qreal ratio = devicePixelRatio();
+  mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio), 0};
+  int flipY = 1;
+  // Waiting for the frame's display time would block the GUI thread.
+  int blockForTargetTime = 0;
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+      {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  mpv_render_context_render(m_render, params);
+  if (m_frameWaiting) {
+    m_frameWaiting = false;
+    emit frameDrawn();
+  }
+}
+
+void VideoWindowMpv::mousePressEvent(QMouseEvent* event)
+{
+  emit pressed(event);
+}
+
+void VideoWindowMpv::mouseDoubleClickEvent(QMouseEvent* event)
+{
+  if (event->button() == Qt::LeftButton)
+    emit doubleClicked();
+}
+
+void VideoWindowMpv::mouseMoveEvent(QMouseEvent* event)
+{
+  emit mouseMoved(event->position().toPoint());
+}

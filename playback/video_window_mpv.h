@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QOpenGLWindow>
+#include <atomic>
+
+struct mpv_handle;
+struct mpv_render_context;
+
+// The picture: libmpv's render API drawing into a QOpenGLWindow, which the
+// player control embeds with a window container. Its own native window is
+// drawn straight to the screen; a QOpenGLWidget would be composited into the
+// top-level window in software each frame, at about twice the CPU time.
+// The render context can only be made once the window has its GL context, so
+// the engine waits for renderContextReady before it loads anything.
+class VideoWindowMpv : public QOpenGLWindow {
+  Q_OBJECT
+public:
+  explicit VideoWindowMpv(mpv_handle* mpv);
+  // Frees the render context with the GL context current; this must happen
+  // before the mpv handle is destroyed.
+  ~VideoWindowMpv() override;
+
+  bool hasRenderContext() const { return m_render != nullptr; }
+
+signals:
+  void renderContextReady();
+  // A new video frame was drawn.
+  void frameDrawn();
+  void pressed(QMouseEvent* event);
+  void doubleClicked();
+  void mouseMoved(QPoint position);
+
+protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+  static void onRenderUpdate(void* self);
+  void takeUpdate();
+  void freeRenderContext();
+
+  mpv_handle* m_mpv;
+  mpv_render_context* m_render = nullptr;
+  std::atomic_bool m_updatePosted{false};
+  bool m_frameWaiting = false;
+};

@@ -1,0 +1,315 @@
+#include "playback/control_bar_qt.h"
+#include "playback/engine_mpv.h"
+#include "playback/video_window_mpv.h"
+
+#include <QKeyEvent>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+// The engine on real libmpv, real GL (Mesa's software renderer) and a real X
+// server. The clips are made with ffmpeg's generators when the suite starts.
+namespace {
+
+QTemporaryDir* media = nullptr;
+
+QString mediaPath(const char* name)
+{
+  return media->filePath(QLatin1String(name));
+}
+
+bool ffmpeg(const QStringList& arguments)
+{
+  QProcess process;
+  process.start(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-y"} + arguments);
+  return process.waitForFinished(60000) && process.exitCode() == 0;
+}
+
+class EngineMpvTest : public testing::Test {
+protected:
+  static void SetUpTestSuite()
+  {
+    qputenv("KELVARINO_MPV_AO", "null");
+    media = new QTemporaryDir;
+    const QString video = QStringLiteral("testsrc=size=640x360:rate=25:duration=");
+    ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", video + "2", "-c:v", "libx264", "-pix_fmt", "yuv420p",
+                        mediaPath("clip.mp4")}));
+    ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", video + "1", "-c:v", "libx264", "-pix_fmt", "yuv420p",
+                        mediaPath("short.mp4")}));
+    ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=1", "-metadata",
+                        "artist=Artist Name", "-metadata", "title=Song Title", mediaPath("tone.mp3")}));
+    ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", "sine=frequency=660:duration=1", "-c:a", "flac",
+                        "-metadata", "author=Writer Only", mediaPath("author.mkv")}));
+    // A play list as the program writes them: absolute paths, CRLF, no header.
+    QFile list(mediaPath("list.m3u"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write((mediaPath("short.mp4") + "\r\n" + mediaPath("clip.mp4") + "\r\n").toUtf8());
+    QFile songs(mediaPath("songs.m3u"));
+    ASSERT_TRUE(songs.open(QIODevice::WriteOnly));
+    for (const char* name : {"song1.mp3", "song2.mp3", "song3.mp3", "song4.mp3"}) {
+      ASSERT_TRUE(QFile::copy(mediaPath("tone.mp3"), mediaPath(name)));
+      songs.write((mediaPath(name) + "\r\n").toUtf8());
+    }
+  }
+
+  static void TearDownTestSuite()
+  {
+    delete media;
+    media = nullptr;
+  }
+
+  void SetUp() override
+  {
+    engine = std::make_unique<EngineMpv>();
+    QObject::connect(engine.get(), &MediaEngine::PlayStateChange, [this](int s) { states.push_back(s); });
+    engine->widget()->resize(640, 425);
+  }
+
+  void show()
+  {
+    engine->widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(engine->widget()));
+  }
+
+  // Waits until `state` is reported and returns whether it was.
+  bool reaches(int state, int timeoutMs = 5000)
+  {
+    const size_t from = seen;
+    const bool reached = QTest::qWaitFor([&] {
+      for (size_t i = from; i < states.size(); ++i)
+        if (states[i] == state) {
+          seen = i + 1;
+          return true;
+        }
+      return false;
+    }, timeoutMs);
+    return reached;
+  }
+
+  // The picture is a window of its own, embedded in the player control.
+  QWindow* video() const
+  {
+    for (QWindow* window : QGuiApplication::allWindows())
+      if (qobject_cast<VideoWindowMpv*>(window))
+        return window;
+    return nullptr;
+  }
+
+  std::unique_ptr<EngineMpv> engine;
+  std::vector<int> states;
+  size_t seen = 0;
+};
+
+TEST_F(EngineMpvTest, OpensPausesResumesAndStops)
+{
+  // As at start-up: the URL is set before the window shows the control.
+  engine->setURL(mediaPath("clip.mp4"));
+  EXPECT_EQ(engine->playState(), 9);
+  show();
+  ASSERT_TRUE(reaches(3));
+  EXPECT_EQ(states, (std::vector<int>{9, 3}));
+
+  engine->pause();
+  ASSERT_TRUE(reaches(2));
+  engine->play();
+  ASSERT_TRUE(reaches(3));
+  engine->stop();
+  ASSERT_TRUE(reaches(1));
+  EXPECT_EQ(states, (std::vector<int>{9, 3, 2, 3, 1}));
+  EXPECT_FALSE(engine->currentMedia().has_value());
+}
+
+TEST_F(EngineMpvTest, DescribesTheVideoItPlays)
+{
+  show();
+  // The picture takes what the 970-twip control bar leaves.
+  EXPECT_EQ(engine->widget()->findChild<ControlBarQt*>()->height(), 65);
+  EXPECT_EQ(video()->height(), 425 - 65);
+  engine->setURL(mediaPath("clip.mp4"));
+  ASSERT_TRUE(reaches(3));
+  const std::optional<MediaItem> item = engine->currentMedia();
+  ASSERT_TRUE(item);
+  EXPECT_EQ(item->imageSourceWidth, 640);
+  EXPECT_EQ(item->imageSourceHeight, 360);
+  EXPECT_EQ(item->sourceURL, mediaPath("clip.mp4"));
+  EXPECT_NEAR(item->duration, 2.0, 0.1);
+  EXPECT_EQ(item->title, QString()); // no file name in place of a missing tag
+  EXPECT_EQ(engine->URL(), mediaPath("clip.mp4"));
+}
+
+TEST_F(EngineMpvTest, AudioHasNoPictureAndGivesItsTags)
+{
+  show();
+  engine->setURL(mediaPath("tone.mp3"));
+  ASSERT_TRUE(reaches(3));
+  std::optional<MediaItem> item = engine->currentMedia();
+  ASSERT_TRUE(item);
+  EXPECT_EQ(item->imageSourceWidth, 0);
+  EXPECT_EQ(item->imageSourceHeight, 0);
+  EXPECT_EQ(item->getItemInfo("Author"), "Artist Name");
+  EXPECT_EQ(item->getItemInfo("Title"), "Song Title");
+
+  engine->setURL(mediaPath("author.mkv"));
+  ASSERT_TRUE(reaches(3));
+  item = engine->currentMedia();
+  ASSERT_TRUE(item);
+  EXPECT_EQ(item->author, "Writer Only");
+  EXPECT_EQ(item->title, QString());
+}
+
+TEST_F(EngineMpvTest, EndsThenStopsAndPlayStartsTheSameUrlAgain)
+{
+  show();
+  engine->setURL(mediaPath("short.mp4"));
+  ASSERT_TRUE(reaches(3));
+  ASSERT_TRUE(reaches(8));
+  ASSERT_TRUE(reaches(1));
+  engine->play();
+  ASSERT_TRUE(reaches(3));
+  EXPECT_EQ(states, (std::vector<int>{10, 9, 3, 8, 1, 9, 3}));
+}
+
+TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithoutAWord)
+{
+  show();
+  engine->setURL(mediaPath("nothing-here.mp4"));
+  ASSERT_TRUE(reaches(1));
+  engine->setURL(QStringLiteral("http://127.0.0.1:9/x.mp4"));
+  ASSERT_TRUE(reaches(1));
+  EXPECT_EQ(states, (std::vector<int>{10, 9, 1, 9, 1}));
+  EXPECT_FALSE(engine->currentMedia().has_value());
+  // Only the player control is on the screen: no dialog, no message.
+  int visible = 0;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    visible += top->isVisible() ? 1 : 0;
+  EXPECT_EQ(visible, 1);
+}
+
+TEST_F(EngineMpvTest, ReadyOnceAndPlayWithNothingLoadedDoesNothing)
+{
+  show();
+  ASSERT_TRUE(reaches(10));
+  engine->play();
+  QTest::qWait(200);
+  EXPECT_EQ(states, (std::vector<int>{10}));
+}
+
+TEST_F(EngineMpvTest, PlaysAnM3uListItemAfterItem)
+{
+  show();
+  engine->setURL(mediaPath("list.m3u"));
+  ASSERT_TRUE(reaches(3));
+  EXPECT_EQ(engine->currentMedia()->sourceURL, mediaPath("short.mp4"));
+  ASSERT_TRUE(reaches(8));
+  ASSERT_TRUE(reaches(9));
+  ASSERT_TRUE(reaches(3));
+  EXPECT_EQ(engine->currentMedia()->sourceURL, mediaPath("clip.mp4"));
+  EXPECT_EQ(engine->URL(), mediaPath("list.m3u"));
+}
+
+TEST_F(EngineMpvTest, LoopKeepsASingleFilePlayingPastItsEnd)
+{
+  show();
+  engine->setURL(mediaPath("short.mp4"));
+  ASSERT_TRUE(reaches(3));
+  engine->setMode("loop", true);
+  EXPECT_TRUE(engine->getMode("loop"));
+  QTest::qWait(1800);
+  EXPECT_EQ(engine->playState(), 3);
+  EXPECT_TRUE(std::find(states.begin(), states.end(), 1) == states.end());
+  engine->setMode("loop", false);
+  EXPECT_FALSE(engine->getMode("loop"));
+  ASSERT_TRUE(reaches(1));
+}
+
+TEST_F(EngineMpvTest, ShuffleOnAPlayingListStillPlaysEveryItemOnce)
+{
+  show();
+  QStringList played;
+  QObject::connect(engine.get(), &MediaEngine::PlayStateChange, [&](int state) {
+    if (state == 3)
+      played << engine->currentMedia()->sourceURL;
+    if (played.size() == 1 && !engine->getMode("shuffle"))
+      engine->setMode("shuffle", true);
+  });
+  engine->setURL(mediaPath("songs.m3u"));
+  ASSERT_TRUE(reaches(1, 10000));
+  played.sort();
+  EXPECT_EQ(played, QStringList({mediaPath("song1.mp3"), mediaPath("song2.mp3"), mediaPath("song3.mp3"),
+                                 mediaPath("song4.mp3")}));
+}
+
+TEST_F(EngineMpvTest, VolumeStaysWithinItsRange)
+{
+  QSignalSpy changed(engine.get(), &MediaEngine::volumeChanged);
+  EXPECT_EQ(engine->volume(), 50);
+  engine->setVolume(150);
+  EXPECT_EQ(engine->volume(), 100);
+  engine->setVolume(-5);
+  EXPECT_EQ(engine->volume(), 0);
+  engine->setVolume(0);
+  ASSERT_EQ(changed.size(), 2);
+  EXPECT_EQ(changed[0][0].toInt(), 100);
+  EXPECT_EQ(changed[1][0].toInt(), 0);
+  engine->setMute(true);
+  EXPECT_TRUE(engine->mute());
+}
+
+TEST_F(EngineMpvTest, APressOnThePictureIsReportedWithButtonAndShiftState)
+{
+  show();
+  QSignalSpy pressed(engine.get(), &MediaEngine::MouseDown);
+  QTest::mousePress(video(), Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(30, 40));
+  QTest::mouseRelease(video(), Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(30, 40));
+  ASSERT_EQ(pressed.size(), 1);
+  EXPECT_EQ(pressed[0][0].toInt(), 2);
+  EXPECT_EQ(pressed[0][1].toInt(), 1 | 2);
+  EXPECT_EQ(pressed[0][2].toFloat(), 30.f);
+  EXPECT_EQ(pressed[0][3].toFloat(), 40.f);
+  // The control has no menu of its own to show.
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(EngineMpvTest, KeysOnThePlayerDriveIt)
+{
+  show();
+  engine->setURL(mediaPath("clip.mp4"));
+  ASSERT_TRUE(reaches(3));
+  QWidget* player = engine->widget();
+  QTest::keyClick(player, Qt::Key_Down);
+  EXPECT_EQ(engine->volume(), 45);
+  QTest::keyClick(player, Qt::Key_M);
+  EXPECT_TRUE(engine->mute());
+  QSignalSpy jumped(engine.get(), &MediaEngine::positionJumped);
+  QTest::keyClick(player, Qt::Key_Right);
+  ASSERT_EQ(jumped.size(), 1);
+  QTest::keyClick(player, Qt::Key_Space);
+  ASSERT_TRUE(reaches(2));
+}
+
+TEST_F(EngineMpvTest, FullScreenIsAnnouncedBeforeTheWindowChanges)
+{
+  show();
+  engine->setFullScreen(true);
+  EXPECT_FALSE(engine->fullScreen()) << "nothing was ever opened";
+
+  engine->setURL(mediaPath("clip.mp4"));
+  ASSERT_TRUE(reaches(3));
+  std::vector<std::pair<bool, bool>> announced; // (on, window full screen at that moment)
+  QObject::connect(engine.get(), &MediaEngine::fullScreenChanged, [&](bool on) {
+    announced.emplace_back(on, engine->widget()->window()->isFullScreen());
+  });
+  engine->setFullScreen(true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return engine->widget()->window()->isFullScreen(); }));
+  QTest::keyClick(engine->widget(), Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->widget()->window()->isFullScreen(); }));
+  EXPECT_FALSE(engine->fullScreen());
+  EXPECT_EQ(announced, (std::vector<std::pair<bool, bool>>{{true, false}, {false, true}}));
+}
+
+} // namespace
