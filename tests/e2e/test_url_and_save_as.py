@@ -45,38 +45,64 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 class UrlDialogTest(PlayerTest):
     def open_url_dialog(self, player, window):
         run("xdotool", "windowactivate", "--sync", window.id, check=False)
-        run("xdotool", "key", "--window", window.id, "ctrl+u")
-        return window_titled(player, "打开URL")
+        # Through the X server as a keyboard would: an event sent to the window
+        # (--window) leaves its U for the dialog's field to pick up.
+        run("xdotool", "key", "ctrl+u")
+        dialog = window_titled(player, "打开URL")
+        time.sleep(0.3)  # the window manager's frame and focus
+        return dialog
 
-    def test_ctrl_u_opens_the_dialog_and_the_typed_clip_plays_and_is_remembered(self):
-        clip = video_clip()
-        player = self.start()
-        window = player.window()
-        dialog = self.open_url_dialog(player, window)
-        time.sleep(0.3)
-        self.assertEqual(dialog.client()[2:], (453, 111), "6795 × 1665 twips")
-        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", dialog.states())
-        self.assertIn("_NET_WM_STATE_MODAL", dialog.states())
-        self.assertIn(hex(int(window.id)), xprop(dialog.id, "WM_TRANSIENT_FOR"))
-        self.shot("url-dialog")
-
+    def type_into_field(self, dialog, text):
         # Keys go to the field once the dialog has the focus and the field is clicked.
         run("xdotool", "windowactivate", "--sync", dialog.id, check=False)
         click(*point(dialog, 360 + 1500, 480 + 150))
         time.sleep(0.2)
-        run("xdotool", "type", "--delay", "10", str(clip))
+        run("xdotool", "type", "--delay", "10", text)
+
+    def closed(self, dialog):
+        wait_for(lambda: dialog.title() == "", what="the dialog closed")
+
+    def test_ctrl_u_opens_the_designed_dialog(self):
+        player = self.start()
+        window = player.window()
+        dialog = self.open_url_dialog(player, window)
+        self.assertEqual(dialog.client()[2:], (453, 111), "6795 × 1665 twips")
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", dialog.states())
+        self.assertIn("_NET_WM_STATE_MODAL", dialog.states())
+        self.assertIn(hex(int(window.id)), xprop(dialog.id, "WM_TRANSIENT_FOR"))
+        # Motif functions: minimise 8 and maximise 16 are not offered, close 32 is.
+        functions = int(xprop(dialog.id, "_MOTIF_WM_HINTS").split("=")[1].split(",")[1], 16)
+        self.assertEqual(functions & (8 | 16), 0)
+        self.assertTrue(functions & 32)
+        self.shot("url-dialog")  # the Chinese captions must show as characters
+
+        run("xdotool", "key", "Escape")
+        time.sleep(0.3)
+        self.assertEqual(dialog.title(), "打开URL", "Escape closed the dialog")
+        click(*point(dialog, 4200 + 500, 1080 + 200))  # 取消
+        self.closed(dialog)
+        self.assertFalse((self.sandbox.playlist / "URL.m3u").exists())
+        self.assertEqual(player.close(), 0)
+
+    def test_a_typed_clip_plays_and_is_remembered(self):
+        clip = video_clip()
+        player = self.start()
+        window = player.window()
+        dialog = self.open_url_dialog(player, window)
+        self.type_into_field(dialog, str(clip))
         self.shot("typed")
         click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
         wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
-        wait_for(lambda: dialog.title() == "", what="the dialog closed")
-        self.assertEqual((self.sandbox.playlist / "URL.m3u").read_bytes(), f"{clip}\r\n".encode())
+        self.closed(dialog)
+        history = self.sandbox.playlist / "URL.m3u"
+        self.assertEqual(history.read_bytes(), f"{clip}\r\n".encode())
 
-        # The next opening offers it; Cancel changes nothing.
+        # The same address again is known: it plays and the history stays as it is.
         dialog = self.open_url_dialog(player, window)
-        time.sleep(0.3)
-        click(*point(dialog, 4200 + 500, 1080 + 200))  # 取消
-        wait_for(lambda: dialog.title() == "", what="the dialog closed")
-        self.assertEqual((self.sandbox.playlist / "URL.m3u").read_bytes(), f"{clip}\r\n".encode())
+        self.type_into_field(dialog, str(clip))
+        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.closed(dialog)
+        self.assertEqual(history.read_bytes(), f"{clip}\r\n".encode())
         self.assertEqual(player.close(), 0)
 
 
