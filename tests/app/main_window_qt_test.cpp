@@ -9,6 +9,7 @@
 #include "fake_engine.h"
 #include "fake_instances.h"
 #include "fake_process_launcher.h"
+#include "fake_url_form_view.h"
 #include "qt_printers.h"
 
 #include <QAction>
@@ -52,6 +53,16 @@ public:
   ExecutionState& executionState() override { return idle; }
   ClassStore& classStore() override { return classes; }
   InstanceServer& instanceServer() override { return server; }
+  // What the user does in each open-URL dialog while it is shown.
+  std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
+  int urlFormsMade = 0;
+  std::unique_ptr<UrlFormView> createUrlForm() override
+  {
+    auto view = std::make_unique<FakeUrlFormView>();
+    view->user = urlFormUser;
+    ++urlFormsMade;
+    return view;
+  }
   int exec() override { return 0; }
 };
 
@@ -191,6 +202,22 @@ TEST_F(MainWindowQtTest, KeysReachTheFormFirstAndStillReachTheFocusedControl)
   QTest::keyClick(&factory.gui->player, Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(factory.gui->files.calls.size(), 1);
   EXPECT_EQ(factory.gui->files.calls[0].title, "打开");
+}
+
+TEST_F(MainWindowQtTest, OneKeyPressRunsItsCommandOnceAlsoWhenItsDialogMovesTheFocus)
+{
+  showAndWait();
+  factory.gui->player.setFocusPolicy(Qt::StrongFocus);
+  factory.gui->player.setFocus();
+  win().activateWindow();
+  // A modal dialog takes the focus and does not give it back to the player;
+  // the unhandled key press then travels on to the window.
+  factory.gui->urlFormUser = [this](FakeUrlFormView&, UrlFrm& dialog) {
+    factory.gui->player.clearFocus();
+    dialog.Command2_Click();
+  };
+  QTest::keyClick(&factory.gui->player, Qt::Key_U, Qt::ControlModifier);
+  EXPECT_EQ(factory.gui->urlFormsMade, 1);
 }
 
 TEST_F(MainWindowQtTest, LeavingFullScreenBackToAMaximisedWindowDoesNotReenterIt)
