@@ -6,6 +6,7 @@
 #include "app/media_frm.h"
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
+#include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
 #include "playback/milestone_trace.h"
 #include "presentation/launcher_entry_dbus.h"
@@ -77,6 +78,11 @@ std::unique_ptr<TaskbarList> GuiQt::createTaskbarList()
 }
 ClassStore& GuiQt::classStore() { return *m_classStore; }
 InstanceServer& GuiQt::instanceServer() { return *m_instanceServer; }
+
+std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
+{
+  return std::make_unique<UrlFormQt>(m_window.get());
+}
 
 int GuiQt::exec()
 {

@@ -333,8 +333,11 @@ bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
       windowHandle()->isExposed())
     firstMapped();
   // Key preview: the form sees key presses before the focused control, and
-  // does not consume them.
-  if (event->type() == QEvent::KeyPress) {
+  // does not consume them. Only the press as it arrives counts: when the
+  // command it runs (a modal dialog) leaves the focus elsewhere, the unhandled
+  // press travels on to the parents, no longer spontaneous, and must not run
+  // the command again.
+  if (event->type() == QEvent::KeyPress && event->spontaneous()) {
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
