@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Software OpenGL for the picture where no GPU driver is installed.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri")
-# Chinese captions need a CJK font; the file types a user associates are
-# registered with the MIME and desktop databases when their tools are there.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, shared-mime-info, desktop-file-utils")
+# Chinese captions need a CJK font; web addresses open in the browser through
+# xdg-open; the file types a user associates are registered with the MIME and
+# desktop databases when their tools are there.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, xdg-utils, shared-mime-info, desktop-file-utils")
 
 include(CPack)
