@@ -173,7 +173,7 @@ class InstalledPlayerTest(PlayerTest):
         self.assertTrue(playlists.is_dir())
         self.assertFalse((self.prefix / "bin/playlist").exists())
 
-        # 打开 from the pop-up menu (its mnemonic O) shows the open dialog once.
+        # 打开 from the pop-up menu, by its mnemonic O.
         x, y, w, h = window.client()
         run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
         wait_for(lambda: len(windows_of(player.pid)) > 1, what="the pop-up menu")
