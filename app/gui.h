@@ -7,6 +7,10 @@ class MediaEngine;
 class FileDialogs;
 class MessageBoxes;
 class ProcessLauncher;
+class TaskbarList;
+class ExecutionState;
+class ClassStore;
+class InstanceServer;
 class MediaFrm;
 class UrlFormView;
 
@@ -23,6 +27,13 @@ public:
   virtual ProcessLauncher& processes() = 0;
   // A new open-URL dialog, modal over the main window once shown.
   virtual std::unique_ptr<UrlFormView> createUrlForm() = 0;
+  // Progress on the program's dock or taskbar button; null when the desktop
+  // offers no such facility (there is no session bus).
+  virtual std::unique_ptr<TaskbarList> createTaskbarList() = 0;
+  // Resets the idle timers of the display and the session.
+  virtual ExecutionState& executionState() = 0;
+  virtual ClassStore& classStore() = 0;
+  virtual InstanceServer& instanceServer() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

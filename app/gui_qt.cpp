@@ -1,12 +1,17 @@
 #include "app/gui_qt.h"
 
 #include "app/gui_library_posix.h"
+#include "app/instance_server_qt.h"
 #include "app/main_window_qt.h"
 #include "app/media_frm.h"
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
 #include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
+#include "presentation/launcher_entry_dbus.h"
+#include "presentation/program_icon_qt.h"
+#include "presentation/screensaver_dbus.h"
+#include "shell/class_store_xdg.h"
 #include "shell/process_launcher_qt.h"
 #include <clocale>
 
@@ -29,12 +34,17 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   // libmpv parses numbers in the C locale.
   std::setlocale(LC_NUMERIC, "C");
   QGuiApplication::setDesktopFileName(QStringLiteral("kelvarino"));
+  // Every window, dialogs included, carries the program's icon.
+  QApplication::setWindowIcon(programIcon());
+  m_instanceServer = std::make_unique<InstanceServerQt>();
   m_window = std::make_unique<MainWindowQt>(form);
   m_engine = std::make_unique<EngineMpv>();
   m_window->setPlayer(m_engine->widget());
   m_messages = std::make_unique<MessageBoxesQt>(m_window.get());
   m_fileDialogs = std::make_unique<FileDialogsQt>(m_window.get());
   m_processes = std::make_unique<ProcessLauncherQt>();
+  m_idle = std::make_unique<ScreenSaverDbus>(QDBusConnection::sessionBus());
+  m_classStore = std::make_unique<ClassStoreXdg>(XdgFolders::ofUser());
 
   QObject::connect(m_engine.get(), &MediaEngine::PlayStateChange, &form,
                    &MediaFrm::WMP_PlayStateChange);
@@ -55,6 +65,18 @@ MediaEngine& GuiQt::engine() { return *m_engine; }
 FileDialogs& GuiQt::fileDialogs() { return *m_fileDialogs; }
 MessageBoxes& GuiQt::messageBoxes() { return *m_messages; }
 ProcessLauncher& GuiQt::processes() { return *m_processes; }
+ExecutionState& GuiQt::executionState() { return *m_idle; }
+
+std::unique_ptr<TaskbarList> GuiQt::createTaskbarList()
+{
+  // The dock's progress needs the session bus; without one there is none.
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected())
+    return nullptr;
+  return std::make_unique<LauncherEntryDbus>(bus);
+}
+ClassStore& GuiQt::classStore() { return *m_classStore; }
+InstanceServer& GuiQt::instanceServer() { return *m_instanceServer; }
 
 std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
 {

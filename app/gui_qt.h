@@ -9,6 +9,9 @@ class EngineMpv;
 class MessageBoxesQt;
 class FileDialogsQt;
 class ProcessLauncherQt;
+class ScreenSaverDbus;
+class ClassStoreXdg;
+class InstanceServerQt;
 
 // The real desktop: the application object, the main window with the player
 // and the dialogs, wired to the form.
@@ -23,13 +26,22 @@ public:
   MessageBoxes& messageBoxes() override;
   ProcessLauncher& processes() override;
   std::unique_ptr<UrlFormView> createUrlForm() override;
+  std::unique_ptr<TaskbarList> createTaskbarList() override;
+  ExecutionState& executionState() override;
+  ClassStore& classStore() override;
+  InstanceServer& instanceServer() override;
   int exec() override;
 
 private:
   QApplication m_app;
+  // Goes last but the application: second starts find the socket gone only
+  // just before this process lets go of the instance lock.
+  std::unique_ptr<InstanceServerQt> m_instanceServer;
   std::unique_ptr<MainWindowQt> m_window;
   std::unique_ptr<EngineMpv> m_engine;
   std::unique_ptr<MessageBoxesQt> m_messages;
   std::unique_ptr<FileDialogsQt> m_fileDialogs;
   std::unique_ptr<ProcessLauncherQt> m_processes;
+  std::unique_ptr<ScreenSaverDbus> m_idle;
+  std::unique_ptr<ClassStoreXdg> m_classStore;
 };

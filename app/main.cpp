@@ -1,13 +1,15 @@
 // The composition root. The launcher links QtCore and the logic only; the GUI
-// stack (widgets, OpenGL, libmpv, D-Bus) is loaded once this process knows it
-// is the first instance.
+// stack (widgets, OpenGL, libmpv, D-Bus, QtNetwork) is loaded once this
+// process knows it is the first instance.
 #include "app/gui_library_posix.h"
+#include "app/instance_channel_posix.h"
 #include "app/media_frm.h"
 #include "app/start_info_posix.h"
 
 int main(int argc, char** argv)
 {
-  MediaFrm form(startInfoFromArguments(argc, argv), nullptr);
+  InstanceChannelPosix channel(instanceRuntimeFolder());
+  MediaFrm form(startInfoFromArguments(argc, argv), &channel);
   form.Form_Initialize();
   GuiLibrary gui(argc, argv);
   if (!form.Form_Load(gui))

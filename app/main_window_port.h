@@ -30,6 +30,9 @@ public:
 
   virtual int windowState() const = 0;
   virtual void setWindowState(int state) = 0;
+  // Raises the window above the others and gives it the focus, as far as the
+  // desktop allows.
+  virtual void bringToFront() = 0;
 
   virtual QString caption() const = 0;
   virtual void setCaption(const QString& caption) = 0;

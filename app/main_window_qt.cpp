@@ -2,13 +2,19 @@
 
 #include "app/frame_extents_x11.h"
 #include "app/media_frm.h"
+#include "presentation/program_icon_qt.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 namespace {
@@ -26,6 +32,19 @@ Twips toTwips(int pixels)
 // The window's design client area: 9015 × 4725 twips.
 constexpr QSize DesignClientSize(601, 315);
 
+// How long the window may take to come back from full screen.
+constexpr int ReturnFromFullScreenMs = 1500;
+// The local files a drag carries, in the order it carries them.
+QStringList droppedPaths(const QMimeData* data)
+{
+  QStringList paths;
+  if (data && data->hasUrls())
+    for (const QUrl& url : data->urls())
+      if (url.isLocalFile())
+        paths << url.toLocalFile();
+  return paths;
+}
+
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
   return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
@@ -39,6 +58,7 @@ MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
   setWindowTitle(QStringLiteral("Kelvarino"));
   resize(DesignClientSize);
   buildMenu();
+  setAcceptDrops(true);
   qApp->installEventFilter(this);
   m_frameBeforeMap = requestFrameExtents(this);
 }
@@ -58,6 +78,15 @@ void MainWindowQt::setPlayer(QWidget* player)
 void MainWindowQt::setPlayerFullScreen(bool on)
 {
   m_playerFullScreen = on;
+  if (!on) {
+    m_leftFullScreen.start();
+    // Once the window has settled, a window the user made normal meanwhile
+    // gets its layout.
+    QTimer::singleShot(ReturnFromFullScreenMs + 50, this, [this] {
+      if (windowState() == WindowState::Normal)
+        formResize();
+    });
+  }
   if (m_player && !on)
     m_player->resize(m_playerSize);
 }
@@ -80,7 +109,7 @@ void MainWindowQt::buildMenu()
       if (entry.shortcut)
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
       // The form decides check marks; the action only shows them.
-      action->setCheckable(true);
+      action->setCheckable(entry.option);
       const MenuItem item = entry.item;
       connect(action, &QAction::triggered, this, [this, item] {
         syncAction(item);
@@ -110,21 +139,22 @@ QMargins MainWindowQt::frame() const
 
 QRect MainWindowQt::outerRect() const
 {
-  // Before the first map Qt knows no frame: pos() is where the frame will go.
+  // Before the first map Qt places the client area where move() says; the
+  // frame then goes around it.
   if (!m_mapped)
-    return QRect(pos(), size()).marginsAdded(QMargins(0, 0, frame().left() + frame().right(),
-                                                      frame().top() + frame().bottom()));
+    return geometry().marginsAdded(frame());
   return frameGeometry();
 }
 
 void MainWindowQt::placeOuter(const QRect& outer)
 {
   const QMargins f = frame();
-  const QSize client(outer.width() - f.left() - f.right(), outer.height() - f.top() - f.bottom());
-  if (outer.topLeft() != outerRect().topLeft())
-    move(outer.topLeft());
-  if (client != size())
-    resize(client.expandedTo(QSize(1, 1)));
+  const QRect client = outer.marginsRemoved(f);
+  const QPoint position = m_mapped ? outer.topLeft() : client.topLeft();
+  if (position != (m_mapped ? frameGeometry().topLeft() : geometry().topLeft()))
+    move(position);
+  if (client.size() != size())
+    resize(client.size().expandedTo(QSize(1, 1)));
 }
 
 Twips MainWindowQt::Left() const { return toTwips(outerRect().x()); }
@@ -182,6 +212,12 @@ void MainWindowQt::setWindowState(int state)
     showNormal();
 }
 
+void MainWindowQt::bringToFront()
+{
+  raise();
+  activateWindow();
+}
+
 QString MainWindowQt::caption() const { return windowTitle(); }
 void MainWindowQt::setCaption(const QString& caption) { setWindowTitle(caption); }
 
@@ -209,31 +245,33 @@ void MainWindowQt::popupFileMenu()
 
 void MainWindowQt::setStaysOnTop(bool on)
 {
-  // Changing the flags of the platform window keeps it mapped, where
-  // QWidget::setWindowFlag would hide and re-create it.
-  if (QWindow* w = windowHandle()) {
-    w->setFlag(Qt::WindowStaysOnTopHint, on);
-    if (on)
-      w->raise();
+  // A shown window changes the flags of its platform window, which keeps it
+  // mapped where it is; QWidget::setWindowFlag would hide and re-create it.
+  QWindow* w = windowHandle();
+  if (!w) {
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    return;
   }
+  w->setFlag(Qt::WindowStaysOnTopHint, on);
+  // Entering the band brings the window to its top; leaving it keeps the
+  // window where it is in the stacking order.
+  if (on)
+    w->raise();
 }
 
 void MainWindowQt::setBigIcon(int size)
 {
-  setWindowIcon(QIcon(QIcon(QStringLiteral(":/kelvarino/icon.svg")).pixmap(size, size)));
+  setWindowIcon(programBigIcon(size));
 }
 
-bool MainWindowQt::event(QEvent* event)
+void MainWindowQt::firstMapped()
 {
-  if (event->type() == QEvent::Expose && !m_mapped && windowHandle() && windowHandle()->isExposed()) {
-    // The frame is known now; keep the outer rectangle the form asked for
-    // when the window manager's early answer was missing or different.
-    const QRect wanted = outerRect();
-    m_mapped = true;
-    if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
-      placeOuter(wanted);
-  }
-  return QWidget::event(event);
+  // The frame is known now; keep the outer rectangle the form asked for when
+  // the window manager's early answer was missing or different.
+  const QRect wanted = outerRect();
+  m_mapped = true;
+  if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
+    placeOuter(wanted);
 }
 
 void MainWindowQt::resizeEvent(QResizeEvent* event)
@@ -257,12 +295,30 @@ void MainWindowQt::formResize()
     return;
   }
   // Leaving full screen brings back the window the form last saw; that is no
-  // change of the form's size or state.
+  // change of the form's size or state. On its way back to maximised the
+  // window passes through other sizes, which must not send it full screen again.
   const FormView now{windowState(), size()};
   if (now == m_lastForwarded)
     return;
+  if (m_leftFullScreen.isValid() && m_leftFullScreen.elapsed() < ReturnFromFullScreenMs)
+    return;
   m_lastForwarded = now;
   m_form.Form_Resize();
+}
+
+void MainWindowQt::dragEnterEvent(QDragEnterEvent* event)
+{
+  if (!droppedPaths(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
+}
+
+void MainWindowQt::dropEvent(QDropEvent* event)
+{
+  const QStringList paths = droppedPaths(event->mimeData());
+  if (paths.isEmpty())
+    return;
+  event->acceptProposedAction();
+  m_form.Form_OLEDragDrop(paths);
 }
 
 void MainWindowQt::closeEvent(QCloseEvent* event)
@@ -273,6 +329,9 @@ void MainWindowQt::closeEvent(QCloseEvent* event)
 
 bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
 {
+  if (event->type() == QEvent::Expose && !m_mapped && watched == windowHandle() &&
+      windowHandle()->isExposed())
+    firstMapped();
   // Key preview: the form sees key presses before the focused control, and
   // does not consume them. Only the press as it arrives counts: when the
   // command it runs (a modal dialog) leaves the focus elsewhere, the unhandled

@@ -2,6 +2,7 @@
 
 #include "app/main_window_port.h"
 #include "app/menu_model.h"
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QPointer>
 #include <QRect>
@@ -38,6 +39,7 @@ public:
   Twips ScaleHeight() const override;
   int windowState() const override;
   void setWindowState(int state) override;
+  void bringToFront() override;
   QString caption() const override;
   void setCaption(const QString& caption) override;
   Twips screenWidth() const override;
@@ -48,14 +50,16 @@ public:
   void setBigIcon(int size) override;
 
 protected:
-  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void buildMenu();
+  void firstMapped();
   void syncAction(MenuItem item);
   QMargins frame() const;
   QRect outerRect() const;
@@ -70,6 +74,7 @@ private:
   bool m_mapped = false;
   bool m_playerFullScreen = false;
   QSize m_playerSize;
+  QElapsedTimer m_leftFullScreen;
   struct FormView {
     int state = -1;
     QSize size;

@@ -1,9 +1,12 @@
 #include "app/media_frm.h"
 
+#include "app/hand_off.h"
 #include "app/instance_channel.h"
+#include "app/instance_server.h"
 #include "app/main_window_port.h"
 #include "app/program_folder.h"
 #include "playback/media_engine.h"
+#include "presentation/mod_icon.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <cmath>
@@ -17,10 +20,16 @@ MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
 {
   TTask.setInterval(500);
   TSeelp.setInterval(60000);
-  disableCommandsNotYetBuilt();
+  connect(&TTask, &QTimer::timeout, this, &MediaFrm::TTask_Timer);
+  connect(&TSeelp, &QTimer::timeout, this, &MediaFrm::TSeelp_Timer);
 }
 
-MediaFrm::~MediaFrm() = default;
+MediaFrm::~MediaFrm()
+{
+  // The progress goes while the desktop connection it speaks through is
+  // still there.
+  TaskbarPtr.reset();
+}
 
 QString MediaFrm::programFolder() const
 {
@@ -46,25 +55,46 @@ void MediaFrm::Form_Initialize()
 
 bool MediaFrm::Form_Load(GuiFactory& factory)
 {
+  // Every start asks for the instance lock, so that some instance answers
+  // second starts even when several may run; only without that option does a
+  // start that finds another instance hand over and end, answered or not.
+  const bool anotherRunning = m_channel && m_channel->anotherInstanceRunning();
   if (ReadIni(Option, QStringLiteral("mRun")) == QLatin1String("True")) {
     menus.setChecked(MenuItem::mRun, true);
-  } else if (m_channel && m_channel->anotherInstanceRunning()) {
-    m_channel->execute(m_start.commandTail.isEmpty() ? QStringLiteral("nor") : m_start.commandTail);
+  } else if (anotherRunning) {
+    SendDDE(handOffCommand(m_start.commandTail, m_start.workingFolder));
     return false;
   }
 
   m_gui = factory.create(*this);
+  listenForSecondStarts();
 
   // A folder that cannot be made is no reason to stop: only the play list
   // commands need it, and they report their own failures.
   QDir().mkpath(playlistFolder(programFolder()));
+  ModIcon::SetFormIcon(window(), 32);
+  TaskbarPtr = CreateTaskbarList();
 
   if (!m_start.commandTail.isEmpty())
     WMP().setURL(QString(m_start.commandTail).remove(u'"'));
 
+  checkFileType();
   applySavedSettings();
   placeWindow();
   return true;
+}
+
+void MediaFrm::listenForSecondStarts()
+{
+  const QString path = m_channel ? m_channel->serverPath() : QString();
+  if (path.isEmpty())
+    return;
+  // Commands arrive through the event loop, so none is handled before the
+  // start-up has finished.
+  gui().instanceServer().listen(path, [this](const QString& command) {
+    int cancel = 0;
+    Form_LinkExecute(command, cancel);
+  });
 }
 
 void MediaFrm::applySavedSettings()

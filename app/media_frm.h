@@ -2,6 +2,8 @@
 
 #include "app/gui.h"
 #include "app/menu_model.h"
+#include "presentation/taskbar_list.h"
+#include "playback/file_list.h"
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,7 @@ class InstanceChannel;
 struct StartInfo {
   QString commandTail;    // the arguments after the program's name, joined by single spaces
   QString executablePath; // the running executable's real path
+  QString workingFolder;  // where the process was started
 };
 
 // The main window's logic: its start-up, its handlers and the state the window
@@ -40,6 +43,17 @@ public:
   void Form_KeyDown(int keyCode, int shift);
   void Form_Unload();
 
+  // Single instance and hand-off (app/hand_off.cpp).
+  void SendDDE(const QString& command);
+  void Form_LinkExecute(const QString& CmdStr, int& Cancel);
+  void mRun_Click();
+
+  // File association (shell/file_association.cpp).
+  void FileReg_Click();
+
+  // Drag and drop (playback/drag_drop.cpp): the paths dropped on the window.
+  void Form_OLEDragDrop(const QStringList& Data);
+
   // Runs the command of a menu item (app/menu_commands.cpp).
   void menuCommand(MenuItem item);
 
@@ -56,6 +70,14 @@ public:
   // Rewrites default.m3u; tells the user and returns false when it cannot.
   bool writeDefaultPlaylist(const QStringList& entries);
   QStringList SelectedFiles; // full paths chosen in the open dialog
+
+  // Taskbar progress (presentation/taskbar_progress.cpp).
+  std::unique_ptr<TaskbarList> CreateTaskbarList();
+  void TTask_Timer();
+  // Always on top (presentation/always_on_top.cpp).
+  void mTop_Click();
+  // Keeping the system awake (presentation/keep_awake.cpp).
+  void TSeelp_Timer();
 
   // Player events (playback/player_events.cpp).
   void WMP_PlayStateChange(int NewState);
@@ -80,15 +102,22 @@ public:
   MenuModel menus;
   QTimer TTask;  // taskbar progress, every 500 ms while enabled
   QTimer TSeelp; // keeps the system awake, every 60 s while enabled
+  // The progress on the program's button; null when the desktop has none.
+  // Made once at start-up and kept until the form goes.
+  std::unique_ptr<TaskbarList> TaskbarPtr;
   // Text flags: each counts as set only when it holds "1".
   QString ScrNor = QStringLiteral("ScrNor");
   QString MusNor = QStringLiteral("MusNor");
+  // Lists the media files of a dropped folder.
+  FileListBox File1{file1Pattern()};
 
 private:
-  void disableCommandsNotYetBuilt();
   void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();
+  void listenForSecondStarts();
+  void checkFileType();
+  void startWithMediaInfo(const QString& commandLine);
 
   StartInfo m_start;
   InstanceChannel* m_channel;

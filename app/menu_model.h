@@ -17,6 +17,7 @@ struct MenuEntry {
   MenuItem parent;      // mFile for the top level (mFile's own parent is itself)
   bool submenu;
   const char* shortcut; // shown next to the caption; the window's key handler does the work
+  bool option;          // an on/off option that shows a check mark
 };
 
 // In pop-up order.

@@ -1,5 +1,6 @@
 #include "app/start_info_posix.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -13,5 +14,6 @@ StartInfo startInfoFromArguments(int argc, char** argv)
   start.executablePath = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
   if (start.executablePath.isEmpty())
     start.executablePath = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+  start.workingFolder = QDir::currentPath();
   return start;
 }

@@ -3,5 +3,5 @@
 #include "app/media_frm.h"
 
 // The command-line tail (arguments after the program's name, joined by single
-// spaces) and the real path of the running executable.
+// spaces), the real path of the running executable and the working folder.
 StartInfo startInfoFromArguments(int argc, char** argv);

@@ -31,13 +31,33 @@ double sinceBootMs()
   return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
 }
 
+bool enabled()
+{
+  static const bool on = std::getenv("KELVARINO_TRACE") != nullptr;
+  return on;
+}
+
+double msSinceStart()
+{
+  static const double startMs = processStartMs();
+  return sinceBootMs() - startMs;
+}
+
 } // namespace
 
 void traceMilestone(const char* milestone)
 {
-  static const bool enabled = std::getenv("KELVARINO_TRACE") != nullptr;
-  if (!enabled)
+  if (enabled())
+    std::fprintf(stderr, "kelvarino-trace %s %.0f\n", milestone, msSinceStart());
+}
+
+void traceMilestone(const char* milestone, const QString& detail)
+{
+  if (!enabled())
     return;
-  static const double startMs = processStartMs();
-  std::fprintf(stderr, "kelvarino-trace %s %.0f\n", milestone, sinceBootMs() - startMs);
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const long long mono = now.tv_sec * 1000000LL + now.tv_nsec / 1000;
+  std::fprintf(stderr, "kelvarino-trace %s %.0f mono=%lld %s\n", milestone, msSinceStart(), mono,
+               detail.toUtf8().replace('\n', "\\n").constData());
 }

@@ -1,19 +1,33 @@
+#include "app/gui.h"
 #include "app/main_window_qt.h"
 #include "app/media_frm.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "fake_presentation.h"
+#include "fake_class_store.h"
+#include "fake_dialogs.h"
+#include "fake_engine.h"
+#include "fake_instances.h"
 #include "fake_process_launcher.h"
 #include "fake_url_form_view.h"
 #include "qt_printers.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
+// Last: Xlib's macros would clash with the names above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#undef None
+#undef Bool
+#undef Status
 
 namespace {
 
@@ -27,6 +41,9 @@ public:
   FakeFileDialogs files;
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
+  FakeExecutionState idle;
+  FakeClassStore classes;
+  FakeInstanceServer server;
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
   FileDialogs& fileDialogs() override { return files; }
@@ -42,6 +59,10 @@ public:
     ++urlFormsMade;
     return view;
   }
+  std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
+  ExecutionState& executionState() override { return idle; }
+  ClassStore& classStore() override { return classes; }
+  InstanceServer& instanceServer() override { return server; }
   int exec() override { return 0; }
 };
 
@@ -65,7 +86,7 @@ protected:
   void SetUp() override
   {
     qputenv("windir", QFile::encodeName(dir.path()));
-    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino")}, nullptr);
+    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}}, nullptr);
     ASSERT_TRUE(form->Form_Load(factory));
   }
   void TearDown() override { qunsetenv("windir"); }
@@ -78,6 +99,33 @@ protected:
     QTest::qWait(200); // the window manager's frame and placement
   }
 };
+
+// A window property as the window manager and docks read it, in 32-bit items.
+QList<unsigned long> xProperty(QWidget& window, const char* name, Atom type)
+{
+  Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  QList<unsigned long> items;
+  if (XGetWindowProperty(display, window.winId(), XInternAtom(display, name, False), 0, 1 << 20,
+                         False, type, &actualType, &format, &count, &after, &data) == Success &&
+      data && format == 32) {
+    const auto* longs = reinterpret_cast<const unsigned long*>(data);
+    items = QList<unsigned long>(longs, longs + count);
+  }
+  if (data)
+    XFree(data);
+  return items;
+}
+
+bool isAbove(QWidget& window)
+{
+  Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+  return xProperty(window, "_NET_WM_STATE", XA_ATOM)
+      .contains(XInternAtom(display, "_NET_WM_STATE_ABOVE", False));
+}
 
 bool waitFor(const std::function<bool()>& condition)
 {
@@ -203,4 +251,108 @@ TEST_F(MainWindowQtTest, StayingOnTopKeepsThePlaceAndSize)
   win().setStaysOnTop(false);
   QTest::qWait(200);
   EXPECT_EQ(win().frameGeometry(), before);
+}
+
+TEST_F(MainWindowQtTest, TheWindowManagerPutsTheWindowAboveAndBackInThePlaceItHad)
+{
+  win().setBigIcon(32); // the start-up's icon, as in the program
+  showAndWait();
+  const QRect before = win().frameGeometry();
+  for (bool on : {true, false, true, true, false}) {
+    win().setStaysOnTop(on);
+    EXPECT_TRUE(waitFor([&] { return isAbove(win()) == on; })) << on;
+    QTest::qWait(100);
+    EXPECT_EQ(win().frameGeometry(), before) << on;
+    EXPECT_TRUE(win().isVisible());
+  }
+}
+
+TEST_F(MainWindowQtTest, TheBigIconReachesTheWindowManagerBesideTheTitleBarImage)
+{
+  win().setBigIcon(32);
+  showAndWait();
+  // _NET_WM_ICON: width, height, then that many ARGB pixels, for each image.
+  const QList<unsigned long> icon = xProperty(win(), "_NET_WM_ICON", XA_CARDINAL);
+  QList<int> sizes;
+  for (qsizetype at = 0; at + 2 <= icon.size(); at += 2 + icon[at] * icon[at + 1]) {
+    const int size = int(icon[at]);
+    sizes << size;
+    const QImage expected =
+        QImage(QStringLiteral(":/kelvarino/icons/hicolor/%1x%1/apps/kelvarino.png").arg(size))
+            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(expected.width(), size) << "no rendered image of that size";
+    int differing = 0;
+    for (int i = 0; i < size * size; ++i) {
+      // Qt keeps pixmaps premultiplied: a colour may come back one step off.
+      const QRgb got = qPremultiply(QRgb(icon[at + 2 + i]));
+      const QRgb want = qPremultiply(expected.pixel(i % size, i / size));
+      differing += qAbs(qRed(got) - qRed(want)) > 1 || qAbs(qGreen(got) - qGreen(want)) > 1 ||
+                   qAbs(qBlue(got) - qBlue(want)) > 1 || qAlpha(got) != qAlpha(want);
+    }
+    EXPECT_EQ(differing, 0) << size;
+  }
+  EXPECT_EQ(sizes, (QList<int>{16, 32}));
+}
+
+namespace {
+
+// Delivers a drag that enters the window and, when it was accepted, drops.
+bool dragAndDrop(QWidget& target, const QList<QUrl>& urls)
+{
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint middle = target.rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  if (!enter.isAccepted())
+    return false;
+  QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &drop);
+  return drop.isAccepted();
+}
+
+} // namespace
+
+TEST_F(MainWindowQtTest, DroppedLocalFilesReachTheFormInDropOrder)
+{
+  const QString a = dir.filePath("a clip.mp4"), b = dir.filePath("b.mp3");
+  for (const QString& path : {a, b}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x");
+  }
+  FakeEngine& engine = factory.gui->eng;
+  EXPECT_TRUE(dragAndDrop(win(), {QUrl::fromLocalFile(a)}));
+  EXPECT_EQ(engine.url, a);
+
+  EXPECT_TRUE(dragAndDrop(win(), {QUrl::fromLocalFile(b), QUrl("https://example.com/c.mp4"),
+                                  QUrl::fromLocalFile(a)}));
+  EXPECT_EQ(engine.url, form->defaultPlaylistPath());
+  QFile list(form->defaultPlaylistPath());
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  EXPECT_EQ(list.readAll(), (b + "\r\n" + a + "\r\n").toUtf8()) << "only the local files";
+
+  engine.urls.clear();
+  EXPECT_FALSE(dragAndDrop(win(), {QUrl("https://example.com/c.mp4")})) << "no file, no drop";
+  EXPECT_FALSE(dragAndDrop(win(), {}));
+  EXPECT_TRUE(engine.urls.isEmpty());
+}
+
+TEST_F(MainWindowQtTest, ACommandFromASecondStartRestoresAndRaisesTheWindow)
+{
+  showAndWait();
+  QWidget other;
+  other.resize(200, 200);
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  other.activateWindow();
+  win().showMinimized();
+  ASSERT_TRUE(waitFor([&] { return win().windowState() == WindowState::Minimized; }));
+
+  int cancel = -1;
+  form->Form_LinkExecute("\"/v/a.mp4\"", cancel);
+  EXPECT_TRUE(waitFor([&] { return win().windowState() == WindowState::Normal && win().isVisible(); }));
+  EXPECT_TRUE(waitFor([&] { return QApplication::activeWindow() == &win(); }))
+      << "the restored window comes to the front";
+  EXPECT_EQ(factory.gui->eng.url, "/v/a.mp4");
 }

@@ -3,8 +3,11 @@
 #include "app/gui.h"
 #include "qt_printers.h"
 #include "app/media_frm.h"
+#include "fake_class_store.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "fake_presentation.h"
+#include "fake_instances.h"
 #include "fake_process_launcher.h"
 #include "fake_url_form_view.h"
 #include "fake_window.h"
@@ -18,6 +21,11 @@ public:
   FakeFileDialogs files;
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
+  FakeExecutionState idle;
+  bool hasTaskbar = true;   // false: a desktop without a session bus
+  QStringList taskbarCalls; // what reached the form's taskbar list
+  FakeClassStore classes;
+  FakeInstanceServer server;
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
@@ -34,6 +42,16 @@ public:
     ++urlFormsMade;
     return view;
   }
+  std::unique_ptr<TaskbarList> createTaskbarList() override
+  {
+    win.log << "taskbar list";
+    if (!hasTaskbar)
+      return nullptr;
+    return std::make_unique<FakeTaskbarList>(taskbarCalls);
+  }
+  ExecutionState& executionState() override { return idle; }
+  ClassStore& classStore() override { return classes; }
+  InstanceServer& instanceServer() override { return server; }
   int exec() override { return 0; }
 };
 
@@ -42,10 +60,16 @@ class FakeGuiFactory : public GuiFactory {
 public:
   FakeGui* gui = nullptr;
   int created = 0;
+  bool hasTaskbar = true; // handed to the FakeGui it makes
+  // What the class store holds when the next GUI is made, as earlier starts
+  // left it.
+  std::map<QString, QString> registered;
   std::unique_ptr<Gui> create(MediaFrm& form) override
   {
     auto made = std::make_unique<FakeGui>();
+    made->classes.values = registered;
     made->win.onResize = [&form] { form.Form_Resize(); };
+    made->hasTaskbar = hasTaskbar;
     gui = made.get();
     ++created;
     return made;

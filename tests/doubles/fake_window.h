@@ -34,6 +34,7 @@ public:
   Twips ScaleHeight() const override { return height - frameTop - frameBottom; }
   int windowState() const override { return state; }
   void setWindowState(int s) override;
+  void bringToFront() override { log << "front"; }
   QString caption() const override { return title; }
   void setCaption(const QString& c) override;
   Twips screenWidth() const override { return screenW; }

@@ -30,8 +30,13 @@ QByteArray FormTest::settings() const
 
 void FormTest::load(const QString& commandTail)
 {
+  ASSERT_TRUE(tryLoad(commandTail));
+}
+
+bool FormTest::tryLoad(const QString& commandTail)
+{
   start.commandTail = commandTail;
-  form = std::make_unique<MediaFrm>(start, nullptr);
+  form = std::make_unique<MediaFrm>(start, channel);
   form->Form_Initialize();
-  ASSERT_TRUE(form->Form_Load(factory));
+  return form->Form_Load(factory);
 }

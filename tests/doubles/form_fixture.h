@@ -13,6 +13,7 @@ protected:
   StartInfo start;
   std::unique_ptr<MediaFrm> form;
   FakeGuiFactory factory;
+  InstanceChannel* channel = nullptr; // none: every start runs alone
 
   FormTest();
   ~FormTest() override;
@@ -25,6 +26,8 @@ protected:
   QString setting(const QString& key) const { return form->ReadIni("Option", key); }
   // Makes and loads the form with the command-line tail.
   void load(const QString& commandTail = {});
+  // The same for a start that may hand over: false when it ended in Form_Load.
+  bool tryLoad(const QString& commandTail = {});
 
   FakeGui& gui() { return *factory.gui; }
   FakeWindow& win() { return factory.gui->win; }

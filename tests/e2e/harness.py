@@ -63,8 +63,10 @@ def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title"):
 
 # --- X -----------------------------------------------------------------------
 
-def screenshot(path):
-    run("import", "-window", "root", path)
+def screenshot(path, region=None):
+    """The screen, or the (x, y, width, height) part of it."""
+    crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
+    run("import", "-window", "root", *crop, path)
     return Path(path)
 
 
@@ -256,7 +258,7 @@ class PlayerTest(unittest.TestCase):
         self.players.append(player)
         return player
 
-    def shot(self, name):
+    def shot(self, name, region=None):
         folder = BUILD_DIR / "e2e-shots"
         folder.mkdir(exist_ok=True)
-        return screenshot(folder / f"{self.id().split('.')[-1]}-{name}.png")
+        return screenshot(folder / f"{self.id().split('.')[-1]}-{name}.png", region)

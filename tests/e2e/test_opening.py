@@ -68,8 +68,7 @@ class MenuAndKeysTest(PlayerTest):
         dialog[0].close()
 
     def test_several_chosen_files_are_played_through_the_default_list(self):
-        folder = self.sandbox.root / "media"
-        folder.mkdir()
+        folder = self.sandbox.root  # the player's working folder: where the dialog opens
         for name in ("x.mp3", "y.mp3"):
             (folder / name).write_bytes(audio_clip().read_bytes())
         player = self.start()
@@ -79,9 +78,10 @@ class MenuAndKeysTest(PlayerTest):
         dialog = wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
                           what="the open dialog")[0]
         time.sleep(0.5)
-        run("xdotool", "type", "--delay", "20", f"{folder}/\n")
-        time.sleep(0.5)
-        run("xdotool", "type", "--delay", "20", '"x.mp3" "y.mp3"\n')
+        run("xdotool", "type", "--delay", "20", '"x.mp3" "y.mp3"')
+        time.sleep(0.3)
+        self.shot("names")
+        run("xdotool", "key", "Return")
         playlist = self.sandbox.playlist / "default.m3u"
         wait_for(playlist.exists, what="default.m3u")
         self.assertEqual(playlist.read_bytes(),

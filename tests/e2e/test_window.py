@@ -32,12 +32,14 @@ class WindowTest(PlayerTest):
         clip = video_clip()
         self.sandbox.write_settings(zoom="0")  # keep the design size: the test reads a fixed area
         player = self.start(clip)
-        player.window()
+        window = player.window()
         player.wait_trace("first-frame")
-        first = self.shot("a")
+        x, y, w, h = window.client()
+        picture = (x, y, w, h - 65)  # above the control bar
+        first = self.shot("a", picture)
         time.sleep(1.0)
-        second = self.shot("b")
-        self.assertGreater(image_difference(first, second), 0.01, "the picture does not move")
+        second = self.shot("b", picture)
+        self.assertGreater(image_difference(first, second), 0.05, "the picture does not move")
         self.assertEqual(player.close(), 0)
 
     def test_a_nonexistent_path_opens_the_window_without_a_dialog(self):

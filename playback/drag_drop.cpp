@@ -1,0 +1,42 @@
+#include "app/media_frm.h"
+
+#include "playback/media_engine.h"
+#include "shell/mod_short_path.h"
+#include <QFileInfo>
+
+namespace {
+
+// The design's "ordinary file" test: a file that is not a folder. On Linux
+// hidden is only a naming habit, so a single dropped dot file plays as well:
+// a file cannot be listed as a folder.
+bool isOrdinaryFile(const QString& path)
+{
+  return QFileInfo(path).isFile();
+}
+
+} // namespace
+
+void MediaFrm::Form_OLEDragDrop(const QStringList& Data)
+{
+  if (Data.size() != 1) {
+    // Several items (or none) are played as they are, folders unexpanded.
+    if (writeDefaultPlaylist(Data))
+      WMP().setURL(defaultPlaylistPath());
+    return;
+  }
+  const QString& P = Data.first();
+  if (isOrdinaryFile(ModShortPath::GetShortPath(P))) {
+    WMP().setURL(P);
+    return;
+  }
+  // Anything that is neither a file nor a folder is left alone.
+  if (!File1.setPath(P))
+    return;
+  QStringList lines;
+  lines.reserve(File1.ListCount());
+  // The folder exactly as dropped: a dropped "/" gives "//name".
+  for (const QString& name : File1.List())
+    lines << P + u'/' + name;
+  if (writeDefaultPlaylist(lines) && File1.ListCount() > 0)
+    WMP().setURL(defaultPlaylistPath());
+}

@@ -1,0 +1,12 @@
+#include "presentation/mod_icon.h"
+
+#include "app/program_folder.h"
+
+namespace ModIcon {
+
+QString AppFolder(const QString& executablePath)
+{
+  return joinPath(programFolderOf(executablePath), QString());
+}
+
+} // namespace ModIcon

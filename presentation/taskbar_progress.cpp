@@ -1,0 +1,58 @@
+#include "app/media_frm.h"
+
+#include "playback/media_engine.h"
+#include <cmath>
+
+namespace {
+
+// Progress is counted in whole seconds: the position with its fraction
+// dropped, the duration to the nearest second with halves to the even one.
+// A negative or undefined time counts as 0.
+quint64 completedSeconds(double position)
+{
+  return std::isfinite(position) && position > 0 ? quint64(std::floor(position)) : 0;
+}
+
+quint64 totalSeconds(double duration)
+{
+  if (!std::isfinite(duration) || duration <= 0)
+    return 0;
+  // The program keeps the default rounding mode, in which halves go to the
+  // even neighbour.
+  return quint64(std::nearbyint(duration));
+}
+
+} // namespace
+
+std::unique_ptr<TaskbarList> MediaFrm::CreateTaskbarList()
+{
+  return gui().createTaskbarList();
+}
+
+void MediaFrm::TTask_Timer()
+{
+  // Without the facility nothing is shown and the timer keeps running, as on
+  // a system that has no progress on its buttons.
+  if (!TaskbarPtr)
+    return;
+
+  const auto showValue = [this](int state) {
+    const double duration = WMP().currentMedia().value_or(MediaItem{}).duration;
+    TaskbarPtr->SetProgressValue(completedSeconds(WMP().currentPosition()),
+                                 totalSeconds(duration));
+    TaskbarPtr->SetProgressState(state);
+  };
+
+  if (WMP().playState() == PlayState::Playing) {
+    showValue(TaskbarProgress::Normal);
+  } else if (WMP().playState() == PlayState::Paused) {
+    showValue(TaskbarProgress::Paused);
+    TTask.stop();
+  } else if (WMP().playState() == PlayState::Transitioning) {
+    TaskbarPtr->SetProgressState(TaskbarProgress::Indeterminate);
+    TTask.stop();
+  } else {
+    TTask.stop();
+    TaskbarPtr->SetProgressState(TaskbarProgress::NoProgress);
+  }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The parts of the Desktop Entry format the class store needs: the Exec key's
+// quoting and the string escapes of a value, and reading the keys of the
+// "[Desktop Entry]" group.
+namespace DesktopEntry {
+
+// The open command as the class store holds it (a double-quoted program and a
+// double-quoted "%1" for the file) as an Exec value: "%1" becomes the field
+// code %f; the program is quoted only when it holds a reserved character,
+// since xdg-open without a desktop environment cannot run a quoted Exec.
+QString execFromOpenCommand(const QString& openCommand);
+// The reverse: the same open command back from an Exec value, exactly, so that
+// the start-up check can compare it.
+QString openCommandFromExec(const QString& exec);
+
+// A value as written in the file: backslash, newline, tab and carriage return
+// escaped, a leading space as "\s".
+QString escapeValue(const QString& value);
+QString unescapeValue(const QString& raw);
+
+// The unescaped values of the "[Desktop Entry]" group of `content`, in order
+// of appearance; the first of duplicate keys wins. Localised keys
+// ("Name[zh_CN]") are kept with their locale.
+QList<std::pair<QString, QString>> readGroup(const QByteArray& content);
+
+} // namespace DesktopEntry
