@@ -25,8 +25,6 @@ public:
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
   virtual ProcessLauncher& processes() = 0;
-  // A new open-URL dialog, modal over the main window once shown.
-  virtual std::unique_ptr<UrlFormView> createUrlForm() = 0;
   // Progress on the program's dock or taskbar button; null when the desktop
   // offers no such facility (there is no session bus).
   virtual std::unique_ptr<TaskbarList> createTaskbarList() = 0;
@@ -34,6 +32,8 @@ public:
   virtual ExecutionState& executionState() = 0;
   virtual ClassStore& classStore() = 0;
   virtual InstanceServer& instanceServer() = 0;
+  // A new open-URL dialog, modal over the main window once shown.
+  virtual std::unique_ptr<UrlFormView> createUrlForm() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

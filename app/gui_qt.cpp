@@ -8,6 +8,7 @@
 #include "dialogs/message_boxes_qt.h"
 #include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/milestone_trace.h"
 #include "presentation/launcher_entry_dbus.h"
 #include "presentation/program_icon_qt.h"
 #include "presentation/screensaver_dbus.h"
@@ -86,6 +87,7 @@ std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
 int GuiQt::exec()
 {
   m_window->show();
+  traceMilestone("window-shown");
   return m_app.exec();
 }
 

@@ -25,11 +25,11 @@ public:
   FileDialogs& fileDialogs() override;
   MessageBoxes& messageBoxes() override;
   ProcessLauncher& processes() override;
-  std::unique_ptr<UrlFormView> createUrlForm() override;
   std::unique_ptr<TaskbarList> createTaskbarList() override;
   ExecutionState& executionState() override;
   ClassStore& classStore() override;
   InstanceServer& instanceServer() override;
+  std::unique_ptr<UrlFormView> createUrlForm() override;
   int exec() override;
 
 private:

@@ -4,11 +4,11 @@ void MediaFrm::menuCommand(MenuItem item)
 {
   switch (item) {
   case MenuItem::mOpen: mOpen_Click(); break;
+  case MenuItem::mTop: mTop_Click(); break;
   case MenuItem::mOpenURL: mOpenURL_Click(); break;
   case MenuItem::mSaveAs: mSaveAs_Click(); break;
   case MenuItem::mRnd: mRnd_Click(); break;
   case MenuItem::mReplay: mReplay_Click(); break;
-  case MenuItem::mTop: mTop_Click(); break;
   case MenuItem::mZ1: mZ1_Click(); break;
   case MenuItem::mZ2: mZ2_Click(); break;
   case MenuItem::mZ3: mZ3_Click(); break;

@@ -49,6 +49,10 @@ public:
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
+  std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
+  ExecutionState& executionState() override { return idle; }
+  ClassStore& classStore() override { return classes; }
+  InstanceServer& instanceServer() override { return server; }
   // What the user does in each open-URL dialog while it is shown.
   std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
   int urlFormsMade = 0;
@@ -59,10 +63,6 @@ public:
     ++urlFormsMade;
     return view;
   }
-  std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
-  ExecutionState& executionState() override { return idle; }
-  ClassStore& classStore() override { return classes; }
-  InstanceServer& instanceServer() override { return server; }
   int exec() override { return 0; }
 };
 

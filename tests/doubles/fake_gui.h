@@ -32,16 +32,6 @@ public:
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }
-  // What the user does in every open-URL dialog while it is shown.
-  std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
-  int urlFormsMade = 0;
-  std::unique_ptr<UrlFormView> createUrlForm() override
-  {
-    auto view = std::make_unique<FakeUrlFormView>();
-    view->user = urlFormUser;
-    ++urlFormsMade;
-    return view;
-  }
   std::unique_ptr<TaskbarList> createTaskbarList() override
   {
     win.log << "taskbar list";
@@ -52,6 +42,16 @@ public:
   ExecutionState& executionState() override { return idle; }
   ClassStore& classStore() override { return classes; }
   InstanceServer& instanceServer() override { return server; }
+  // What the user does in every open-URL dialog while it is shown.
+  std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
+  int urlFormsMade = 0;
+  std::unique_ptr<UrlFormView> createUrlForm() override
+  {
+    auto view = std::make_unique<FakeUrlFormView>();
+    view->user = urlFormUser;
+    ++urlFormsMade;
+    return view;
+  }
   int exec() override { return 0; }
 };
 
