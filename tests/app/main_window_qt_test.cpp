@@ -1,16 +1,5 @@
-#include "app/gui.h"
 #include "app/main_window_qt.h"
-#include "app/media_frm.h"
-#include "fake_dialogs.h"
-#include "fake_engine.h"
-#include "fake_presentation.h"
-#include "fake_class_store.h"
-#include "fake_dialogs.h"
-#include "fake_engine.h"
-#include "fake_instances.h"
-#include "fake_process_launcher.h"
-#include "fake_url_form_view.h"
-#include "qt_printers.h"
+#include "fake_gui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,38 +21,16 @@
 namespace {
 
 // The real main window with doubles behind it.
-class WindowGui : public Gui {
+class WindowGui : public FakeGui {
 public:
-  explicit WindowGui(MediaFrm& form) : win(form) { win.setPlayer(&player); }
-  MainWindowQt win;
-  QWidget player;
-  FakeEngine eng;
-  FakeFileDialogs files;
-  FakeMessageBoxes messages;
-  FakeProcessLauncher launcher;
-  FakeExecutionState idle;
-  FakeClassStore classes;
-  FakeInstanceServer server;
-  MainWindowPort& window() override { return win; }
-  MediaEngine& engine() override { return eng; }
-  FileDialogs& fileDialogs() override { return files; }
-  MessageBoxes& messageBoxes() override { return messages; }
-  ProcessLauncher& processes() override { return launcher; }
-  std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
-  ExecutionState& executionState() override { return idle; }
-  ClassStore& classStore() override { return classes; }
-  InstanceServer& instanceServer() override { return server; }
-  // What the user does in each open-URL dialog while it is shown.
-  std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
-  int urlFormsMade = 0;
-  std::unique_ptr<UrlFormView> createUrlForm() override
+  explicit WindowGui(MediaFrm& form) : mainWindow(form)
   {
-    auto view = std::make_unique<FakeUrlFormView>();
-    view->user = urlFormUser;
-    ++urlFormsMade;
-    return view;
+    mainWindow.setPlayer(&player);
+    hasTaskbar = false;
   }
-  int exec() override { return 0; }
+  MainWindowQt mainWindow;
+  QWidget player;
+  MainWindowPort& window() override { return mainWindow; }
 };
 
 class WindowFactory : public GuiFactory {
@@ -90,7 +57,7 @@ protected:
     ASSERT_TRUE(form->Form_Load(factory));
   }
   void TearDown() override { qunsetenv("windir"); }
-  MainWindowQt& win() { return factory.gui->win; }
+  MainWindowQt& win() { return factory.gui->mainWindow; }
 
   void showAndWait()
   {
