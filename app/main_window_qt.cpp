@@ -61,6 +61,7 @@ MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   m_frameBeforeMap = requestFrameExtents(this);
+  m_requestedOuter = outerRect();
 }
 
 MainWindowQt::~MainWindowQt()
@@ -150,6 +151,8 @@ void MainWindowQt::placeOuter(const QRect& outer)
 {
   const QMargins f = frame();
   const QRect client = outer.marginsRemoved(f);
+  if (!m_mapped)
+    m_requestedOuter = outer;
   const QPoint position = m_mapped ? outer.topLeft() : client.topLeft();
   if (position != (m_mapped ? frameGeometry().topLeft() : geometry().topLeft()))
     move(position);
@@ -268,10 +271,9 @@ void MainWindowQt::firstMapped()
 {
   // The frame is known now; keep the outer rectangle the form asked for when
   // the window manager's early answer was missing or different.
-  const QRect wanted = outerRect();
   m_mapped = true;
   if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
-    placeOuter(wanted);
+    placeOuter(m_requestedOuter);
 }
 
 void MainWindowQt::resizeEvent(QResizeEvent* event)

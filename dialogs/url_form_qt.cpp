@@ -4,10 +4,10 @@
 #include "app/twips.h"
 #include "dialogs/url_frm.h"
 #include "dialogs/window_hints_x11.h"
+#include "presentation/program_icon_qt.h"
 #include <QComboBox>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,7 +133,7 @@ void UrlFormQt::setText(const QString& text)
 
 void UrlFormQt::setBigIcon(int size)
 {
-  setWindowIcon(QIcon(QIcon(QStringLiteral(":/kelvarino/icon.svg")).pixmap(size, size)));
+  setWindowIcon(programBigIcon(size));
 }
 
 void UrlFormQt::showModal(UrlFrm& form)

@@ -3,6 +3,7 @@
 #include "dialogs/message_boxes.h"
 #include "playback/media_engine.h"
 #include "playback/playlist_file.h"
+#include "presentation/mod_icon.h"
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -24,7 +25,7 @@ void UrlFrm::Show()
 
 void UrlFrm::Form_Load()
 {
-  m_view.setBigIcon(BigIconSize);
+  ModIcon::SetFormIcon(m_view, BigIconSize);
   // Only a plain file counts as a history; a missing one is an empty history.
   if (!QFileInfo(m_historyPath).isFile())
     return;

@@ -92,6 +92,8 @@ TEST_F(UrlFormQtTest, TheLayoutCaptionsAndFontAreTheDesignedOnes)
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
   EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(view.parentWidget(), &mainWindow);
+  EXPECT_TRUE(view.windowIcon().availableSizes().contains(QSize(128, 128)))
+      << "the program's icon at 128 × 128 pixels";
 
   auto* label = view.findChild<QLabel*>();
   ASSERT_TRUE(label);
