@@ -6,7 +6,9 @@
 #include "app/media_frm.h"
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
+#include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/milestone_trace.h"
 #include "playback/mpris_dbus.h"
 #include "presentation/launcher_entry_dbus.h"
 #include "presentation/program_icon_qt.h"
@@ -81,9 +83,15 @@ std::unique_ptr<TaskbarList> GuiQt::createTaskbarList()
 ClassStore& GuiQt::classStore() { return *m_classStore; }
 InstanceServer& GuiQt::instanceServer() { return *m_instanceServer; }
 
+std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
+{
+  return std::make_unique<UrlFormQt>(m_window.get());
+}
+
 int GuiQt::exec()
 {
   m_window->show();
+  traceMilestone("window-shown");
   return m_app.exec();
 }
 

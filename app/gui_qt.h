@@ -30,6 +30,7 @@ public:
   ExecutionState& executionState() override;
   ClassStore& classStore() override;
   InstanceServer& instanceServer() override;
+  std::unique_ptr<UrlFormView> createUrlForm() override;
   int exec() override;
 
 private:

@@ -71,6 +71,7 @@ private:
   QPointer<QWidget> m_player;
   QMenu* m_fileMenu = nullptr;
   QAction* m_actions[MenuItemCount] = {};
+  QRect m_requestedOuter;      // the last outer rectangle asked for before the first map
   QMargins m_frameBeforeMap;   // asked of the window manager before the first map
   bool m_mapped = false;
   bool m_playerFullScreen = false;

