@@ -221,6 +221,11 @@ void MainWindowQt::bringToFront()
   activateWindow();
 }
 
+void MainWindowQt::closeWindow()
+{
+  close();
+}
+
 QString MainWindowQt::caption() const { return windowTitle(); }
 void MainWindowQt::setCaption(const QString& caption) { setWindowTitle(caption); }
 

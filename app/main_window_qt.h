@@ -40,6 +40,7 @@ public:
   int windowState() const override;
   void setWindowState(int state) override;
   void bringToFront() override;
+  void closeWindow() override;
   QString caption() const override;
   void setCaption(const QString& caption) override;
   Twips screenWidth() const override;

@@ -79,6 +79,13 @@ public:
   // Keeping the system awake (presentation/keep_awake.cpp).
   void TSeelp_Timer();
 
+  // Requests of the desktop's media controls (playback/mpris_requests.cpp).
+  void Mpris_Raise();
+  void Mpris_Quit();
+  // Opens the URI as an address handed over by a second start; false when
+  // the player does not open it.
+  bool Mpris_OpenUri(const QString& uri);
+
   // Player events (playback/player_events.cpp).
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
