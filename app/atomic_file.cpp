@@ -32,13 +32,23 @@ void syncFolder(const QString& folder)
 
 bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error)
 {
+  return writeFileAtomically(
+      path, [&content](QIODevice& out, QString*) { return out.write(content) == content.size(); },
+      error);
+}
+
+bool writeFileAtomically(const QString& path, const ContentWriter& produce, QString* error)
+{
   // QSaveFile writes into an unnamed temporary file in the target's folder and
   // links it over the target on commit; until then the old file is untouched,
   // and a save file that is not committed leaves nothing behind.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly))
     return fail(error, path, file.errorString());
-  if (file.write(content) != content.size() || !file.flush())
+  QString reason;
+  if (!produce(file, &reason))
+    return fail(error, path, reason.isEmpty() ? file.errorString() : reason);
+  if (!file.flush())
     return fail(error, path, file.errorString());
   // Qt 6.4 syncs the data before the rename too, but ignores a failed sync and
   // renames anyway; a failed sync here keeps the old file instead.

@@ -1,29 +1,18 @@
 #include "app/frame_extents_x11.h"
 
+#include "app/xcb_connection_x11.h"
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
 #include <cstdlib>
-#include <cstring>
-#include <xcb/xcb.h>
 
 namespace {
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
-{
-  xcb_intern_atom_reply_t* reply =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
-  const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-  free(reply);
-  return result;
-}
 
 // The window manager's list of supported hints holds `wanted`.
 bool wmSupports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t wanted)
 {
   xcb_get_property_reply_t* reply = xcb_get_property_reply(
-      c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr);
+      c, xcb_get_property(c, 0, root, internAtom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr);
   bool found = false;
   if (reply && reply->format == 32) {
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
@@ -52,14 +41,13 @@ bool readExtents(xcb_connection_t* c, xcb_window_t window, xcb_atom_t extents, Q
 
 QMargins requestFrameExtents(QWidget* window)
 {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (!x11)
+  xcb_connection_t* c = qtXcbConnection();
+  if (!c)
     return {};
-  xcb_connection_t* c = x11->connection();
   const xcb_window_t id = xcb_window_t(window->winId());
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-  const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+  const xcb_atom_t request = internAtom(c, "_NET_REQUEST_FRAME_EXTENTS");
+  const xcb_atom_t extents = internAtom(c, "_NET_FRAME_EXTENTS");
   if (!wmSupports(c, root, request))
     return {};
 

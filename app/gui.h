@@ -12,6 +12,7 @@ class ExecutionState;
 class ClassStore;
 class InstanceServer;
 class MediaFrm;
+class UrlFormView;
 
 // Everything of the desktop that the window's handlers reach, made only once
 // the process knows it is the first instance (so a second start never loads
@@ -31,6 +32,8 @@ public:
   virtual ExecutionState& executionState() = 0;
   virtual ClassStore& classStore() = 0;
   virtual InstanceServer& instanceServer() = 0;
+  // A new open-URL dialog, modal over the main window once shown.
+  virtual std::unique_ptr<UrlFormView> createUrlForm() = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "app/media_frm.h"
 #include "app/program_folder.h"
+#include "playback/milestone_trace.h"
 #include <QFile>
 #include <cstdio>
 #include <cstdlib>
@@ -37,10 +38,13 @@ std::unique_ptr<Gui> GuiLibrary::create(MediaFrm& form)
   if (!library)
     std::exit(EXIT_FAILURE);
   // The library stays loaded for the life of the process.
+  traceMilestone("libraries-loaded");
   auto createGui = reinterpret_cast<KelvarinoCreateGui>(dlsym(library, KelvarinoCreateGuiSymbol));
   if (!createGui) {
     std::fprintf(stderr, "kelvarino: %s\n", dlerror());
     std::exit(EXIT_FAILURE);
   }
-  return std::unique_ptr<Gui>(createGui(m_argc, m_argv, form));
+  std::unique_ptr<Gui> gui(createGui(m_argc, m_argv, form));
+  traceMilestone("gui-made");
+  return gui;
 }

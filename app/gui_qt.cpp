@@ -6,7 +6,10 @@
 #include "app/media_frm.h"
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
+#include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/milestone_trace.h"
+#include "playback/mpris_dbus.h"
 #include "presentation/launcher_entry_dbus.h"
 #include "presentation/program_icon_qt.h"
 #include "presentation/screensaver_dbus.h"
@@ -50,11 +53,14 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   QObject::connect(m_engine.get(), &MediaEngine::MouseDown, &form, &MediaFrm::WMP_MouseDown);
   QObject::connect(m_engine.get(), &EngineMpv::fullScreenChanged, m_window.get(),
                    &MainWindowQt::setPlayerFullScreen);
+  m_mpris = MprisDbus::publish(QDBusConnection::sessionBus(), form, *m_engine);
 }
 
 GuiQt::~GuiQt()
 {
-  // The player goes before the window that hosts it.
+  // The player goes before the window that hosts it, and what reports on it
+  // before the player.
+  m_mpris.reset();
   m_engine.reset();
   m_window.reset();
 }
@@ -77,9 +83,15 @@ std::unique_ptr<TaskbarList> GuiQt::createTaskbarList()
 ClassStore& GuiQt::classStore() { return *m_classStore; }
 InstanceServer& GuiQt::instanceServer() { return *m_instanceServer; }
 
+std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
+{
+  return std::make_unique<UrlFormQt>(m_window.get());
+}
+
 int GuiQt::exec()
 {
   m_window->show();
+  traceMilestone("window-shown");
   return m_app.exec();
 }
 

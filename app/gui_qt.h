@@ -12,6 +12,7 @@ class ProcessLauncherQt;
 class ScreenSaverDbus;
 class ClassStoreXdg;
 class InstanceServerQt;
+class MprisDbus;
 
 // The real desktop: the application object, the main window with the player
 // and the dialogs, wired to the form.
@@ -29,6 +30,7 @@ public:
   ExecutionState& executionState() override;
   ClassStore& classStore() override;
   InstanceServer& instanceServer() override;
+  std::unique_ptr<UrlFormView> createUrlForm() override;
   int exec() override;
 
 private:
@@ -43,4 +45,6 @@ private:
   std::unique_ptr<ProcessLauncherQt> m_processes;
   std::unique_ptr<ScreenSaverDbus> m_idle;
   std::unique_ptr<ClassStoreXdg> m_classStore;
+  // Null without a session bus.
+  std::unique_ptr<MprisDbus> m_mpris;
 };

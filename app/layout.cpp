@@ -44,6 +44,8 @@ void MediaFrm::Form_KeyDown(int keyCode, int shift)
     return;
   if (keyCode == KeyO)
     mOpen_Click();
+  else if (keyCode == KeyU)
+    mOpenURL_Click();
 }
 
 void MediaFrm::Form_Unload()

@@ -5,9 +5,11 @@
 #include "app/instance_channel_posix.h"
 #include "app/media_frm.h"
 #include "app/start_info_posix.h"
+#include "playback/milestone_trace.h"
 
 int main(int argc, char** argv)
 {
+  traceMilestone("main");
   InstanceChannelPosix channel(instanceRuntimeFolder());
   MediaFrm form(startInfoFromArguments(argc, argv), &channel);
   form.Form_Initialize();

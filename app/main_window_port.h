@@ -33,6 +33,9 @@ public:
   // Raises the window above the others and gives it the focus, as far as the
   // desktop allows.
   virtual void bringToFront() = 0;
+  // Closes the window as its close button does: Form_Unload runs, then the
+  // program ends.
+  virtual void closeWindow() = 0;
 
   virtual QString caption() const = 0;
   virtual void setCaption(const QString& caption) = 0;

@@ -61,6 +61,7 @@ MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   m_frameBeforeMap = requestFrameExtents(this);
+  m_requestedOuter = outerRect();
 }
 
 MainWindowQt::~MainWindowQt()
@@ -150,6 +151,8 @@ void MainWindowQt::placeOuter(const QRect& outer)
 {
   const QMargins f = frame();
   const QRect client = outer.marginsRemoved(f);
+  if (!m_mapped)
+    m_requestedOuter = outer;
   const QPoint position = m_mapped ? outer.topLeft() : client.topLeft();
   if (position != (m_mapped ? frameGeometry().topLeft() : geometry().topLeft()))
     move(position);
@@ -218,6 +221,11 @@ void MainWindowQt::bringToFront()
   activateWindow();
 }
 
+void MainWindowQt::closeWindow()
+{
+  close();
+}
+
 QString MainWindowQt::caption() const { return windowTitle(); }
 void MainWindowQt::setCaption(const QString& caption) { setWindowTitle(caption); }
 
@@ -268,10 +276,9 @@ void MainWindowQt::firstMapped()
 {
   // The frame is known now; keep the outer rectangle the form asked for when
   // the window manager's early answer was missing or different.
-  const QRect wanted = outerRect();
   m_mapped = true;
   if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
-    placeOuter(wanted);
+    placeOuter(m_requestedOuter);
 }
 
 void MainWindowQt::resizeEvent(QResizeEvent* event)
@@ -333,8 +340,11 @@ bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
       windowHandle()->isExposed())
     firstMapped();
   // Key preview: the form sees key presses before the focused control, and
-  // does not consume them.
-  if (event->type() == QEvent::KeyPress) {
+  // does not consume them. Only the press as it arrives counts: when the
+  // command it runs (a modal dialog) leaves the focus elsewhere, the unhandled
+  // press travels on to the parents, no longer spontaneous, and must not run
+  // the command again.
+  if (event->type() == QEvent::KeyPress && event->spontaneous()) {
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;

@@ -40,6 +40,7 @@ public:
   int windowState() const override;
   void setWindowState(int state) override;
   void bringToFront() override;
+  void closeWindow() override;
   QString caption() const override;
   void setCaption(const QString& caption) override;
   Twips screenWidth() const override;
@@ -70,6 +71,7 @@ private:
   QPointer<QWidget> m_player;
   QMenu* m_fileMenu = nullptr;
   QAction* m_actions[MenuItemCount] = {};
+  QRect m_requestedOuter;      // the last outer rectangle asked for before the first map
   QMargins m_frameBeforeMap;   // asked of the window manager before the first map
   bool m_mapped = false;
   bool m_playerFullScreen = false;

@@ -22,7 +22,6 @@ MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
   TSeelp.setInterval(60000);
   connect(&TTask, &QTimer::timeout, this, &MediaFrm::TTask_Timer);
   connect(&TSeelp, &QTimer::timeout, this, &MediaFrm::TSeelp_Timer);
-  disableCommandsNotYetBuilt();
 }
 
 MediaFrm::~MediaFrm()

@@ -79,9 +79,26 @@ public:
   // Keeping the system awake (presentation/keep_awake.cpp).
   void TSeelp_Timer();
 
+  // Requests of the desktop's media controls (playback/mpris_requests.cpp).
+  void Mpris_Raise();
+  void Mpris_Quit();
+  // Opens the URI as an address handed over by a second start; false when
+  // the player does not open it.
+  bool Mpris_OpenUri(const QString& uri);
+
   // Player events (playback/player_events.cpp).
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
+
+  // Play modes (playback/play_modes.cpp).
+  void mReplay_Click();
+  void mRnd_Click();
+
+  // The open-URL and Save As commands (playback/open_url_command.cpp,
+  // playback/save_as.cpp).
+  void mOpenURL_Click();
+  void mSaveAs_Click();
+  QString urlHistoryPath() const;
 
   const StartInfo& startInfo() const { return m_start; }
   QString programFolder() const;
@@ -102,7 +119,6 @@ public:
   FileListBox File1{file1Pattern()};
 
 private:
-  void disableCommandsNotYetBuilt();
   void selectZoom(MenuItem preset, const QString& value);
   void applySavedSettings();
   void placeWindow();

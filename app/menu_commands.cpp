@@ -5,6 +5,10 @@ void MediaFrm::menuCommand(MenuItem item)
   switch (item) {
   case MenuItem::mOpen: mOpen_Click(); break;
   case MenuItem::mTop: mTop_Click(); break;
+  case MenuItem::mOpenURL: mOpenURL_Click(); break;
+  case MenuItem::mSaveAs: mSaveAs_Click(); break;
+  case MenuItem::mRnd: mRnd_Click(); break;
+  case MenuItem::mReplay: mReplay_Click(); break;
   case MenuItem::mZ1: mZ1_Click(); break;
   case MenuItem::mZ2: mZ2_Click(); break;
   case MenuItem::mZ3: mZ3_Click(); break;
@@ -13,10 +17,4 @@ void MediaFrm::menuCommand(MenuItem item)
   case MenuItem::mRun: mRun_Click(); break;
   default: break; // submenus have no command of their own
   }
-}
-
-void MediaFrm::disableCommandsNotYetBuilt()
-{
-  for (MenuItem item : {MenuItem::mOpenURL, MenuItem::mSaveAs, MenuItem::mRnd, MenuItem::mReplay})
-    menus.setEnabled(item, false);
 }

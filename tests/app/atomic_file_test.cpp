@@ -60,3 +60,27 @@ TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFileByteForByte)
   EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
   QFile::setPermissions(dir.path(), writableFolder);
 }
+
+TEST(AtomicFile, AWriterThatFailsHalfWayLeavesTheOldFileAndSaysWhy)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("f.dat"));
+  ASSERT_TRUE(writeFileAtomically(path, "old"));
+
+  QString error;
+  EXPECT_FALSE(writeFileAtomically(
+      path,
+      [](QIODevice& out, QString* reason) {
+        out.write("half of the new");
+        *reason = QStringLiteral("the source went away");
+        return false;
+      },
+      &error));
+  EXPECT_TRUE(error.contains(QStringLiteral("the source went away"))) << error.toStdString();
+  EXPECT_EQ(contentOf(path), "old");
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
+
+  ASSERT_TRUE(writeFileAtomically(
+      path, [](QIODevice& out, QString*) { return out.write("streamed") == 8; }, &error));
+  EXPECT_EQ(contentOf(path), "streamed");
+}

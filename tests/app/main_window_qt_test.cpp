@@ -1,15 +1,5 @@
-#include "app/gui.h"
 #include "app/main_window_qt.h"
-#include "app/media_frm.h"
-#include "fake_dialogs.h"
-#include "fake_engine.h"
-#include "fake_presentation.h"
-#include "fake_class_store.h"
-#include "fake_dialogs.h"
-#include "fake_engine.h"
-#include "fake_instances.h"
-#include "fake_process_launcher.h"
-#include "qt_printers.h"
+#include "fake_gui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,28 +21,16 @@
 namespace {
 
 // The real main window with doubles behind it.
-class WindowGui : public Gui {
+class WindowGui : public FakeGui {
 public:
-  explicit WindowGui(MediaFrm& form) : win(form) { win.setPlayer(&player); }
-  MainWindowQt win;
+  explicit WindowGui(MediaFrm& form) : mainWindow(form)
+  {
+    mainWindow.setPlayer(&player);
+    hasTaskbar = false;
+  }
+  MainWindowQt mainWindow;
   QWidget player;
-  FakeEngine eng;
-  FakeFileDialogs files;
-  FakeMessageBoxes messages;
-  FakeProcessLauncher launcher;
-  FakeExecutionState idle;
-  FakeClassStore classes;
-  FakeInstanceServer server;
-  MainWindowPort& window() override { return win; }
-  MediaEngine& engine() override { return eng; }
-  FileDialogs& fileDialogs() override { return files; }
-  MessageBoxes& messageBoxes() override { return messages; }
-  ProcessLauncher& processes() override { return launcher; }
-  std::unique_ptr<TaskbarList> createTaskbarList() override { return nullptr; }
-  ExecutionState& executionState() override { return idle; }
-  ClassStore& classStore() override { return classes; }
-  InstanceServer& instanceServer() override { return server; }
-  int exec() override { return 0; }
+  MainWindowPort& window() override { return mainWindow; }
 };
 
 class WindowFactory : public GuiFactory {
@@ -79,7 +57,7 @@ protected:
     ASSERT_TRUE(form->Form_Load(factory));
   }
   void TearDown() override { qunsetenv("windir"); }
-  MainWindowQt& win() { return factory.gui->win; }
+  MainWindowQt& win() { return factory.gui->mainWindow; }
 
   void showAndWait()
   {
@@ -191,6 +169,22 @@ TEST_F(MainWindowQtTest, KeysReachTheFormFirstAndStillReachTheFocusedControl)
   QTest::keyClick(&factory.gui->player, Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(factory.gui->files.calls.size(), 1);
   EXPECT_EQ(factory.gui->files.calls[0].title, "打开");
+}
+
+TEST_F(MainWindowQtTest, OneKeyPressRunsItsCommandOnceAlsoWhenItsDialogMovesTheFocus)
+{
+  showAndWait();
+  factory.gui->player.setFocusPolicy(Qt::StrongFocus);
+  factory.gui->player.setFocus();
+  win().activateWindow();
+  // A modal dialog takes the focus and does not give it back to the player;
+  // the unhandled key press then travels on to the window.
+  factory.gui->urlFormUser = [this](FakeUrlFormView&, UrlFrm& dialog) {
+    factory.gui->player.clearFocus();
+    dialog.Command2_Click();
+  };
+  QTest::keyClick(&factory.gui->player, Qt::Key_U, Qt::ControlModifier);
+  EXPECT_EQ(factory.gui->urlFormsMade, 1);
 }
 
 TEST_F(MainWindowQtTest, LeavingFullScreenBackToAMaximisedWindowDoesNotReenterIt)

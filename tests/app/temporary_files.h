@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 // Helpers for tests on real files in a QTemporaryDir.
 
@@ -40,3 +44,44 @@ inline bool makeReadOnly(const QString& folder)
   QFile::setPermissions(folder, writableFolder);
   return false;
 }
+
+// Makes `folder` refuse new files and renames for as long as it lives: by
+// permissions, and where they do not bind (root) by the file system's
+// immutable attribute. refuses() tells whether either worked.
+class UnwritableFolder {
+public:
+  explicit UnwritableFolder(const QString& folder) : m_folder(folder)
+  {
+    m_refuses = makeReadOnly(folder) || setImmutable(true);
+  }
+  ~UnwritableFolder()
+  {
+    if (m_immutable)
+      setImmutable(false);
+    QFile::setPermissions(m_folder, writableFolder);
+  }
+  UnwritableFolder(const UnwritableFolder&) = delete;
+  UnwritableFolder& operator=(const UnwritableFolder&) = delete;
+  bool refuses() const { return m_refuses; }
+
+private:
+  bool setImmutable(bool on)
+  {
+    const int fd = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+      return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+      flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+      ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    m_immutable = ok && on;
+    return ok;
+  }
+
+  QString m_folder;
+  bool m_refuses = false;
+  bool m_immutable = false;
+};

@@ -9,6 +9,7 @@
 #include "fake_presentation.h"
 #include "fake_instances.h"
 #include "fake_process_launcher.h"
+#include "fake_url_form_view.h"
 #include "fake_window.h"
 
 // The desktop of a handler test: every port a double. The window's resize
@@ -41,6 +42,16 @@ public:
   ExecutionState& executionState() override { return idle; }
   ClassStore& classStore() override { return classes; }
   InstanceServer& instanceServer() override { return server; }
+  // What the user does in every open-URL dialog while it is shown.
+  std::function<void(FakeUrlFormView&, UrlFrm&)> urlFormUser;
+  int urlFormsMade = 0;
+  std::unique_ptr<UrlFormView> createUrlForm() override
+  {
+    auto view = std::make_unique<FakeUrlFormView>();
+    view->user = urlFormUser;
+    ++urlFormsMade;
+    return view;
+  }
   int exec() override { return 0; }
 };
 

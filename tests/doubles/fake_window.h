@@ -35,6 +35,7 @@ public:
   int windowState() const override { return state; }
   void setWindowState(int s) override;
   void bringToFront() override { log << "front"; }
+  void closeWindow() override { log << "close"; }
   QString caption() const override { return title; }
   void setCaption(const QString& c) override;
   Twips screenWidth() const override { return screenW; }

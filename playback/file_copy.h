@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Copies the regular file `source` to `destination`, replacing an existing
+// destination whole or not at all: the bytes go to a temporary file in the
+// destination's folder, reach the disk and are renamed over it, so a failed
+// copy leaves no partial file. When `destination` is `source` itself (another
+// spelling of its path, a symbolic or a hard link) nothing is written. Returns
+// false, with `error` in words when given, when no copy was made.
+bool copyFileAtomically(const QString& source, const QString& destination, QString* error = nullptr);

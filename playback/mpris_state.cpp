@@ -1,0 +1,212 @@
+#include "playback/mpris_state.h"
+
+#include "shell/mod_reg_name.h"
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A text holding "://" is an address; anything else names a local file.
+bool isAddress(const QString& source)
+{
+  return source.contains(QLatin1String("://"));
+}
+
+} // namespace
+
+namespace Mpris {
+
+QString playbackStatus(int playState)
+{
+  switch (playState) {
+  case PlayState::Paused:
+    return QStringLiteral("Paused");
+  case PlayState::Undefined:
+  case PlayState::Stopped:
+  case PlayState::MediaEnded:
+  case PlayState::Ready:
+    return QStringLiteral("Stopped");
+  default:
+    // Opening, buffering and the like end in playing by themselves.
+    return QStringLiteral("Playing");
+  }
+}
+
+double volumeOf(int engineVolume)
+{
+  return std::clamp(engineVolume, 0, 100) / 100.0;
+}
+
+int engineVolumeOf(double volume)
+{
+  if (!std::isfinite(volume) || volume <= 0)
+    return 0;
+  return int(std::lround(std::min(volume, 1.0) * 100));
+}
+
+qint64 microseconds(double seconds)
+{
+  if (!std::isfinite(seconds) || seconds <= 0)
+    return 0;
+  return std::llround(seconds * 1e6);
+}
+
+MprisTrack track(const MediaItem& item, const QString& trackId)
+{
+  MprisTrack track;
+  track.trackId = trackId;
+  track.length = microseconds(item.duration);
+  const QString& source = item.sourceURL;
+  if (isAddress(source)) {
+    track.url = source;
+    track.title = item.title.isEmpty() ? source : item.title;
+  } else {
+    const QFileInfo file(source);
+    track.url = QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
+    track.title = item.title.isEmpty() ? file.fileName() : item.title;
+  }
+  if (!item.author.isEmpty())
+    track.artist << item.author;
+  return track;
+}
+
+QString linkCommand(const QString& uri)
+{
+  const QUrl url(uri);
+  const QString scheme = url.scheme(); // lower case
+  if (!url.isValid() || !uriSchemes().contains(scheme))
+    return {};
+  if (scheme != QLatin1String("file"))
+    return uri;
+  if (!url.host().isEmpty() && url.host() != QLatin1String("localhost"))
+    return {};
+  // Not toLocalFile: it keeps "localhost" as part of the path.
+  const QString path = url.path(QUrl::FullyDecoded);
+  return path.startsWith(u'/') ? path : QString();
+}
+
+const QStringList& uriSchemes()
+{
+  // Local files and the network protocols the engine streams from; none of
+  // its internal ones (file descriptors, memory, edit lists).
+  static const QStringList schemes{
+      "file", "http", "https", "ftp",   "sftp", "smb",  "rtmp", "rtmps",
+      "rtsp", "rtsps", "mms", "mmsh", "mmst", "rtp", "srt",  "udp"};
+  return schemes;
+}
+
+QStringList mimeTypes()
+{
+  const QMimeDatabase database;
+  QStringList types;
+  for (const QString& extension : ModRegName::Extensions()) {
+    for (const QMimeType& type : database.mimeTypesForFileName(u'x' + extension)) {
+      if (!types.contains(type.name()))
+        types << type.name();
+    }
+  }
+  return types;
+}
+
+QStringList changedProperties(const MprisProperties& before, const MprisProperties& after)
+{
+  QStringList names;
+  const auto compare = [&](const char* name, const auto& a, const auto& b) {
+    if (a != b)
+      names << QLatin1String(name);
+  };
+  compare("PlaybackStatus", before.PlaybackStatus, after.PlaybackStatus);
+  compare("Metadata", before.Metadata, after.Metadata);
+  compare("Volume", before.Volume, after.Volume);
+  compare("CanPlay", before.CanPlay, after.CanPlay);
+  compare("CanPause", before.CanPause, after.CanPause);
+  compare("CanSeek", before.CanSeek, after.CanSeek);
+  compare("CanGoNext", before.CanGoNext, after.CanGoNext);
+  compare("CanGoPrevious", before.CanGoPrevious, after.CanGoPrevious);
+  return names;
+}
+
+} // namespace Mpris
+
+MprisState::MprisState(MediaEngine& engine) : m_engine(engine)
+{
+  m_properties = read();
+}
+
+qint64 MprisState::position() const
+{
+  return Mpris::microseconds(m_engine.currentPosition());
+}
+
+QStringList MprisState::refresh()
+{
+  const MprisProperties before = m_properties;
+  m_properties = read();
+  return Mpris::changedProperties(before, m_properties);
+}
+
+MprisProperties MprisState::read()
+{
+  MprisProperties p;
+  p.PlaybackStatus = Mpris::playbackStatus(m_engine.playState());
+  p.Volume = Mpris::volumeOf(m_engine.volume());
+  const std::optional<MediaItem> media = m_engine.currentMedia();
+  if (media) {
+    // Tags and the picture size arrive after the item; only a new source is
+    // a new item.
+    if (media->sourceURL != m_source) {
+      m_source = media->sourceURL;
+      ++m_tracks;
+    }
+    p.Metadata = Mpris::track(*media, QStringLiteral("/org/kelvarino/track/%1").arg(m_tracks));
+  } else {
+    m_source.clear();
+  }
+  // Play starts the last address again after a stop, as the control bar's
+  // button does. The engine keeps no list once stopped, so next and previous
+  // are offered while an item is loaded.
+  p.CanPlay = !m_engine.URL().isEmpty();
+  p.CanPause = media.has_value();
+  p.CanSeek = media && media->duration > 0;
+  p.CanGoNext = media.has_value();
+  p.CanGoPrevious = media.has_value();
+  return p;
+}
+
+void MprisState::playPause()
+{
+  if (m_engine.playState() == PlayState::Playing)
+    m_engine.pause();
+  else
+    m_engine.play();
+}
+
+void MprisState::seek(qint64 offset)
+{
+  const std::optional<MediaItem> media = m_engine.currentMedia();
+  if (!media || media->duration <= 0)
+    return;
+  const double target = m_engine.currentPosition() + double(offset) / 1e6;
+  if (target > media->duration)
+    m_engine.next();
+  else
+    m_engine.setCurrentPosition(std::max(0.0, target));
+}
+
+void MprisState::setPosition(const QString& trackId, qint64 position)
+{
+  const std::optional<MprisTrack>& current = m_properties.Metadata;
+  if (!m_properties.CanSeek || !current || current->trackId != trackId || position < 0 ||
+      position > current->length)
+    return;
+  m_engine.setCurrentPosition(double(position) / 1e6);
+}
+
+void MprisState::setVolume(double volume)
+{
+  if (std::isfinite(volume))
+    m_engine.setVolume(Mpris::engineVolumeOf(volume));
+}

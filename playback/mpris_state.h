@@ -1,0 +1,90 @@
+#pragma once
+
+#include "playback/media_engine.h"
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The player as media keys and the desktop's media widgets see it, in their
+// units: times in microseconds, the volume from 0 to 1.
+
+// What is known of the item being played.
+struct MprisTrack {
+  QString trackId; // an object path, new for every item
+  qint64 length = 0; // µs; 0 when unknown (a live stream)
+  QString title;     // the title tag, or the name of the file
+  QStringList artist;
+  QString url;       // a file:// URL for a local path
+  bool operator==(const MprisTrack&) const = default;
+};
+
+// The player's properties that change; the names are the properties' own.
+struct MprisProperties {
+  QString PlaybackStatus = QStringLiteral("Stopped");
+  std::optional<MprisTrack> Metadata; // none while nothing is loaded
+  double Volume = 0.5;
+  bool CanPlay = false;
+  bool CanPause = false;
+  bool CanSeek = false;
+  bool CanGoNext = false;
+  bool CanGoPrevious = false;
+  bool operator==(const MprisProperties&) const = default;
+};
+
+namespace Mpris {
+
+// The track id while nothing is loaded.
+inline const QString NoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+
+// "Playing", "Paused" or "Stopped" for one of the engine's play states.
+QString playbackStatus(int playState);
+double volumeOf(int engineVolume);
+int engineVolumeOf(double volume);
+qint64 microseconds(double seconds);
+
+MprisTrack track(const MediaItem& item, const QString& trackId);
+
+// The text a second start would hand over for the URI: the local path of a
+// file:// URI, any other address the engine opens as it is; empty for what
+// the player does not open (a scheme it lacks, a file on another host, text
+// that is no URI at all).
+QString linkCommand(const QString& uri);
+const QStringList& uriSchemes();
+// The types of the extensions the program may be associated with.
+QStringList mimeTypes();
+
+// The names of the properties that differ, in declaration order.
+QStringList changedProperties(const MprisProperties& before, const MprisProperties& after);
+
+} // namespace Mpris
+
+// Follows the engine for the media-keys service: numbers the items as they
+// come, tells what changed, and carries out the requests that need more than
+// one call on the engine.
+class MprisState {
+public:
+  explicit MprisState(MediaEngine& engine);
+
+  const MprisProperties& properties() const { return m_properties; }
+  qint64 position() const;
+
+  // Reads the engine afresh; returns the names of the properties that changed.
+  QStringList refresh();
+
+  // As the control bar's play/pause button.
+  void playPause();
+  // Moves by offset µs; before the start it goes to the start, past the end
+  // on to the next item.
+  void seek(qint64 offset);
+  // Ignored unless trackId is the current item's and position lies within it.
+  void setPosition(const QString& trackId, qint64 position);
+  void setVolume(double volume);
+
+private:
+  MprisProperties read();
+
+  MediaEngine& m_engine;
+  MprisProperties m_properties;
+  QString m_source; // of the numbered item
+  int m_tracks = 0;
+};

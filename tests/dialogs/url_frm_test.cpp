@@ -1,0 +1,180 @@
+#include "dialogs/url_frm.h"
+
+#include "fake_dialogs.h"
+#include "fake_engine.h"
+#include "fake_url_form_view.h"
+#include "tests/app/temporary_files.h"
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class UrlFrmTest : public testing::Test {
+protected:
+  QTemporaryDir dir;
+  QString history = dir.filePath("playlist/URL.m3u");
+  FakeUrlFormView view;
+  FakeEngine player;
+  FakeMessageBoxes messages;
+  UrlFrm form{view, player, messages, history};
+
+  void SetUp() override { ASSERT_TRUE(QDir(dir.path()).mkpath("playlist")); }
+  void writeHistory(const QByteArray& bytes) { ASSERT_TRUE(putContent(history, bytes)); }
+  QByteArray historyBytes() const
+  {
+    return QFileInfo::exists(history) ? contentOf(history) : QByteArray("<absent>");
+  }
+  void open(const QString& typed = {})
+  {
+    form.Form_Load();
+    view.field = typed.isNull() ? view.field : typed;
+  }
+};
+
+} // namespace
+
+TEST_F(UrlFrmTest, WithoutAHistoryTheListIsEmptyAndCancelLeavesNoFile)
+{
+  open();
+  EXPECT_EQ(view.bigIconSize, 128);
+  EXPECT_TRUE(view.list.isEmpty());
+  EXPECT_TRUE(view.field.isEmpty());
+  form.Command2_Click();
+  EXPECT_TRUE(view.unloaded);
+  EXPECT_TRUE(player.urls.isEmpty());
+  EXPECT_EQ(historyBytes(), "<absent>");
+}
+
+TEST_F(UrlFrmTest, TheHistoryIsReadInFileOrderWithoutEmptyLinesAndWithItsDuplicates)
+{
+  writeHistory("http://a/1.mp3\r\n\r\n/m/b.mkv\n\nhttp://a/1.mp3\r\n \r\nc");
+  open();
+  EXPECT_EQ(view.list, (QStringList{"http://a/1.mp3", "/m/b.mkv", "http://a/1.mp3", " ", "c"}));
+  EXPECT_TRUE(view.field.isEmpty()) << "no entry is preselected";
+}
+
+TEST_F(UrlFrmTest, ANewAddressIsPlayedAppendedAndTheFileWrittenWhole)
+{
+  writeHistory("http://a/1.mp3\n\n/m/b.mkv\n");
+  open("/m/new clip.mp4");
+  form.Command1_Click();
+  EXPECT_EQ(player.urls, QStringList{"/m/new clip.mp4"});
+  EXPECT_EQ(historyBytes(), "http://a/1.mp3\r\n/m/b.mkv\r\n/m/new clip.mp4\r\n");
+  EXPECT_EQ(view.list.last(), "/m/new clip.mp4");
+  EXPECT_TRUE(view.unloaded);
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(UrlFrmTest, AnExactEntryIsPlayedAndTheFileIsNotRewritten)
+{
+  // A rewrite would show: it mends the line endings and drops the empty line.
+  writeHistory("http://a/1.mp3\n\n/m/b.mkv");
+  open("/m/b.mkv"); // as if picked from the list
+  form.Command1_Click();
+  EXPECT_EQ(player.urls, QStringList{"/m/b.mkv"});
+  EXPECT_EQ(historyBytes(), "http://a/1.mp3\n\n/m/b.mkv");
+  EXPECT_TRUE(view.unloaded);
+}
+
+TEST_F(UrlFrmTest, LetterCaseAndSpacesMakeANewEntry)
+{
+  writeHistory("http://a/1.mp3\r\n");
+  for (const QString& other : {QString("HTTP://a/1.mp3"), QString(" http://a/1.mp3")}) {
+    open(other);
+    form.Command1_Click();
+  }
+  EXPECT_EQ(historyBytes(), "http://a/1.mp3\r\nHTTP://a/1.mp3\r\n http://a/1.mp3\r\n");
+  EXPECT_EQ(player.urls, (QStringList{"HTTP://a/1.mp3", " http://a/1.mp3"}));
+}
+
+TEST_F(UrlFrmTest, AnEmptyAddressIsPlayedAndStoredAsAnEmptyLastLineThatTheNextOpeningSkips)
+{
+  writeHistory("/m/a.mp3\r\n");
+  open("");
+  form.Command1_Click();
+  EXPECT_EQ(player.urls, QStringList{""});
+  EXPECT_EQ(historyBytes(), "/m/a.mp3\r\n\r\n");
+
+  FakeUrlFormView next;
+  UrlFrm reopened(next, player, messages, history);
+  reopened.Form_Load();
+  EXPECT_EQ(next.list, QStringList{"/m/a.mp3"});
+}
+
+TEST_F(UrlFrmTest, ClearLeavesOneEmptyLineAndTheDialogOpen)
+{
+  writeHistory("/m/a.mp3\r\n/m/b.mp3\r\n");
+  open("/m/typed");
+  form.Command3_Click();
+  EXPECT_TRUE(view.list.isEmpty());
+  EXPECT_TRUE(view.field.isEmpty());
+  EXPECT_FALSE(view.unloaded);
+  EXPECT_EQ(historyBytes(), "\r\n");
+
+  view.field = "/m/only.mp3";
+  form.Command1_Click();
+  EXPECT_EQ(historyBytes(), "/m/only.mp3\r\n");
+}
+
+TEST_F(UrlFrmTest, ClearThenCancelGivesAnEmptyListNextTime)
+{
+  writeHistory("/m/a.mp3\r\n");
+  open();
+  form.Command3_Click();
+  form.Command2_Click();
+  EXPECT_TRUE(player.urls.isEmpty());
+
+  FakeUrlFormView next;
+  UrlFrm reopened(next, player, messages, history);
+  reopened.Form_Load();
+  EXPECT_TRUE(next.list.isEmpty());
+  EXPECT_EQ(historyBytes(), "\r\n");
+}
+
+TEST_F(UrlFrmTest, ADropPutsTheFirstFileOrElseTheLinkTextInTheField)
+{
+  writeHistory("/m/a.mp3\r\n");
+  open();
+  form.Combo1_OLEDragDrop({{"/d/one.mkv", "/d/two.mkv", "/d/three.mkv"}, "file:///d/one.mkv"});
+  EXPECT_EQ(view.field, "/d/one.mkv");
+
+  form.Combo1_OLEDragDrop({{}, "https://example.org/v.mp4\r\nsecond line"});
+  EXPECT_EQ(view.field, "https://example.org/v.mp4");
+
+  form.Combo1_OLEDragDrop({});
+  EXPECT_EQ(view.field, "https://example.org/v.mp4") << "a drop with nothing usable changes nothing";
+  EXPECT_TRUE(player.urls.isEmpty()) << "nothing plays until OK";
+  EXPECT_EQ(historyBytes(), "/m/a.mp3\r\n");
+}
+
+TEST_F(UrlFrmTest, AHistoryThatCannotBeWrittenStillPlaysAndTellsTheUser)
+{
+  // A folder where the file should be cannot be replaced by any user.
+  ASSERT_TRUE(QDir(dir.path()).mkpath("playlist/URL.m3u/inside"));
+  open("/m/a.mp3");
+  EXPECT_TRUE(view.list.isEmpty()) << "a folder is no history";
+  form.Command1_Click();
+  EXPECT_EQ(player.urls, QStringList{"/m/a.mp3"});
+  EXPECT_TRUE(view.unloaded);
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::Error);
+  EXPECT_TRUE(messages.shown[0].text.contains(history));
+
+  form.Command3_Click();
+  EXPECT_EQ(messages.shown.size(), 2) << "a failed Clear is told too";
+}
+
+TEST_F(UrlFrmTest, ShowLoadsBeforeTheUserSeesTheDialog)
+{
+  writeHistory("/m/a.mp3\r\n");
+  view.user = [](FakeUrlFormView& shown, UrlFrm& frm) {
+    EXPECT_EQ(shown.list, QStringList{"/m/a.mp3"});
+    EXPECT_EQ(shown.bigIconSize, 128);
+    shown.field = "/m/a.mp3";
+    frm.Command1_Click();
+  };
+  form.Show();
+  EXPECT_EQ(view.shown, 1);
+  EXPECT_EQ(player.urls, QStringList{"/m/a.mp3"});
+}

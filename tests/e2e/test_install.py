@@ -1,0 +1,201 @@
+"""The installed player: `cmake --install` into a temporary prefix and the .deb
+that CPack builds hold the expected files, their desktop entry and metainfo
+validate, and the installed binary runs from a prefix its user cannot write,
+keeping its play lists in the user's data folder."""
+
+import os
+import shutil
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+from harness import BUILD_DIR, PlayerTest, audio_clip, run, wait_for, windows_of
+
+ICON_SIZES = ("16x16", "24x24", "32x32", "48x48", "128x128", "256x256")
+METAINFO = "share/metainfo/org.kelvarino.kelvarino.metainfo.xml"
+INSTALLED_FILES = {
+    "bin/kelvarino",
+    "lib/kelvarino/libkelvarino_logic.so",
+    "lib/kelvarino/libkelvarino_adapters.so",
+    "share/applications/kelvarino.desktop",
+    "share/mime/packages/kelvarino.xml",
+    METAINFO,
+    "share/icons/hicolor/scalable/apps/kelvarino.svg",
+    *(f"share/icons/hicolor/{size}/apps/kelvarino.png" for size in ICON_SIZES),
+}
+NOBODY = 65534
+
+
+def install(prefix):
+    run("cmake", "--install", BUILD_DIR, "--prefix", prefix, timeout=120)
+
+
+def files_under(root):
+    return {str(p.relative_to(root)) for p in Path(root).rglob("*") if not p.is_dir()}
+
+
+def entry_keys(path):
+    lines = Path(path).read_text().splitlines()
+    return dict(line.split("=", 1) for line in lines if "=" in line)
+
+
+class InstallTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.root = Path(tempfile.mkdtemp(prefix="kelvarino-install-"))
+        cls.addClassCleanup(shutil.rmtree, cls.root, ignore_errors=True)
+        cls.prefix = cls.root / "prefix"
+        install(cls.prefix)
+
+    def test_the_prefix_holds_the_binary_its_libraries_and_the_desktop_files(self):
+        self.assertEqual(files_under(self.prefix), INSTALLED_FILES)
+        runpath = run("readelf", "-d", self.prefix / "bin/kelvarino").stdout
+        self.assertIn("[$ORIGIN/../lib/kelvarino]", runpath)
+
+    def test_the_desktop_entry_validates_and_runs_the_installed_binary(self):
+        entry = self.prefix / "share/applications/kelvarino.desktop"
+        checked = run("desktop-file-validate", entry, check=False)
+        self.assertEqual((checked.returncode, checked.stdout), (0, ""))
+        keys = entry_keys(entry)
+        self.assertEqual(keys["Exec"], f"{self.prefix}/bin/kelvarino %f")
+        self.assertEqual(keys["Icon"], "kelvarino")
+        self.assertTrue(keys["MimeType"].startswith("application/x-kelvarino;"))
+
+    def test_the_metainfo_validates_and_launches_the_installed_entry(self):
+        metainfo = self.prefix / METAINFO
+        checked = run("appstreamcli", "validate", "--no-net", metainfo, check=False)
+        self.assertEqual(checked.returncode, 0, checked.stdout)
+        self.assertIn('<launchable type="desktop-id">kelvarino.desktop</launchable>',
+                      metainfo.read_text())
+
+    def test_the_mime_package_declares_the_kq_type(self):
+        mime = self.root / "mime"
+        shutil.copytree(self.prefix / "share/mime", mime)
+        run("update-mime-database", mime)
+        self.assertIn("application/x-kelvarino:*.kq", (mime / "globs2").read_text())
+
+    def test_a_prefix_with_reserved_characters_is_quoted_in_exec(self):
+        prefix = self.root / 'my "media" $HOME'
+        install(prefix)
+        entry = prefix / "share/applications/kelvarino.desktop"
+        checked = run("desktop-file-validate", entry, check=False)
+        self.assertEqual((checked.returncode, checked.stdout), (0, ""))
+        # In the quotes " and $ take a backslash, and the value's escape doubles it.
+        self.assertEqual(entry_keys(entry)["Exec"],
+                         f'"{self.root}/my \\\\"media\\\\" \\\\$HOME/bin/kelvarino" %f')
+
+
+class PackageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.root = Path(tempfile.mkdtemp(prefix="kelvarino-deb-"))
+        cls.addClassCleanup(shutil.rmtree, cls.root, ignore_errors=True)
+        run("cpack", "-G", "DEB", "--config", BUILD_DIR / "CPackConfig.cmake", "-B", cls.root,
+            timeout=300)
+        cls.deb = next(cls.root.glob("kelvarino_*.deb"))
+        cls.tree = cls.root / "tree"
+        run("dpkg-deb", "-x", cls.deb, cls.tree)
+
+    def field(self, name):
+        return run("dpkg-deb", "-f", self.deb, name).stdout.strip()
+
+    def test_the_control_fields_name_the_libraries_it_needs_and_software_gl(self):
+        self.assertEqual(self.field("Package"), "kelvarino")
+        self.assertEqual(self.field("Section"), "video")
+        self.assertRegex(self.field("Maintainer"), r"^\S.* <\S+@\S+>$")
+        depends = [d.split()[0] for d in self.field("Depends").split(", ")]
+        for package in ("libgl1-mesa-dri", "libmpv2", "libqt6gui6", "libqt6widgets6", "libqt6dbus6"):
+            self.assertIn(package, depends)
+        self.assertNotIn("kelvarino", " ".join(depends))
+        summary, *long_text = self.field("Description").splitlines()
+        self.assertTrue(summary and long_text)
+        self.assertTrue(all(len(line) <= 80 for line in long_text))
+
+    def test_it_installs_the_same_files_under_usr_with_an_exec_of_usr_bin(self):
+        self.assertEqual(files_under(self.tree / "usr"), INSTALLED_FILES)
+        entry = self.tree / "usr/share/applications/kelvarino.desktop"
+        self.assertEqual(entry_keys(entry)["Exec"], "/usr/bin/kelvarino %f")
+        self.assertEqual(run("desktop-file-validate", entry, check=False).returncode, 0)
+        checked = run("appstreamcli", "validate", "--no-net", self.tree / "usr" / METAINFO,
+                      check=False)
+        self.assertEqual(checked.returncode, 0, checked.stdout)
+
+
+class InstalledPlayerTest(PlayerTest):
+    """The installed binary started by a user who cannot write its prefix: as
+    root the scenario runs it as nobody (without a session bus of its own),
+    otherwise the prefix is made read-only."""
+
+    def setUp(self):
+        super().setUp()
+        self.prefix = self.sandbox.root / "prefix"
+        install(self.prefix)
+        self.binary = self.prefix / "bin/kelvarino"
+        self.data_home = self.sandbox.home / ".local/share"
+        for name in ("x.mp3", "y.mp3"):
+            (self.sandbox.root / name).write_bytes(audio_clip().read_bytes())
+        if os.geteuid() == 0:
+            os.chown(self.sandbox.root, NOBODY, NOBODY)
+            for path in self.sandbox.root.iterdir():
+                if path != self.prefix:
+                    self.chown_tree(path)
+        else:
+            self.read_only = [self.prefix, self.prefix / "bin"]
+            for folder in self.read_only:
+                folder.chmod(0o555)
+
+    def tearDown(self):
+        for folder in getattr(self, "read_only", []):
+            folder.chmod(0o755)  # so that the sandbox can be removed
+        super().tearDown()
+
+    @staticmethod
+    def chown_tree(path):
+        os.chown(path, NOBODY, NOBODY)
+        if path.is_dir():
+            for sub in path.rglob("*"):
+                os.lchown(sub, NOBODY, NOBODY)
+
+    def start_installed(self):
+        if os.geteuid() != 0:
+            return self.start(binary=self.binary)
+        env = self.sandbox.env(DBUS_SESSION_BUS_ADDRESS=f"unix:path={self.sandbox.root}/no-bus")
+        return self.start("--reuid=65534", "--regid=65534", "--clear-groups", "--", self.binary,
+                          binary="setpriv", env=env)
+
+    def test_it_runs_from_a_prefix_it_cannot_write_and_keeps_play_lists_in_the_data_folder(self):
+        player = self.start_installed()
+        window = player.window()
+        maps = Path(f"/proc/{player.pid}/maps").read_text()
+        self.assertIn(f"{self.prefix}/lib/kelvarino/libkelvarino_adapters.so", maps)
+        playlists = self.data_home / "Kelvarino/playlist"
+        self.assertTrue(playlists.is_dir())
+        self.assertFalse((self.prefix / "bin/playlist").exists())
+
+        # 打开 from the pop-up menu, by its mnemonic O.
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
+        wait_for(lambda: len(windows_of(player.pid)) > 1, what="the pop-up menu")
+        time.sleep(0.3)
+        run("xdotool", "key", "o")
+        wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
+                 what="the open dialog")
+        time.sleep(0.5)
+        run("xdotool", "type", "--delay", "20", '"x.mp3" "y.mp3"')
+        time.sleep(0.3)
+        run("xdotool", "key", "Return")
+        playlist = playlists / "default.m3u"
+        wait_for(playlist.exists, what="default.m3u in the data folder")
+        folder = self.sandbox.root
+        self.assertEqual(playlist.read_bytes(), f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
+        try:
+            # Generous: a loaded machine may take its time to open the list.
+            wait_for(lambda: window.title() == "x.mp3", 30, what="the first item playing")
+        finally:
+            self.shot("installed-playing")
+        self.assertEqual(player.close(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,58 @@
+"""Media keys and the desktop's media widgets: playerctl drives a playing
+player over the session bus, and the window reacts as to its own controls."""
+
+import time
+
+from harness import PlayerTest, audio_clip, run, video_clip, wait_for
+from test_presentation import Dock
+
+SERVICE = "org.mpris.MediaPlayer2.kelvarino"
+
+
+def playerctl(*args):
+    return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
+
+
+class MediaKeysTest(PlayerTest):
+    def test_playerctl_reads_and_drives_a_two_item_list(self):
+        video, audio = video_clip(seconds=10), audio_clip(seconds=10)
+        playlist = self.sandbox.root / "two.m3u"
+        playlist.write_bytes(f"{video}\r\n{audio}\r\n".encode())
+        dock = Dock(self.sandbox.root)
+        self.addCleanup(dock.close)
+        self.sandbox.write_settings(mTop="True")
+        player = self.start(playlist)
+        window = player.window()
+        wait_for(lambda: window.title() == video.name and "_NET_WM_STATE_ABOVE" in window.states(),
+                 15, what="the video playing on top")
+
+        self.assertIn("kelvarino", run("playerctl", "-l").stdout.split())
+        self.assertEqual(playerctl("status"), "Playing")
+        self.assertEqual(playerctl("metadata", "title"), video.name, "an untagged file by its name")
+        self.assertEqual(playerctl("metadata", "xesam:url"), video.as_uri())
+
+        # A pause from outside is a pause: off the top band, the dock's bar
+        # frozen, the caption kept.
+        wait_for(lambda: any(u[2] for u in dock.updates()), 5, what="the dock's bar")
+        playerctl("play-pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="Paused")
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" not in window.states(), 5, what="the band cleared")
+        time.sleep(0.7)  # a tick already under way may still land
+        frozen = dock.updates()
+        time.sleep(1.2)
+        self.assertEqual(dock.updates(), frozen, "no progress while paused")
+        self.assertEqual(window.title(), video.name)
+
+        playerctl("play-pause")
+        wait_for(lambda: playerctl("status") == "Playing", 5, what="Playing again")
+        playerctl("next")
+        wait_for(lambda: window.title() == audio.name, 10, what="the second item's caption")
+        wait_for(lambda: playerctl("metadata", "title") == "Test Title", 5, what="its title tag")
+        self.assertEqual(playerctl("metadata", "artist"), "Test Artist")
+
+        # Quit closes the window as its close button does: the volume is saved.
+        playerctl("volume", "0.3")
+        run("dbus-send", "--session", "--print-reply", f"--dest={SERVICE}",
+            "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Quit")
+        self.assertEqual(player.wait(10), 0)
+        self.assertIn(b"Volume=30\r\n", self.sandbox.settings.read_bytes())

@@ -1,0 +1,184 @@
+"""The open-URL dialog, Save As of a web source and the play modes, driven
+through the keyboard and the pop-up menu as a person would."""
+
+import functools
+import http.server
+import os
+import threading
+import time
+import unittest
+
+from harness import PlayerTest, run, video_clip, wait_for, windows_of, xprop
+
+TWIPS = 15
+
+
+def point(window, left_twips, top_twips):
+    """A screen point inside the client area of `window`, given in twips."""
+    x, y, _, _ = window.client()
+    return x + left_twips // TWIPS, y + top_twips // TWIPS
+
+
+def click(x, y):
+    run("xdotool", "mousemove", x, y, "click", "1")
+
+
+def window_titled(player, title, timeout=10):
+    return wait_for(lambda: next((w for w in windows_of(player.pid) if w.title() == title), None),
+                    timeout, what=f"a window titled {title!r}")
+
+
+def pop_up_menu(player, window, accelerator):
+    """Right-clicks the picture and presses a menu item's accelerator."""
+    x, y, w, h = window.client()
+    run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
+    wait_for(lambda: len(windows_of(player.pid)) > 1, what="the pop-up menu")
+    time.sleep(0.3)
+    run("xdotool", "key", accelerator)
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class UrlDialogTest(PlayerTest):
+    def open_url_dialog(self, player, window):
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        # Through the X server as a keyboard would: an event sent to the window
+        # (--window) leaves its U for the dialog's field to pick up.
+        run("xdotool", "key", "ctrl+u")
+        dialog = window_titled(player, "打开URL")
+        time.sleep(0.3)  # the window manager's frame and focus
+        return dialog
+
+    def type_into_field(self, dialog, text):
+        # Keys go to the field once the dialog has the focus and the field is clicked.
+        run("xdotool", "windowactivate", "--sync", dialog.id, check=False)
+        click(*point(dialog, 360 + 1500, 480 + 150))
+        time.sleep(0.2)
+        run("xdotool", "type", "--delay", "10", text)
+
+    def closed(self, dialog):
+        wait_for(lambda: dialog.title() == "", what="the dialog closed")
+
+    def test_ctrl_u_opens_the_designed_dialog(self):
+        player = self.start()
+        window = player.window()
+        dialog = self.open_url_dialog(player, window)
+        self.assertEqual(dialog.client()[2:], (453, 111), "6795 × 1665 twips")
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", dialog.states())
+        self.assertIn("_NET_WM_STATE_MODAL", dialog.states())
+        self.assertIn(hex(int(window.id)), xprop(dialog.id, "WM_TRANSIENT_FOR"))
+        # Motif functions: minimise 8 and maximise 16 are not offered, close 32 is.
+        functions = int(xprop(dialog.id, "_MOTIF_WM_HINTS").split("=")[1].split(",")[1], 16)
+        self.assertEqual(functions & (8 | 16), 0)
+        self.assertTrue(functions & 32)
+        self.shot("url-dialog")  # the Chinese captions must show as characters
+
+        run("xdotool", "key", "Escape")
+        time.sleep(0.3)
+        self.assertEqual(dialog.title(), "打开URL", "Escape closed the dialog")
+        click(*point(dialog, 4200 + 500, 1080 + 200))  # 取消
+        self.closed(dialog)
+        self.assertFalse((self.sandbox.playlist / "URL.m3u").exists())
+        self.assertEqual(player.close(), 0)
+
+    def test_a_typed_clip_plays_and_is_remembered(self):
+        clip = video_clip()
+        player = self.start()
+        window = player.window()
+        dialog = self.open_url_dialog(player, window)
+        self.type_into_field(dialog, str(clip))
+        self.shot("typed")
+        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
+        self.closed(dialog)
+        history = self.sandbox.playlist / "URL.m3u"
+        self.assertEqual(history.read_bytes(), f"{clip}\r\n".encode())
+
+        # The same address again is known: it plays and the history stays as it is.
+        dialog = self.open_url_dialog(player, window)
+        self.type_into_field(dialog, str(clip))
+        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.closed(dialog)
+        self.assertEqual(history.read_bytes(), f"{clip}\r\n".encode())
+        self.assertEqual(player.close(), 0)
+
+
+class SaveAsWebSourceTest(PlayerTest):
+    """A clip played over HTTP from this machine is a web source: Save As hands
+    it to a fake xdg-open that records its arguments."""
+
+    def setUp(self):
+        super().setUp()
+        # The index goes first, so the clip plays from a server that cannot
+        # seek (this one ignores ranges).
+        served = self.sandbox.root / "served"
+        served.mkdir()
+        clip = served / "clip.mp4"
+        run("ffmpeg", "-loglevel", "error", "-i", video_clip(), "-c", "copy",
+            "-movflags", "+faststart", clip, timeout=120)
+        handler = functools.partial(QuietHandler, directory=str(served))
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/{clip.name}"
+        self.bin = self.sandbox.root / "bin"
+        self.bin.mkdir()
+        self.record = self.sandbox.root / "xdg-open.args"
+
+    def tearDown(self):
+        self.server.shutdown()
+        self.server.server_close()
+        super().tearDown()
+
+    def fake_xdg_open(self, status):
+        script = self.bin / "xdg-open"
+        script.write_text(f'#!/bin/sh\nprintf "%s\\n" "$#" "$@" > "{self.record}"\nexit {status}\n')
+        script.chmod(0o755)
+
+    def save_as(self):
+        player = self.start(self.url, env=self.sandbox.env(PATH=f"{self.bin}:{os.environ['PATH']}"))
+        window = player.window()
+        player.wait_trace("first-frame", timeout=30)
+        pop_up_menu(player, window, "v")  # 另存为(&V)
+        wait_for(self.record.exists, what="xdg-open started")
+        self.assertEqual(self.record.read_text(), f"1\n{self.url}\n", "one argument, the address")
+        return player
+
+    def test_a_handler_that_succeeds_shows_no_message(self):
+        self.fake_xdg_open(0)
+        player = self.save_as()
+        time.sleep(1.5)
+        self.assertEqual([w.title() for w in windows_of(player.pid)], [player.window().title()],
+                         "no save dialog and no message")
+
+    def test_a_handler_that_fails_shows_the_error_message(self):
+        self.fake_xdg_open(4)
+        player = self.save_as()
+        box = window_titled(player, "错误：")
+        self.shot("browser-error")
+        box.close()
+
+
+class PlayModesMenuTest(PlayerTest):
+    def test_repeat_and_shuffle_are_switched_from_the_menu_and_stored_at_once(self):
+        player = self.start(video_clip())
+        window = player.window()
+        player.wait_trace("first-frame")
+        for accelerator, key in (("r", "mReplay"), ("h", "mRnd")):
+            pop_up_menu(player, window, "s")     # 播放设置(&S)
+            wait_for(lambda: len(windows_of(player.pid)) > 2, what="the submenu")
+            time.sleep(0.2)
+            run("xdotool", "key", accelerator)  # 重复播放(&R), 无序播放(&H)
+            wait_for(lambda: self.sandbox.settings.exists() and
+                     f"{key}=True\r\n".encode() in self.sandbox.settings.read_bytes(),
+                     what=f"{key}=True stored")
+            wait_for(lambda: len(windows_of(player.pid)) == 1, what="the menu closed")
+        self.assertEqual(self.sandbox.settings.read_bytes(),
+                         b"[Option]\r\nmReplay=True\r\nmRnd=True\r\n")
+        self.assertEqual(player.close(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

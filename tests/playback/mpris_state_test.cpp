@@ -1,0 +1,257 @@
+#include "form_fixture.h"
+#include "playback/mpris_state.h"
+
+#include <cmath>
+#include <limits>
+
+TEST(MprisMapping, PlayStatesBecomeThreeStatuses)
+{
+  const std::pair<int, const char*> table[] = {
+      {PlayState::Undefined, "Stopped"},   {PlayState::Stopped, "Stopped"},
+      {PlayState::Paused, "Paused"},       {PlayState::Playing, "Playing"},
+      {PlayState::ScanForward, "Playing"}, {PlayState::ScanReverse, "Playing"},
+      {PlayState::Buffering, "Playing"},   {PlayState::Waiting, "Playing"},
+      {PlayState::MediaEnded, "Stopped"},  {PlayState::Transitioning, "Playing"},
+      {PlayState::Ready, "Stopped"},       {PlayState::Reconnecting, "Playing"}};
+  for (const auto& [state, status] : table)
+    EXPECT_EQ(Mpris::playbackStatus(state), status) << "state " << state;
+}
+
+TEST(MprisMapping, VolumeRunsFromZeroToOneAndBackWithoutDrift)
+{
+  for (int v = 0; v <= 100; ++v)
+    EXPECT_EQ(Mpris::engineVolumeOf(Mpris::volumeOf(v)), v);
+  EXPECT_EQ(Mpris::engineVolumeOf(0.304), 30);
+  EXPECT_EQ(Mpris::engineVolumeOf(0.305), 31) << "to the nearest step";
+  EXPECT_EQ(Mpris::engineVolumeOf(-0.5), 0);
+  EXPECT_EQ(Mpris::engineVolumeOf(1.7), 100) << "the engine goes no louder than 100";
+  EXPECT_EQ(Mpris::engineVolumeOf(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(MprisMapping, TimesInMicroseconds)
+{
+  EXPECT_EQ(Mpris::microseconds(10.031020), 10031020);
+  EXPECT_EQ(Mpris::microseconds(-1), 0);
+  EXPECT_EQ(Mpris::microseconds(std::numeric_limits<double>::infinity()), 0);
+}
+
+TEST(MprisMapping, ALocalItemHasAFileUrlAndItsNameWithoutATitle)
+{
+  MediaItem item = FakeEngine::audio("/home/me/Music/a b#1 曲.mp3");
+  MprisTrack track = Mpris::track(item, "/org/kelvarino/track/4");
+  EXPECT_EQ(track.trackId, "/org/kelvarino/track/4");
+  EXPECT_EQ(track.length, 10000000);
+  EXPECT_EQ(track.url, "file:///home/me/Music/a%20b%231%20%E6%9B%B2.mp3");
+  EXPECT_EQ(track.title, "a b#1 曲.mp3");
+  EXPECT_TRUE(track.artist.isEmpty()) << "no artist rather than an empty one";
+
+  item.title = "Song";
+  item.author = "Singer";
+  track = Mpris::track(item, "/org/kelvarino/track/4");
+  EXPECT_EQ(track.title, "Song");
+  EXPECT_EQ(track.artist, QStringList{"Singer"});
+}
+
+TEST(MprisMapping, AStreamKeepsItsAddress)
+{
+  MediaItem item = FakeEngine::audio("http://radio.example/live?x=1");
+  item.duration = 0;
+  const MprisTrack track = Mpris::track(item, "/org/kelvarino/track/1");
+  EXPECT_EQ(track.url, "http://radio.example/live?x=1");
+  EXPECT_EQ(track.title, "http://radio.example/live?x=1");
+  EXPECT_EQ(track.length, 0);
+}
+
+TEST(MprisMapping, OnlyAddressesThePlayerOpensBecomeHandOffCommands)
+{
+  EXPECT_EQ(Mpris::linkCommand("file:///home/me/a%20%22b%22.mkv"), "/home/me/a \"b\".mkv");
+  EXPECT_EQ(Mpris::linkCommand("file://localhost/m/x.mp4"), "/m/x.mp4");
+  EXPECT_EQ(Mpris::linkCommand("FILE:///m/x.mp4"), "/m/x.mp4");
+  EXPECT_EQ(Mpris::linkCommand("https://example.org/a b.mp4"), "https://example.org/a b.mp4")
+      << "other schemes pass as they came";
+  EXPECT_EQ(Mpris::linkCommand("rtsp://cam.local/stream"), "rtsp://cam.local/stream");
+
+  EXPECT_EQ(Mpris::linkCommand("file://server/share/x.mp4"), "") << "a file on another host";
+  EXPECT_EQ(Mpris::linkCommand("file:relative.mp4"), "");
+  EXPECT_EQ(Mpris::linkCommand("GetInfo:/usr/bin/xterm"), "") << "would start a program";
+  EXPECT_EQ(Mpris::linkCommand("nor"), "");
+  EXPECT_EQ(Mpris::linkCommand("/home/me/a.mp4"), "") << "a path is no URI";
+  EXPECT_EQ(Mpris::linkCommand("fd://0"), "") << "the engine's internal schemes are refused";
+  EXPECT_EQ(Mpris::linkCommand(""), "");
+}
+
+TEST(MprisMapping, TheAssociatedExtensionsGiveTheirMimeTypes)
+{
+  QStringList types = Mpris::mimeTypes();
+  for (const char* type : {"video/mp4", "video/x-matroska", "audio/mpeg", "audio/flac",
+                           "audio/x-mpegurl", "application/vnd.apple.mpegurl"})
+    EXPECT_TRUE(types.contains(type)) << type;
+  EXPECT_EQ(types.removeDuplicates(), 0);
+}
+
+class MprisStateTest : public testing::Test {
+protected:
+  FakeEngine engine;
+
+  void playing(const MediaItem& item)
+  {
+    engine.url = item.sourceURL;
+    engine.item = item;
+    engine.state = PlayState::Playing;
+  }
+};
+
+TEST_F(MprisStateTest, NothingLoadedOffersNothingButTheVolume)
+{
+  MprisState state(engine);
+  const MprisProperties& p = state.properties();
+  EXPECT_EQ(p.PlaybackStatus, "Stopped");
+  EXPECT_FALSE(p.Metadata);
+  EXPECT_DOUBLE_EQ(p.Volume, 0.5);
+  EXPECT_FALSE(p.CanPlay || p.CanPause || p.CanSeek || p.CanGoNext || p.CanGoPrevious);
+}
+
+TEST_F(MprisStateTest, RefreshNamesExactlyWhatChanged)
+{
+  MprisState state(engine);
+  playing(FakeEngine::video(640, 360, "/m/a.mp4"));
+  EXPECT_EQ(state.refresh(), (QStringList{"PlaybackStatus", "Metadata", "CanPlay", "CanPause",
+                                          "CanSeek", "CanGoNext", "CanGoPrevious"}));
+  EXPECT_EQ(state.refresh(), QStringList{}) << "nothing new, nothing to tell";
+
+  engine.state = PlayState::Paused;
+  EXPECT_EQ(state.refresh(), QStringList{"PlaybackStatus"});
+  engine.vol = 80;
+  EXPECT_EQ(state.refresh(), QStringList{"Volume"});
+  engine.position = 3;
+  EXPECT_EQ(state.refresh(), QStringList{}) << "the position is read, never announced";
+}
+
+TEST_F(MprisStateTest, EachNewItemGetsANewTrackIdAndTagsKeepIt)
+{
+  MprisState state(engine);
+  playing(FakeEngine::audio("/m/one.mp3"));
+  state.refresh();
+  const QString first = state.properties().Metadata->trackId;
+
+  engine.item->title = "One";
+  EXPECT_EQ(state.refresh(), QStringList{"Metadata"});
+  EXPECT_EQ(state.properties().Metadata->trackId, first) << "late tags, same item";
+
+  playing(FakeEngine::audio("/m/two.mp3"));
+  state.refresh();
+  const QString second = state.properties().Metadata->trackId;
+  EXPECT_NE(second, first);
+  EXPECT_TRUE(second.startsWith("/org/kelvarino/track/"));
+
+  engine.item.reset();
+  engine.state = PlayState::Stopped;
+  state.refresh();
+  EXPECT_FALSE(state.properties().Metadata);
+  EXPECT_TRUE(state.properties().CanPlay) << "play starts the last address again";
+  playing(FakeEngine::audio("/m/two.mp3"));
+  state.refresh();
+  EXPECT_NE(state.properties().Metadata->trackId, second) << "played again after a stop";
+}
+
+TEST_F(MprisStateTest, PlayPauseDoesWhatTheControlBarsButtonDoes)
+{
+  MprisState state(engine);
+  for (const int s : {PlayState::Playing, PlayState::Paused, PlayState::Stopped,
+                      PlayState::Buffering}) {
+    engine.state = s;
+    state.playPause();
+  }
+  EXPECT_EQ(engine.pauses, 1);
+  EXPECT_EQ(engine.plays, 3);
+}
+
+TEST_F(MprisStateTest, SeekStaysWithinTheItemAndRunsPastItsEndToTheNext)
+{
+  playing(FakeEngine::video(640, 360));
+  MprisState state(engine);
+  engine.position = 4;
+  state.seek(2500000);
+  EXPECT_DOUBLE_EQ(engine.position, 6.5);
+  state.seek(-60000000);
+  EXPECT_DOUBLE_EQ(engine.position, 0) << "before the start is the start";
+  state.seek(std::numeric_limits<qint64>::max());
+  EXPECT_EQ(engine.nexts, 1);
+  EXPECT_DOUBLE_EQ(engine.position, 0);
+
+  engine.item->duration = 0; // a live stream
+  state.seek(1000000);
+  EXPECT_DOUBLE_EQ(engine.position, 0);
+  EXPECT_EQ(engine.nexts, 1);
+}
+
+TEST_F(MprisStateTest, SetPositionOnlyForTheCurrentItemAndWithinIt)
+{
+  playing(FakeEngine::video(640, 360));
+  MprisState state(engine);
+  const QString id = state.properties().Metadata->trackId;
+  state.setPosition("/org/kelvarino/track/999", 2000000);
+  EXPECT_DOUBLE_EQ(engine.position, 0) << "a stale track id";
+  state.setPosition(id, 10000001);
+  state.setPosition(id, -1);
+  EXPECT_DOUBLE_EQ(engine.position, 0);
+  state.setPosition(id, 7250000);
+  EXPECT_DOUBLE_EQ(engine.position, 7.25);
+}
+
+TEST_F(MprisStateTest, AVolumeThatIsNoNumberIsIgnored)
+{
+  MprisState state(engine);
+  state.setVolume(0.25);
+  EXPECT_EQ(engine.vol, 25);
+  state.setVolume(std::nan(""));
+  EXPECT_EQ(engine.vol, 25);
+}
+
+class MprisRequestsTest : public FormTest {
+protected:
+  void SetUp() override { load(); win().log.clear(); }
+  // What happened to the window's state and place in the stacking order.
+  QStringList windowMoves() const
+  {
+    QStringList moves = factory.gui->win.log;
+    moves.removeIf([](const QString& e) { return !e.startsWith("state") && e != "front"; });
+    return moves;
+  }
+};
+
+TEST_F(MprisRequestsTest, OpenUriIsASecondStartsHandOff)
+{
+  win().state = WindowState::Minimized;
+  EXPECT_TRUE(form->Mpris_OpenUri("file:///home/me/My%20Clips/a.mkv"));
+  EXPECT_EQ(engine().url, "/home/me/My Clips/a.mkv");
+  EXPECT_EQ(windowMoves(), (QStringList{"state 0", "front"}));
+  EXPECT_TRUE(form->Mpris_OpenUri("http://example.org/live.m3u"));
+  EXPECT_EQ(engine().url, "http://example.org/live.m3u");
+}
+
+TEST_F(MprisRequestsTest, OpenUriRefusesWhatIsNoAddressAndLeavesAllAlone)
+{
+  EXPECT_FALSE(form->Mpris_OpenUri("GetInfo:/bin/sh"));
+  EXPECT_FALSE(form->Mpris_OpenUri("nor"));
+  EXPECT_TRUE(gui().launcher.started.isEmpty());
+  EXPECT_TRUE(engine().urls.isEmpty());
+  EXPECT_TRUE(win().log.isEmpty());
+}
+
+TEST_F(MprisRequestsTest, RaiseBringsAMinimisedWindowBackAndKeepsAMaximisedOne)
+{
+  win().state = WindowState::Minimized;
+  form->Mpris_Raise();
+  EXPECT_EQ(windowMoves(), (QStringList{"state 0", "front"}));
+  win().log.clear();
+  win().state = WindowState::Maximized;
+  form->Mpris_Raise();
+  EXPECT_EQ(windowMoves(), QStringList{"front"});
+}
+
+TEST_F(MprisRequestsTest, QuitClosesTheWindow)
+{
+  form->Mpris_Quit();
+  EXPECT_EQ(win().log, QStringList{"close"});
+}
