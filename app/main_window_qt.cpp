@@ -229,6 +229,13 @@ void MainWindowQt::bringToFront()
 
 void MainWindowQt::closeWindow()
 {
+  // An open dialog is cancelled first: its own event loop would otherwise
+  // keep the program running behind a closed window.
+  for (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this;) {
+    modal->close();
+    QWidget* next = QApplication::activeModalWidget();
+    modal = next == modal ? nullptr : next;
+  }
   close();
 }
 
