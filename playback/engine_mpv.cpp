@@ -423,7 +423,9 @@ void EngineMpv::emitMouseDown(QMouseEvent* event)
 
 bool EngineMpv::eventFilter(QObject* watched, QEvent* event)
 {
-  if (watched == m_view && event->type() == QEvent::KeyPress) {
+  // The type first: the view sends events while it is being destroyed, and
+  // reading the guarded pointer then would cast a half-destroyed widget.
+  if (event->type() == QEvent::KeyPress && watched == m_view) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
       return keyPressed(key->key());
