@@ -4,6 +4,7 @@
 #include "app/instance_server_qt.h"
 #include "app/main_window_qt.h"
 #include "app/media_frm.h"
+#include "app/termination_qt.h"
 #include "dialogs/file_dialogs_qt.h"
 #include "dialogs/message_boxes_qt.h"
 #include "dialogs/url_form_qt.h"
@@ -54,12 +55,14 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   QObject::connect(m_engine.get(), &EngineMpv::fullScreenChanged, m_window.get(),
                    &MainWindowQt::setPlayerFullScreen);
   m_mpris = MprisDbus::publish(QDBusConnection::sessionBus(), form, *m_engine);
+  m_termination = std::make_unique<TerminationQt>([this] { m_window->closeWindow(); });
 }
 
 GuiQt::~GuiQt()
 {
   // The player goes before the window that hosts it, and what reports on it
   // before the player.
+  m_termination.reset();
   m_mpris.reset();
   m_engine.reset();
   m_window.reset();

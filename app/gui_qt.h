@@ -13,6 +13,7 @@ class ScreenSaverDbus;
 class ClassStoreXdg;
 class InstanceServerQt;
 class MprisDbus;
+class TerminationQt;
 
 // The real desktop: the application object, the main window with the player
 // and the dialogs, wired to the form.
@@ -47,4 +48,5 @@ private:
   std::unique_ptr<ClassStoreXdg> m_classStore;
   // Null without a session bus.
   std::unique_ptr<MprisDbus> m_mpris;
+  std::unique_ptr<TerminationQt> m_termination;
 };

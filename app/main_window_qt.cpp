@@ -131,18 +131,23 @@ void MainWindowQt::syncAction(MenuItem item)
   }
 }
 
+bool MainWindowQt::qtKnowsFrame() const
+{
+  return windowHandle() && !windowHandle()->frameMargins().isNull();
+}
+
 QMargins MainWindowQt::frame() const
 {
-  if (m_mapped && windowHandle())
-    return windowHandle()->frameMargins();
-  return m_frameBeforeMap;
+  return qtKnowsFrame() ? windowHandle()->frameMargins() : m_frameBeforeMap;
 }
 
 QRect MainWindowQt::outerRect() const
 {
-  // Before the first map Qt places the client area where move() says; the
-  // frame then goes around it.
-  if (!m_mapped)
+  // Until Qt has heard of the frame, move() places the client area and the
+  // frame then goes around it; afterwards move() places the frame. Which one
+  // holds depends on when the window manager's answer arrives, not on when
+  // the window is first exposed.
+  if (!qtKnowsFrame())
     return geometry().marginsAdded(frame());
   return frameGeometry();
 }
@@ -151,10 +156,11 @@ void MainWindowQt::placeOuter(const QRect& outer)
 {
   const QMargins f = frame();
   const QRect client = outer.marginsRemoved(f);
-  if (!m_mapped)
+  const bool framed = qtKnowsFrame();
+  if (!framed)
     m_requestedOuter = outer;
-  const QPoint position = m_mapped ? outer.topLeft() : client.topLeft();
-  if (position != (m_mapped ? frameGeometry().topLeft() : geometry().topLeft()))
+  const QPoint position = framed ? outer.topLeft() : client.topLeft();
+  if (position != (framed ? frameGeometry().topLeft() : geometry().topLeft()))
     move(position);
   if (client.size() != size())
     resize(client.size().expandedTo(QSize(1, 1)));
@@ -223,6 +229,13 @@ void MainWindowQt::bringToFront()
 
 void MainWindowQt::closeWindow()
 {
+  // An open dialog is cancelled first: its own event loop would otherwise
+  // keep the program running behind a closed window.
+  for (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this;) {
+    modal->close();
+    QWidget* next = QApplication::activeModalWidget();
+    modal = next == modal ? nullptr : next;
+  }
   close();
 }
 
@@ -272,11 +285,11 @@ void MainWindowQt::setBigIcon(int size)
   setWindowIcon(programBigIcon(size));
 }
 
-void MainWindowQt::firstMapped()
+void MainWindowQt::frameLearned()
 {
-  // The frame is known now; keep the outer rectangle the form asked for when
-  // the window manager's early answer was missing or different.
-  m_mapped = true;
+  // Keep the outer rectangle the form asked for when the window manager's
+  // early answer was missing or different from the frame it drew.
+  m_frameLearned = true;
   if (frame() != m_frameBeforeMap && windowState() == WindowState::Normal)
     placeOuter(m_requestedOuter);
 }
@@ -336,9 +349,8 @@ void MainWindowQt::closeEvent(QCloseEvent* event)
 
 bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
 {
-  if (event->type() == QEvent::Expose && !m_mapped && watched == windowHandle() &&
-      windowHandle()->isExposed())
-    firstMapped();
+  if (!m_frameLearned && watched == windowHandle() && qtKnowsFrame())
+    frameLearned();
   // Key preview: the form sees key presses before the focused control, and
   // does not consume them. Only the press as it arrives counts: when the
   // command it runs (a modal dialog) leaves the focus elsewhere, the unhandled

@@ -60,8 +60,9 @@ protected:
 
 private:
   void buildMenu();
-  void firstMapped();
+  void frameLearned();
   void syncAction(MenuItem item);
+  bool qtKnowsFrame() const;
   QMargins frame() const;
   QRect outerRect() const;
   void placeOuter(const QRect& outer);
@@ -71,9 +72,9 @@ private:
   QPointer<QWidget> m_player;
   QMenu* m_fileMenu = nullptr;
   QAction* m_actions[MenuItemCount] = {};
-  QRect m_requestedOuter;      // the last outer rectangle asked for before the first map
+  QRect m_requestedOuter;      // the last outer rectangle asked for before Qt knew the frame
   QMargins m_frameBeforeMap;   // asked of the window manager before the first map
-  bool m_mapped = false;
+  bool m_frameLearned = false;
   bool m_playerFullScreen = false;
   QSize m_playerSize;
   QElapsedTimer m_leftFullScreen;

@@ -1,5 +1,6 @@
 """Opening media, fitting the window to it, the pop-up menu and shutdown."""
 
+import signal
 import time
 import unittest
 
@@ -109,6 +110,21 @@ class ShutdownTest(PlayerTest):
         self.assertEqual(player.close(), 0)
         self.assertEqual(self.sandbox.settings.read_bytes(),
                          b"[Option]\r\nzoom=100%\r\nmove=1,2,3,4\r\nVolume=50\r\n")
+
+    def test_a_termination_signal_closes_as_the_close_button_does(self):
+        # A session that ends sends SIGTERM, also while a dialog is open.
+        self.sandbox.write_settings(zoom="0", Volume="35")
+        player = self.start()
+        window = player.window()
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        run("xdotool", "key", "--window", window.id, "ctrl+o")
+        wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
+                 what="the open dialog")
+        player.process.send_signal(signal.SIGTERM)
+        self.assertEqual(player.wait(10), 0)
+        text = self.sandbox.settings.read_bytes().decode()
+        self.assertIn("Volume=35\r\n", text)
+        self.assertIn("move=", text)
 
 
 if __name__ == "__main__":
