@@ -18,16 +18,9 @@ bool writePlaylist(const QString& path, const QStringList& entries, QString* err
   return writeFileAtomically(path, playlistBytes(entries), error);
 }
 
-QStringList readPlaylist(const QString& path, bool* exists)
+QStringList parsePlaylist(const QByteArray& bytes)
 {
-  QFile file(path);
-  const bool opened = file.open(QIODevice::ReadOnly);
-  if (exists)
-    *exists = opened;
   QStringList entries;
-  if (!opened)
-    return entries;
-  const QByteArray bytes = file.readAll();
   qsizetype start = 0;
   for (qsizetype i = 0; i <= bytes.size(); ++i) {
     if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
@@ -37,4 +30,13 @@ QStringList readPlaylist(const QString& path, bool* exists)
     start = i + 1;
   }
   return entries;
+}
+
+QStringList readPlaylist(const QString& path, bool* exists)
+{
+  QFile file(path);
+  const bool opened = file.open(QIODevice::ReadOnly);
+  if (exists)
+    *exists = opened;
+  return opened ? parsePlaylist(file.readAll()) : QStringList();
 }

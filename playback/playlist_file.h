@@ -12,6 +12,10 @@ QByteArray playlistBytes(const QStringList& entries);
 // Writes the list atomically; false (with `error` in words) when it cannot.
 bool writePlaylist(const QString& path, const QStringList& entries, QString* error = nullptr);
 
-// The non-empty lines of a play list file; a line ends at CR, LF or CR LF.
-// `exists` tells whether there was a file to read.
+// The non-empty lines of a play list file's bytes; a line ends at CR, LF or
+// CR LF. Entries without CR or LF come back as playlistBytes wrote them.
+QStringList parsePlaylist(const QByteArray& bytes);
+
+// parsePlaylist of the file at `path`; `exists` tells whether there was a file
+// to read.
 QStringList readPlaylist(const QString& path, bool* exists = nullptr);

@@ -182,7 +182,15 @@ class Sandbox:
                    XDG_RUNTIME_DIR=str(self.runtime), KELVARINO_TRACE="1",
                    LANG="C.UTF-8", LC_ALL="C.UTF-8")
         env.update({k: str(v) for k, v in extra.items()})
+        # In the sanitizer build every player of the sandbox writes its
+        # reports into the sandbox, where the scenario's end looks for them.
+        for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS"):
+            if name in env:
+                env[name] += f":log_path={self.root / 'sanitizer'}"
         return env
+
+    def sanitizer_reports(self):
+        return "".join(p.read_text(errors="replace") for p in sorted(self.root.glob("sanitizer.*")))
 
     def cleanup(self):
         shutil.rmtree(self.root, ignore_errors=True)
@@ -248,10 +256,13 @@ class PlayerTest(unittest.TestCase):
     def tearDown(self):
         for p in self.players:
             p.kill()
+        reports = self.sandbox.sanitizer_reports()
         if os.environ.get("KELVARINO_KEEP_SANDBOX"):
             print("sandbox kept:", self.sandbox.root)
         else:
             self.sandbox.cleanup()
+        if reports:
+            self.fail("a sanitizer reported:\n" + reports)
 
     def start(self, *args, **kw):
         player = Player(self.sandbox, *args, **kw)
