@@ -14,7 +14,8 @@
 
 namespace {
 
-enum Observed : uint64_t { Pause = 1, PausedForCache, IdleActive, Metadata, VideoParams, Duration };
+// Replies to the asynchronous requests that the engine acts on.
+enum Reply : uint64_t { Ignored = 0, LoadReply = 100, SeekReply, ShufflePositionReply };
 
 // Audio-only files must play on a machine without a sound device, hence the
 // null output at the end. Tests may pin the output; users have no switch.
@@ -24,51 +25,19 @@ QByteArray audioOutputs()
   return pinned.isEmpty() ? QByteArrayLiteral("pulse,alsa,null") : pinned;
 }
 
-QString stringProperty(mpv_handle* mpv, const char* name)
-{
-  char* text = mpv_get_property_string(mpv, name);
-  if (!text)
-    return {};
-  QString value = QString::fromUtf8(text);
-  mpv_free(text);
-  return value;
-}
-
-std::optional<double> doubleProperty(mpv_handle* mpv, const char* name)
-{
-  double value = 0;
-  if (mpv_get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) < 0)
-    return std::nullopt;
-  return value;
-}
-
-std::optional<int64_t> intProperty(mpv_handle* mpv, const char* name)
-{
-  int64_t value = 0;
-  if (mpv_get_property(mpv, name, MPV_FORMAT_INT64, &value) < 0)
-    return std::nullopt;
-  return value;
-}
-
-std::optional<bool> flagProperty(mpv_handle* mpv, const char* name)
-{
-  int value = 0;
-  if (mpv_get_property(mpv, name, MPV_FORMAT_FLAG, &value) < 0)
-    return std::nullopt;
-  return value != 0;
-}
-
+// Requests go asynchronously: the GUI thread renders the video and must never
+// wait for the player core (see ObservedPropertiesMpv).
 void setFlag(mpv_handle* mpv, const char* name, bool on)
 {
   int value = on;
-  mpv_set_property(mpv, name, MPV_FORMAT_FLAG, &value);
+  mpv_set_property_async(mpv, Ignored, name, MPV_FORMAT_FLAG, &value);
 }
 
-int command(mpv_handle* mpv, std::initializer_list<const char*> words)
+int command(mpv_handle* mpv, std::initializer_list<const char*> words, Reply reply = Ignored)
 {
   std::vector<const char*> args(words);
   args.push_back(nullptr);
-  return mpv_command(mpv, args.data());
+  return mpv_command_async(mpv, reply, args.data());
 }
 
 EngineEvent endFileEvent(int reason)
@@ -105,12 +74,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   for (const auto& [name, value] : options)
     mpv_set_option_string(m_mpv, name, value);
   mpv_initialize(m_mpv);
-  mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
-  mpv_observe_property(m_mpv, PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
-  mpv_observe_property(m_mpv, IdleActive, "idle-active", MPV_FORMAT_FLAG);
-  mpv_observe_property(m_mpv, Metadata, "metadata", MPV_FORMAT_NONE);
-  mpv_observe_property(m_mpv, VideoParams, "video-params", MPV_FORMAT_NONE);
-  mpv_observe_property(m_mpv, Duration, "duration", MPV_FORMAT_NONE);
+  m_properties.observe(m_mpv);
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);
 
   m_video = new VideoWindowMpv(m_mpv);
@@ -168,49 +132,89 @@ void EngineMpv::onWakeup(void* self)
 void EngineMpv::drainEvents()
 {
   m_wakeupPosted = false;
+  // libmpv reports property changes after the queued events, once its queue
+  // is empty. Acting on the events after the whole queue lets a player event
+  // see the item it is about, not the one before.
+  Drained drained;
   for (;;) {
     const mpv_event* event = mpv_wait_event(m_mpv, 0);
     if (event->event_id == MPV_EVENT_NONE)
-      return;
-    handle(*event);
+      break;
+    take(*event, drained);
   }
+  for (EngineEvent event : drained.events)
+    feed(event);
+  if (!drained.events.empty())
+    updateBar();
+  if (drained.mediaChanged)
+    emit currentMediaChanged();
 }
 
-void EngineMpv::handle(const mpv_event& event)
+void EngineMpv::take(const mpv_event& event, Drained& drained)
 {
   switch (event.event_id) {
   case MPV_EVENT_START_FILE:
-    feed(EngineEvent::StartFile);
-    emit currentMediaChanged();
+    m_fileActive = true;
+    drained.events.push_back(EngineEvent::StartFile);
+    drained.mediaChanged = true;
     break;
   case MPV_EVENT_FILE_LOADED:
     if (std::exchange(m_traceFileLoaded, false))
       traceMilestone("file-loaded");
-    feed(EngineEvent::FileLoaded);
-    emit currentMediaChanged();
+    drained.events.push_back(EngineEvent::FileLoaded);
+    drained.mediaChanged = true;
     break;
   case MPV_EVENT_PLAYBACK_RESTART:
     if (std::exchange(m_tracePlaybackRestart, false))
       traceMilestone("playback-restart");
-    feed(EngineEvent::PlaybackRestart);
-    updateBar();
+    drained.events.push_back(EngineEvent::PlaybackRestart);
     break;
   case MPV_EVENT_END_FILE:
-    feed(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));
-    emit currentMediaChanged();
+    m_fileActive = false;
+    drained.events.push_back(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));
+    drained.mediaChanged = true;
     break;
-  case MPV_EVENT_PROPERTY_CHANGE: {
-    const auto* property = static_cast<const mpv_event_property*>(event.data);
-    const bool on = property->format == MPV_FORMAT_FLAG && *static_cast<const int*>(property->data);
-    switch (event.reply_userdata) {
-    case Pause: feed(on ? EngineEvent::PauseOn : EngineEvent::PauseOff); break;
-    case PausedForCache: feed(on ? EngineEvent::CacheWaitOn : EngineEvent::CacheWaitOff); break;
-    case IdleActive: if (on) feed(EngineEvent::Idle); break;
-    default: emit currentMediaChanged(); break;
+  case MPV_EVENT_PROPERTY_CHANGE:
+    takeChange(event.reply_userdata, *static_cast<const mpv_event_property*>(event.data), drained);
+    break;
+  case MPV_EVENT_COMMAND_REPLY:
+    if (event.reply_userdata == LoadReply && event.error < 0)
+      drained.events.push_back(EngineEvent::EndFileError);
+    break;
+  case MPV_EVENT_SET_PROPERTY_REPLY:
+    if (event.reply_userdata == SeekReply && !m_seeks.empty()) {
+      const double target = m_seeks.front();
+      m_seeks.pop_front();
+      if (event.error >= 0)
+        emit positionJumped(target);
     }
     break;
-  }
+  case MPV_EVENT_GET_PROPERTY_REPLY:
+    if (event.reply_userdata == ShufflePositionReply && event.error >= 0)
+      moveToFront(*static_cast<const mpv_event_property*>(event.data));
+    break;
   default:
+    break;
+  }
+}
+
+void EngineMpv::takeChange(uint64_t id, const mpv_event_property& change, Drained& drained)
+{
+  const bool on = change.format == MPV_FORMAT_FLAG && *static_cast<const int*>(change.data);
+  switch (id) {
+  case ObservedPropertiesMpv::Pause:
+    drained.events.push_back(on ? EngineEvent::PauseOn : EngineEvent::PauseOff);
+    break;
+  case ObservedPropertiesMpv::PausedForCache:
+    drained.events.push_back(on ? EngineEvent::CacheWaitOn : EngineEvent::CacheWaitOff);
+    break;
+  case ObservedPropertiesMpv::IdleActive:
+    if (on)
+      drained.events.push_back(EngineEvent::Idle);
+    break;
+  default:
+    if (m_properties.absorb(id, change))
+      drained.mediaChanged = true;
     break;
   }
 }
@@ -234,7 +238,7 @@ void EngineMpv::feed(EngineEvent event)
 
 void EngineMpv::updateBar()
 {
-  m_view->bar()->setTimes(currentPosition(), doubleProperty(m_mpv, "duration").value_or(0));
+  m_view->bar()->setTimes(m_properties.timePos, m_properties.duration);
 }
 
 void EngineMpv::onRenderContextReady()
@@ -246,7 +250,7 @@ void EngineMpv::onRenderContextReady()
 
 void EngineMpv::onFrameDrawn()
 {
-  if (m_traceFirstFrame && flagProperty(m_mpv, "vo-configured").value_or(false)) {
+  if (m_traceFirstFrame && m_properties.voConfigured) {
     m_traceFirstFrame = false;
     traceMilestone("first-frame");
   }
@@ -268,27 +272,25 @@ void EngineMpv::load()
   // pause survives stop and loadfile: the new item must start playing.
   setFlag(m_mpv, "pause", false);
   const QByteArray url = m_url.toUtf8();
-  if (command(m_mpv, {"loadfile", url.constData(), "replace"}) < 0)
+  if (command(m_mpv, {"loadfile", url.constData(), "replace"}, LoadReply) < 0)
     feed(EngineEvent::EndFileError);
 }
 
 std::optional<MediaItem> EngineMpv::currentMedia() const
 {
-  const QString path = stringProperty(m_mpv, "path");
-  if (path.isEmpty())
+  if (!m_fileActive || m_properties.path.isEmpty())
     return std::nullopt;
   MediaItem item;
-  item.sourceURL = path;
-  item.duration = doubleProperty(m_mpv, "duration").value_or(0);
-  // Cover art of an audio file is a video track too, but no picture.
-  if (!flagProperty(m_mpv, "current-tracks/video/albumart").value_or(true)) {
-    item.imageSourceWidth = int(intProperty(m_mpv, "video-params/w").value_or(0));
-    item.imageSourceHeight = int(intProperty(m_mpv, "video-params/h").value_or(0));
+  item.sourceURL = m_properties.path;
+  item.duration = m_properties.duration;
+  if (m_properties.hasPicture) {
+    item.imageSourceWidth = m_properties.videoWidth;
+    item.imageSourceHeight = m_properties.videoHeight;
   }
-  item.author = stringProperty(m_mpv, "metadata/by-key/artist");
+  item.author = m_properties.tag(QStringLiteral("artist"));
   if (item.author.isEmpty())
-    item.author = stringProperty(m_mpv, "metadata/by-key/author");
-  item.title = stringProperty(m_mpv, "metadata/by-key/title");
+    item.author = m_properties.tag(QStringLiteral("author"));
+  item.title = m_properties.tag(QStringLiteral("title"));
   return item;
 }
 
@@ -333,18 +335,20 @@ void EngineMpv::previous()
 
 double EngineMpv::currentPosition() const
 {
-  return doubleProperty(m_mpv, "time-pos").value_or(0);
+  return m_properties.timePos;
 }
 
 void EngineMpv::setCurrentPosition(double seconds)
 {
-  if (stringProperty(m_mpv, "path").isEmpty())
+  if (currentMedia() == std::nullopt)
     return;
   seconds = std::max(0.0, seconds);
-  if (mpv_set_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0)
+  if (mpv_set_property_async(m_mpv, SeekReply, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0)
     return;
+  // Shown at once, and a second key press goes on from here.
+  m_properties.timePos = seconds;
+  m_seeks.push_back(seconds);
   updateBar();
-  emit positionJumped(seconds);
 }
 
 void EngineMpv::setVolume(int volume)
@@ -354,7 +358,7 @@ void EngineMpv::setVolume(int volume)
     return;
   m_volume = volume;
   double value = volume;
-  mpv_set_property(m_mpv, "volume", MPV_FORMAT_DOUBLE, &value);
+  mpv_set_property_async(m_mpv, Ignored, "volume", MPV_FORMAT_DOUBLE, &value);
   m_view->bar()->setVolume(volume);
   emit volumeChanged(volume);
 }
@@ -371,18 +375,28 @@ void EngineMpv::setMode(const QString& mode, bool on)
   if (mode == QLatin1String("loop")) {
     // Repeats a single file as well as a list.
     m_loop = on;
-    mpv_set_property_string(m_mpv, "loop-playlist", on ? "inf" : "no");
+    const char* value = on ? "inf" : "no";
+    mpv_set_property_async(m_mpv, Ignored, "loop-playlist", MPV_FORMAT_STRING, &value);
   } else if (mode == QLatin1String("shuffle")) {
     // The option shuffles lists loaded later; the command the one playing.
     m_shuffle = on;
     setFlag(m_mpv, "shuffle", on);
     command(m_mpv, {on ? "playlist-shuffle" : "playlist-unshuffle"});
-    // The list goes on from the current item's new place; put that first so
-    // that every other item still comes.
-    const QByteArray current = QByteArray::number(intProperty(m_mpv, "playlist-pos").value_or(0));
-    if (on && current != "0" && current != "-1")
-      command(m_mpv, {"playlist-move", current.constData(), "0"});
+    // Asked after the shuffle, the answer is the current item's new place.
+    if (on)
+      mpv_get_property_async(m_mpv, ShufflePositionReply, "playlist-pos", MPV_FORMAT_INT64);
   }
+}
+
+// The list goes on from the current item's place; putting it first lets
+// every other item still come.
+void EngineMpv::moveToFront(const mpv_event_property& position)
+{
+  if (position.format != MPV_FORMAT_INT64)
+    return;
+  const int64_t current = *static_cast<const int64_t*>(position.data);
+  if (current > 0)
+    command(m_mpv, {"playlist-move", QByteArray::number(current).constData(), "0"});
 }
 
 bool EngineMpv::getMode(const QString& mode) const

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "playback/media_engine.h"
+#include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
 
 #include <QPointer>
 #include <QTimer>
 #include <atomic>
+#include <deque>
+#include <vector>
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_event_property;
 class PlayerViewQt;
 class VideoWindowMpv;
 class QMouseEvent;
@@ -52,9 +56,17 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // What one pass over libmpv's event queue brought.
+  struct Drained {
+    std::vector<EngineEvent> events;
+    bool mediaChanged = false;
+  };
+
   static void onWakeup(void* self);
   void drainEvents();
-  void handle(const mpv_event& event);
+  void take(const mpv_event& event, Drained& drained);
+  void takeChange(uint64_t id, const mpv_event_property& change, Drained& drained);
+  void moveToFront(const mpv_event_property& position);
   void feed(EngineEvent event);
   void onRenderContextReady();
   void onFrameDrawn();
@@ -67,6 +79,9 @@ private:
   QPointer<PlayerViewQt> m_view;
   VideoWindowMpv* m_video;
   PlayStateTable m_states;
+  ObservedPropertiesMpv m_properties;
+  bool m_fileActive = false;   // between start-file and end-file
+  std::deque<double> m_seeks;  // targets of the seeks not yet answered
   QTimer m_positionTimer;
   std::atomic_bool m_wakeupPosted{false};
   QString m_url;

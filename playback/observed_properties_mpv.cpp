@@ -1,0 +1,105 @@
+#include "playback/observed_properties_mpv.h"
+
+#include <mpv/client.h>
+#include <cstring>
+
+namespace {
+
+const mpv_node* mapValue(const mpv_node& map, const char* key)
+{
+  if (map.format != MPV_FORMAT_NODE_MAP)
+    return nullptr;
+  for (int i = 0; i < map.u.list->num; ++i)
+    if (std::strcmp(map.u.list->keys[i], key) == 0)
+      return &map.u.list->values[i];
+  return nullptr;
+}
+
+int64_t intValue(const mpv_node& map, const char* key)
+{
+  const mpv_node* value = mapValue(map, key);
+  return value && value->format == MPV_FORMAT_INT64 ? value->u.int64 : 0;
+}
+
+bool flagValue(const mpv_node& map, const char* key)
+{
+  const mpv_node* value = mapValue(map, key);
+  return value && value->format == MPV_FORMAT_FLAG && value->u.flag;
+}
+
+bool isVideoTrack(const mpv_node& track)
+{
+  const mpv_node* type = mapValue(track, "type");
+  return type && type->format == MPV_FORMAT_STRING && std::strcmp(type->u.string, "video") == 0;
+}
+
+// Cover art of an audio file is a video track too, but no picture.
+bool selectsAPicture(const mpv_node& tracks)
+{
+  if (tracks.format != MPV_FORMAT_NODE_ARRAY)
+    return false;
+  for (int i = 0; i < tracks.u.list->num; ++i) {
+    const mpv_node& track = tracks.u.list->values[i];
+    if (isVideoTrack(track) && flagValue(track, "selected"))
+      return !flagValue(track, "albumart");
+  }
+  return false;
+}
+
+} // namespace
+
+void ObservedPropertiesMpv::observe(mpv_handle* mpv)
+{
+  const std::pair<Id, std::pair<const char*, mpv_format>> properties[] = {
+      {Pause, {"pause", MPV_FORMAT_FLAG}},
+      {PausedForCache, {"paused-for-cache", MPV_FORMAT_FLAG}},
+      {IdleActive, {"idle-active", MPV_FORMAT_FLAG}},
+      {Path, {"path", MPV_FORMAT_STRING}},
+      {Duration, {"duration", MPV_FORMAT_DOUBLE}},
+      {TimePos, {"time-pos", MPV_FORMAT_DOUBLE}},
+      {Metadata, {"metadata", MPV_FORMAT_NODE}},
+      {VideoParams, {"video-params", MPV_FORMAT_NODE}},
+      {TrackList, {"track-list", MPV_FORMAT_NODE}},
+      {VoConfigured, {"vo-configured", MPV_FORMAT_FLAG}},
+  };
+  for (const auto& [id, property] : properties)
+    mpv_observe_property(mpv, id, property.first, property.second);
+}
+
+bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change)
+{
+  // An unavailable property comes without a value, whatever was asked for.
+  const bool has = change.format != MPV_FORMAT_NONE && change.data;
+  const auto* node = static_cast<const mpv_node*>(change.data);
+  switch (id) {
+  case Path:
+    path = has ? QString::fromUtf8(*static_cast<char* const*>(change.data)) : QString();
+    return true;
+  case Duration:
+    duration = has ? *static_cast<const double*>(change.data) : 0;
+    return true;
+  case TimePos:
+    timePos = has ? *static_cast<const double*>(change.data) : 0;
+    return false;
+  case VoConfigured:
+    voConfigured = has && *static_cast<const int*>(change.data);
+    return false;
+  case VideoParams:
+    videoWidth = has ? int(intValue(*node, "w")) : 0;
+    videoHeight = has ? int(intValue(*node, "h")) : 0;
+    return true;
+  case TrackList:
+    hasPicture = has && selectsAPicture(*node);
+    return true;
+  case Metadata:
+    m_tags.clear();
+    if (has && node->format == MPV_FORMAT_NODE_MAP)
+      for (int i = 0; i < node->u.list->num; ++i)
+        if (node->u.list->values[i].format == MPV_FORMAT_STRING)
+          m_tags.insert(QString::fromUtf8(node->u.list->keys[i]).toLower(),
+                        QString::fromUtf8(node->u.list->values[i].u.string));
+    return true;
+  default:
+    return false;
+  }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+
+struct mpv_handle;
+struct mpv_event_property;
+
+// What the engine needs to know of the player core, kept up to date from
+// observed property changes. The GUI thread also renders the video, and a
+// synchronous property read there can wait on a core that waits on the video
+// output, which waits for that very render: libmpv breaks the cycle only
+// after 200 ms. Reading this copy never waits.
+class ObservedPropertiesMpv {
+public:
+  enum Id : uint64_t {
+    Pause = 1,
+    PausedForCache,
+    IdleActive,
+    Path,
+    Duration,
+    TimePos,
+    Metadata,
+    VideoParams,
+    TrackList,
+    VoConfigured,
+  };
+
+  void observe(mpv_handle* mpv);
+
+  // Takes in one change; says whether it alters what currentMedia() reports.
+  // Values are never guessed between changes: libmpv reports a change only
+  // when a value differs from the one it reported last.
+  bool absorb(uint64_t id, const mpv_event_property& change);
+
+  QString path;
+  double duration = 0;
+  double timePos = 0;
+  int videoWidth = 0;
+  int videoHeight = 0;
+  bool hasPicture = false; // a selected video track that is not cover art
+  bool voConfigured = false;
+
+  // Tag lookup ignores case, as files spell their keys as they like.
+  QString tag(const QString& key) const { return m_tags.value(key.toLower()); }
+
+private:
+  QHash<QString, QString> m_tags; // lower-case key → value
+};
