@@ -131,9 +131,10 @@ def windows_of(pid):
     """The process's visible top-level windows (windows, dialogs, menus). The
     player's picture and its control bar are native child windows of the
     process; they are left out."""
-    out = run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout
-    ids = out.split()
-    own = {int(w) for w in ids}
+    ids = run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout.split()
+    # Children are told by a parent of the process whether or not it is
+    # visible yet: the window is mapped while the list is being made.
+    own = {int(w) for w in run("xdotool", "search", "--pid", pid, check=False).stdout.split()}
     return [Window(w) for w in ids if parent_of(w) not in own]
 
 

@@ -112,21 +112,15 @@ class PresentationTest(PlayerTest):
 
     def test_on_top_while_a_video_plays_and_not_after_a_pause_in_the_same_place(self):
         player, window = self.play_in_a_fixed_window(video_clip(seconds=10), mTop="True")
-        # The place the window has before it goes on top, once its frame is known.
-        before = None
-        deadline = time.monotonic() + 15
-        while "_NET_WM_STATE_ABOVE" not in window.states():
-            self.assertLess(time.monotonic(), deadline, "the window never went above")
-            if window.frame_extents() != (0, 0, 0, 0):
-                before = window.outer()
-            time.sleep(0.02)
-        self.assertIsNotNone(before, "the window was above before it was seen in its place")
+        # Going on top keeps the place "move" gives: 1200,900 twips, 9300 x 6000.
+        placed = (80, 60, 620, 400)
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in window.states(), 15, what="the window above")
+        wait_for(lambda: window.outer() == placed, 5, what=f"the window at {placed}")
         self.shot("above")
-        self.assertEqual(window.outer(), before)
         self.click_play_pause(window)
         wait_for(lambda: "_NET_WM_STATE_ABOVE" not in window.states(), 5, what="the window back")
         time.sleep(0.2)
-        self.assertEqual(window.outer(), before)
+        self.assertEqual(window.outer(), placed)
         self.assertEqual(player.close(), 0)
 
     def test_the_window_carries_the_program_icon(self):
