@@ -278,7 +278,7 @@ void EngineMpv::load()
 
 std::optional<MediaItem> EngineMpv::currentMedia() const
 {
-  if (!m_fileActive || m_properties.path.isEmpty())
+  if (!hasItem())
     return std::nullopt;
   MediaItem item;
   item.sourceURL = m_properties.path;
@@ -340,7 +340,7 @@ double EngineMpv::currentPosition() const
 
 void EngineMpv::setCurrentPosition(double seconds)
 {
-  if (currentMedia() == std::nullopt)
+  if (!hasItem())
     return;
   seconds = std::max(0.0, seconds);
   if (mpv_set_property_async(m_mpv, SeekReply, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0)

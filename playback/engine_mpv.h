@@ -68,6 +68,7 @@ private:
   void takeChange(uint64_t id, const mpv_event_property& change, Drained& drained);
   void moveToFront(const mpv_event_property& position);
   void feed(EngineEvent event);
+  bool hasItem() const { return m_fileActive && !m_properties.path.isEmpty(); }
   void onRenderContextReady();
   void onFrameDrawn();
   void load();
