@@ -19,7 +19,9 @@ MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
     : m_start(std::move(start)), m_channel(channel)
 {
   TTask.setInterval(500);
-  TSeelp.setInterval(60000);
+  TSeelp.setInterval(KeepAwakeIntervalMs);
+  // The minute is carried from item to item; a coarse timer would round it up.
+  TSeelp.setTimerType(Qt::PreciseTimer);
   connect(&TTask, &QTimer::timeout, this, &MediaFrm::TTask_Timer);
   connect(&TSeelp, &QTimer::timeout, this, &MediaFrm::TSeelp_Timer);
 }

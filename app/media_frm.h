@@ -4,6 +4,7 @@
 #include "app/menu_model.h"
 #include "presentation/taskbar_list.h"
 #include "playback/file_list.h"
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -78,6 +79,7 @@ public:
   void mTop_Click();
   // Keeping the system awake (presentation/keep_awake.cpp).
   void TSeelp_Timer();
+  static constexpr int KeepAwakeIntervalMs = 60000;
 
   // Requests of the desktop's media controls (playback/mpris_requests.cpp).
   void Mpris_Raise();
@@ -125,8 +127,12 @@ private:
   void listenForSecondStarts();
   void checkFileType();
   void startWithMediaInfo(const QString& commandLine);
+  void startKeepAwake();
+  void stopKeepAwake(int NewState);
 
   StartInfo m_start;
   InstanceChannel* m_channel;
   std::unique_ptr<Gui> m_gui;
+  // When the keep-awake minute that an ended item left running falls due.
+  QDeadlineTimer m_keepAwakeCarry{QDeadlineTimer::Forever};
 };

@@ -52,7 +52,7 @@ void MediaFrm::WMP_PlayStateChange(int NewState)
                      media->getItemInfo(QStringLiteral("Title")));
     }
     if (!TSeelp.isActive())
-      TSeelp.start();
+      startKeepAwake();
     if (!TTask.isActive())
       TTask.start();
     break;
@@ -65,7 +65,7 @@ void MediaFrm::WMP_PlayStateChange(int NewState)
     WMP().play();
     break;
   default:
-    TSeelp.stop();
+    stopKeepAwake(NewState);
     if (w.windowState() == WindowState::Normal)
       ModTOPMOST::SetNoTopMost(w);
     break;

@@ -31,16 +31,19 @@ std::unique_ptr<TaskbarList> MediaFrm::CreateTaskbarList()
 
 void MediaFrm::TTask_Timer()
 {
-  // Without the facility nothing is shown and the timer keeps running, as on
-  // a system that has no progress on its buttons.
-  if (!TaskbarPtr)
-    return;
-
+  // Without the facility nothing is shown, but the timer still switches
+  // itself off by the same rules: it must not tick for the life of the process.
   const auto showValue = [this](int state) {
+    if (!TaskbarPtr)
+      return;
     const double duration = WMP().currentMedia().value_or(MediaItem{}).duration;
     TaskbarPtr->SetProgressValue(completedSeconds(WMP().currentPosition()),
                                  totalSeconds(duration));
     TaskbarPtr->SetProgressState(state);
+  };
+  const auto showState = [this](int state) {
+    if (TaskbarPtr)
+      TaskbarPtr->SetProgressState(state);
   };
 
   if (WMP().playState() == PlayState::Playing) {
@@ -49,10 +52,10 @@ void MediaFrm::TTask_Timer()
     showValue(TaskbarProgress::Paused);
     TTask.stop();
   } else if (WMP().playState() == PlayState::Transitioning) {
-    TaskbarPtr->SetProgressState(TaskbarProgress::Indeterminate);
+    showState(TaskbarProgress::Indeterminate);
     TTask.stop();
   } else {
     TTask.stop();
-    TaskbarPtr->SetProgressState(TaskbarProgress::NoProgress);
+    showState(TaskbarProgress::NoProgress);
   }
 }

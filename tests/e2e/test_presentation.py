@@ -13,15 +13,17 @@ from harness import PlayerTest, run, video_clip, wait_for
 
 SOURCE_DIR = Path(os.environ.get("KELVARINO_SOURCE_DIR", Path(__file__).resolve().parents[2]))
 UPDATE_RULE = "type='signal',interface='com.canonical.Unity.LauncherEntry',member='Update'"
+ACTIVITY_RULE = "interface='org.freedesktop.ScreenSaver',member='SimulateUserActivity'"
 
 
 class Dock:
-    """Listens on the session bus for launcher-entry updates, as a dock does."""
+    """Listens on the session bus for launcher-entry updates, as a dock does, or
+    for the messages of another rule."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, rule=UPDATE_RULE):
         self.log = folder / f"dock-{time.monotonic_ns()}.log"
         self._out = open(self.log, "w")
-        self.process = subprocess.Popen(["dbus-monitor", UPDATE_RULE], stdout=self._out,
+        self.process = subprocess.Popen(["dbus-monitor", rule], stdout=self._out,
                                         stderr=subprocess.DEVNULL)
         # dbus-monitor announces itself with the bus's own signals once it listens.
         wait_for(lambda: "NameLost" in self.log.read_text(), 5, what="dbus-monitor")
@@ -107,6 +109,16 @@ class PresentationTest(PlayerTest):
                          and dock.updates(), 10, what="the bar removed at the end")
         time.sleep(1.5)  # an engine that started the item again would bring the bar back
         self.assertEqual(dock.updates(), ended, "nothing after the end")
+        self.assertIsNone(player.process.poll())
+        self.assertEqual(player.close(), 0)
+
+    def test_a_repeated_short_clip_still_keeps_the_session_awake_every_minute(self):
+        screensaver = Dock(self.sandbox.root, ACTIVITY_RULE)
+        self.addCleanup(screensaver.close)
+        player, _ = self.play_in_a_fixed_window(video_clip(seconds=3), mReplay="True")
+        # Every round of the clip ends and starts it again; the minute must go on.
+        wait_for(lambda: "member=SimulateUserActivity" in screensaver.log.read_text(), 75,
+                 interval=1, what="the idle timers reset within the first minute")
         self.assertIsNone(player.process.poll())
         self.assertEqual(player.close(), 0)
 
