@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <mpv/client.h>
 
 namespace {
@@ -17,12 +18,26 @@ namespace {
 // Replies to the asynchronous requests that the engine acts on.
 enum Reply : uint64_t { Ignored = 0, LoadReply = 100, SeekReply, ShufflePositionReply };
 
+// ALSA is asked only when the machine has a sound card: without one, the ALSA
+// library prints its failure to find a card on the terminal, which reads as
+// an error of ours.
+bool hasSoundCard()
+{
+  std::error_code error;
+  for (const auto& device : std::filesystem::directory_iterator("/dev/snd", error))
+    if (device.path().filename().string().starts_with("pcmC"))
+      return true;
+  return false;
+}
+
 // Audio-only files must play on a machine without a sound device, hence the
 // null output at the end. Tests may pin the output; users have no switch.
 QByteArray audioOutputs()
 {
   const QByteArray pinned = qgetenv("KELVARINO_MPV_AO");
-  return pinned.isEmpty() ? QByteArrayLiteral("pulse,alsa,null") : pinned;
+  if (!pinned.isEmpty())
+    return pinned;
+  return hasSoundCard() ? QByteArrayLiteral("pulse,alsa,null") : QByteArrayLiteral("pulse,null");
 }
 
 // Requests go asynchronously: the GUI thread renders the video and must never

@@ -16,7 +16,8 @@ fi
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
+mkdir -m 700 "$home/runtime"
+HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_RUNTIME_DIR=$home/runtime \
   tests/e2e/with_display.sh bash -c '
     build/kelvarino "$1" & player=$!
     sleep "${KELVARINO_DEMO_SECONDS:-5}"

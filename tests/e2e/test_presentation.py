@@ -164,6 +164,7 @@ class PresentationTest(PlayerTest):
         time.sleep(3)  # six progress ticks
         self.assertIsNone(player.process.poll())
         self.assertNotRegex(player.stderr(), re.compile("bus", re.I))
+        self.assertNotIn("ALSA", player.stderr(), "a machine without sound prints no errors")
         self.assertEqual(player.close(), 0)
 
 
