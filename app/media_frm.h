@@ -91,6 +91,8 @@ public:
   // Player events (playback/player_events.cpp).
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
+  // Tells the user which list entry the engine did not open, and why.
+  void WMP_ListRefused(const QString& list, bool listsItself);
 
   // Play modes (playback/play_modes.cpp).
   void mReplay_Click();

@@ -1,6 +1,7 @@
 #include "playback/engine_mpv.h"
 
 #include "playback/control_bar_qt.h"
+#include "playback/list_guard_mpv.h"
 #include "playback/milestone_trace.h"
 #include "playback/player_view_qt.h"
 #include "playback/video_window_mpv.h"
@@ -89,6 +90,15 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   for (const auto& [name, value] : options)
     mpv_set_option_string(m_mpv, name, value);
   mpv_initialize(m_mpv);
+  m_listGuard = std::make_unique<ListGuardMpv>(
+      m_mpv, [this](const QString& list, ListLineage::Verdict why) {
+        QMetaObject::invokeMethod(this, [this, list, why] {
+          if (m_refusedLists.contains(list))
+            return;
+          m_refusedLists.insert(list);
+          emit listRefused(list, why == ListLineage::Verdict::ListsItself);
+        }, Qt::QueuedConnection);
+      });
   m_properties.observe(m_mpv);
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);
 
@@ -125,6 +135,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
 EngineMpv::~EngineMpv()
 {
   mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+  m_listGuard.reset();
   // The render context goes with the picture (the window container owns the
   // video window), and it must go first.
   delete m_view;
@@ -274,6 +285,7 @@ void EngineMpv::onFrameDrawn()
 void EngineMpv::setURL(const QString& url)
 {
   m_url = url;
+  m_refusedLists.clear();
   feed(EngineEvent::UrlSet);
   if (m_video->hasRenderContext())
     load();

@@ -5,14 +5,17 @@
 #include "playback/play_state_table.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <atomic>
 #include <deque>
+#include <memory>
 #include <vector>
 
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
+class ListGuardMpv;
 class PlayerViewQt;
 class VideoWindowMpv;
 class QMouseEvent;
@@ -77,6 +80,8 @@ private:
   void emitMouseDown(QMouseEvent* event);
 
   mpv_handle* m_mpv;
+  std::unique_ptr<ListGuardMpv> m_listGuard;
+  QSet<QString> m_refusedLists; // said since the URL was set
   QPointer<PlayerViewQt> m_view;
   VideoWindowMpv* m_video;
   PlayStateTable m_states;

@@ -1,6 +1,7 @@
 #include "app/media_frm.h"
 
 #include "app/main_window_port.h"
+#include "dialogs/message_boxes.h"
 #include "playback/media_engine.h"
 #include "presentation/mod_topmost.h"
 
@@ -76,4 +77,12 @@ void MediaFrm::WMP_MouseDown(int nButton, int, float, float)
 {
   if (nButton == 2)
     window().popupFileMenu();
+}
+
+void MediaFrm::WMP_ListRefused(const QString& list, bool listsItself)
+{
+  const QString text = listsItself ? QStringLiteral("播放列表“%1”列出了它自己，已跳过这一项。")
+                                   : QStringLiteral("播放列表“%1”嵌套太深，已跳过这一项。");
+  gui().messageBoxes().show(MessageBoxes::Icon::Warning, QStringLiteral("Kelvarino"),
+                            text.arg(list));
 }

@@ -1,5 +1,7 @@
 """Opening media, fitting the window to it, the pop-up menu and shutdown."""
 
+import os
+import re
 import signal
 import time
 import unittest
@@ -43,6 +45,41 @@ class FittingTest(PlayerTest):
         time.sleep(0.3)
         self.assert_centred(window)
         self.assertEqual(window.title(), clip.name)
+
+
+def cpu_seconds(pid):
+    fields = open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def resident_mb(pid):
+    status = open(f"/proc/{pid}/status").read()
+    return int(re.search(r"VmRSS:\s+(\d+)", status).group(1)) / 1024
+
+
+class ListsThatListThemselvesTest(PlayerTest):
+    def test_a_list_listing_itself_is_refused_and_the_rest_plays_in_bounds(self):
+        lists = self.sandbox.root
+        clip = video_clip()
+        (lists / "self.m3u").write_bytes(f"{lists / 'self.m3u'}\r\n".encode())
+        (lists / "a.m3u").write_bytes(f"{lists / 'b.m3u'}\r\n{clip}\r\n".encode())
+        (lists / "b.m3u").write_bytes(f"{lists / 'a.m3u'}\r\n".encode())
+        for name, plays in (("self.m3u", None), ("a.m3u", clip.name)):
+            with self.subTest(list=name):
+                player = self.start(lists / name)
+                window = player.window()
+                notice = wait_for(lambda: [w for w in windows_of(player.pid) if w.id != window.id],
+                                  what="the notice of the refused list")
+                if plays:
+                    wait_for(lambda: window.title() == plays, what="the rest of the list playing")
+                self.shot(name)
+                cpu, memory = cpu_seconds(player.pid), resident_mb(player.pid)
+                time.sleep(3)
+                self.assertLess(cpu_seconds(player.pid) - cpu, 1.5, "no core kept busy")
+                self.assertLess(resident_mb(player.pid) - memory, 30, "no memory growing")
+                self.assertEqual(len(notice), 1)
+                notice[0].close()
+                self.assertEqual(player.close(), 0)
 
 
 class MenuAndKeysTest(PlayerTest):
