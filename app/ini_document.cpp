@@ -5,6 +5,15 @@
 namespace IniDocument {
 namespace {
 
+// Editors that save as UTF-8 often start the file with a byte-order mark; it
+// belongs to the file, not to its first line.
+constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
+
+QByteArrayView withoutByteOrderMark(QByteArrayView text)
+{
+  return text.startsWith(ByteOrderMark) ? text.sliced(ByteOrderMark.size()) : text;
+}
+
 bool isBlank(char c)
 {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f';
@@ -119,9 +128,9 @@ SectionSpan findSection(const QList<QByteArrayView>& lines, QByteArrayView secti
   return span;
 }
 
-QByteArray joined(const QList<QByteArrayView>& lines)
+QByteArray joined(QByteArrayView mark, const QList<QByteArrayView>& lines)
 {
-  QByteArray out;
+  QByteArray out = mark.toByteArray();
   for (QByteArrayView line : lines) {
     out.append(line);
     out.append("\r\n");
@@ -133,7 +142,7 @@ QByteArray joined(const QList<QByteArrayView>& lines)
 
 std::optional<QByteArray> value(QByteArrayView text, QByteArrayView section, QByteArrayView key)
 {
-  const QList<QByteArrayView> lines = splitLines(text);
+  const QList<QByteArrayView> lines = splitLines(withoutByteOrderMark(text));
   const SectionSpan span = findSection(lines, trimmed(section));
   for (qsizetype i = span.header + 1; i < span.end; ++i) {
     const auto line = keyLine(lines[i]);
@@ -152,7 +161,9 @@ std::optional<QByteArray> withValue(QByteArrayView text, QByteArrayView section,
     return std::nullopt;
   const QByteArray oneLineValue = value.toByteArray().replace('\r', ' ').replace('\n', ' ');
 
-  QList<QByteArrayView> lines = splitLines(text);
+  const QByteArrayView body = withoutByteOrderMark(text);
+  const QByteArrayView mark = text.first(text.size() - body.size());
+  QList<QByteArrayView> lines = splitLines(body);
   const SectionSpan span = findSection(lines, section);
   if (span.header < 0) {
     if (!lines.isEmpty() && !trimmed(lines.last()).isEmpty())
@@ -161,7 +172,7 @@ std::optional<QByteArray> withValue(QByteArrayView text, QByteArrayView section,
     const QByteArray line = key.toByteArray() + '=' + oneLineValue;
     lines.append(header);
     lines.append(line);
-    return joined(lines);
+    return joined(mark, lines);
   }
 
   qsizetype lastNonBlank = span.header;
@@ -170,14 +181,14 @@ std::optional<QByteArray> withValue(QByteArrayView text, QByteArrayView section,
     if (existing && sameName(existing->key, key)) {
       const QByteArray line = existing->key.toByteArray() + '=' + oneLineValue;
       lines[i] = line;
-      return joined(lines);
+      return joined(mark, lines);
     }
     if (!trimmed(lines[i]).isEmpty())
       lastNonBlank = i;
   }
   const QByteArray line = key.toByteArray() + '=' + oneLineValue;
   lines.insert(lastNonBlank + 1, line);
-  return joined(lines);
+  return joined(mark, lines);
 }
 
 } // namespace IniDocument

@@ -14,7 +14,8 @@
 // trimmed of spaces, tabs, vertical tabs and form feeds; names match without
 // regard to ASCII case; the first of duplicate sections, and the first of
 // duplicate keys within it, is the one that counts. Lines before the first
-// header belong to no section.
+// header belong to no section. A UTF-8 byte-order mark at the start of the
+// text is no part of the first line; an edit keeps it.
 namespace IniDocument {
 
 // The value of `key` in `section`, trimmed, without one pair of matching outer

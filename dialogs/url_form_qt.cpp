@@ -91,6 +91,13 @@ UrlFormQt::UrlFormQt(QWidget* mainWindow)
   Combo1->setAcceptDrops(true);
   Combo1->installEventFilter(this);
 
+  // Problems are told in the free corner left of the buttons, in two lines.
+  m_notice = new QLabel(this);
+  m_notice->setGeometry(twipsRect(360, 1000, 2400, 600));
+  m_notice->setWordWrap(true);
+  m_notice->setStyleSheet(QStringLiteral("color: #b00000"));
+  m_notice->hide();
+
   Command1 = button(this, QStringLiteral("确定"), twipsRect(2880, 1080, 1215, 400));
   Command2 = button(this, QStringLiteral("取消"), twipsRect(4200, 1080, 1095, 400));
   Command3 = button(this, QStringLiteral("清除"), twipsRect(5400, 1080, 1095, 400));
@@ -134,6 +141,13 @@ void UrlFormQt::setText(const QString& text)
 void UrlFormQt::setBigIcon(int size)
 {
   setWindowIcon(programBigIcon(size));
+}
+
+void UrlFormQt::showNotice(const QString& text, const QString& detail)
+{
+  m_notice->setText(text);
+  m_notice->setToolTip(detail);
+  m_notice->show();
 }
 
 void UrlFormQt::showModal(UrlFrm& form)

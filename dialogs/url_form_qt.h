@@ -21,6 +21,7 @@ public:
   QString text() const override;
   void setText(const QString& text) override;
   void setBigIcon(int size) override;
+  void showNotice(const QString& text, const QString& detail) override;
   void showModal(UrlFrm& form) override;
   void unload() override;
 
@@ -33,6 +34,7 @@ private:
 
   UrlFrm* m_form = nullptr;
   QLabel* Label1;
+  QLabel* m_notice;
   QComboBox* Combo1;
   QPushButton* Command1;
   QPushButton* Command2;

@@ -30,6 +30,9 @@ public:
 
   // The window's big icon from the program's own icon at size × size pixels.
   virtual void setBigIcon(int size) = 0;
+  // A line of text in the window that tells of a problem, with `detail` on
+  // demand (as a tool tip).
+  virtual void showNotice(const QString& text, const QString& detail) = 0;
 
   // Shows the window modally over the main window and returns once it is
   // closed; its buttons and drops reach `form` meanwhile.

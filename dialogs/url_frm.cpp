@@ -4,7 +4,6 @@
 #include "playback/media_engine.h"
 #include "playback/playlist_file.h"
 #include "presentation/mod_icon.h"
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -26,11 +25,15 @@ void UrlFrm::Show()
 void UrlFrm::Form_Load()
 {
   ModIcon::SetFormIcon(m_view, BigIconSize);
-  // Only a plain file counts as a history; a missing one is an empty history.
-  if (!QFileInfo(m_historyPath).isFile())
+  const std::optional<QStringList> history = readPlaylist(m_historyPath);
+  m_historyUnreadable = !history;
+  if (m_historyUnreadable) {
+    m_view.showNotice(QStringLiteral("无法读取地址记录文件，本次不会更改记录。"), m_historyPath);
     return;
+  }
+  // A missing history is an empty one.
   m_view.clearItems();
-  for (const QString& entry : readPlaylist(m_historyPath))
+  for (const QString& entry : *history)
     m_view.addItem(entry);
 }
 
@@ -71,6 +74,8 @@ void UrlFrm::Combo1_OLEDragDrop(const DropData& data)
 
 void UrlFrm::writeHistory(const QStringList& entries)
 {
+  if (m_historyUnreadable)
+    return;
   QString error;
   if (writePlaylist(m_historyPath, entries, &error))
     return;

@@ -29,4 +29,7 @@ private:
   MediaEngine& m_player;
   MessageBoxes& m_messages;
   QString m_historyPath;
+  // A history that exists but could not be read is never written over: its
+  // entries are not in the list, so a rewrite would lose them.
+  bool m_historyUnreadable = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/atomic_file.h"
 #include <QFile>
+#include <QFileInfo>
 
 QByteArray playlistBytes(const QStringList& entries)
 {
@@ -32,11 +33,16 @@ QStringList parsePlaylist(const QByteArray& bytes)
   return entries;
 }
 
-QStringList readPlaylist(const QString& path, bool* exists)
+std::optional<QStringList> readPlaylist(const QString& path)
 {
+  // A dangling link counts as no file: the first write replaces the link.
+  if (!QFileInfo::exists(path))
+    return QStringList();
   QFile file(path);
-  const bool opened = file.open(QIODevice::ReadOnly);
-  if (exists)
-    *exists = opened;
-  return opened ? parsePlaylist(file.readAll()) : QStringList();
+  if (!file.open(QIODevice::ReadOnly))
+    return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError)
+    return std::nullopt;
+  return parsePlaylist(bytes);
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The play list file: one full path or URL per line, exactly as given, CR LF
 // after every line (the last included), no header, the locale's encoding, no
@@ -16,6 +17,8 @@ bool writePlaylist(const QString& path, const QStringList& entries, QString* err
 // CR LF. Entries without CR or LF come back as playlistBytes wrote them.
 QStringList parsePlaylist(const QByteArray& bytes);
 
-// parsePlaylist of the file at `path`; `exists` tells whether there was a file
-// to read.
-QStringList readPlaylist(const QString& path, bool* exists = nullptr);
+// parsePlaylist of the file at `path`; no file there is an empty list.
+// Nothing when something is there that cannot be read whole as a file (no
+// permission, a folder, a read error): it is not an empty list, and must not
+// be replaced as if it were one.
+std::optional<QStringList> readPlaylist(const QString& path);

@@ -8,7 +8,7 @@ build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6open
 run_pkgs=(libqt6widgets6 libqt6openglwidgets6 libqt6dbus6 libmpv2 libgl1-mesa-dri)
 test_pkgs=(python3 xvfb xauth openbox x11-utils xdotool wmctrl imagemagick ffmpeg dbus-x11
   fonts-noto-cjk desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
-  librsvg2-bin playerctl appstream clang libclang-rt-14-dev dpkg-dev file)
+  librsvg2-bin playerctl appstream clang libclang-rt-14-dev dpkg-dev file libglib2.0-bin)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 [ "${1:-}" = "--with-tests" ] && want+=("${test_pkgs[@]}")

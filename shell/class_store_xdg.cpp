@@ -70,41 +70,33 @@ QByteArray mimePackage()
   return contentOf(QStringLiteral(":/kelvarino/mime/kelvarino.xml"));
 }
 
-struct Entry {
-  QString comment, exec, icon;
-  QStringList mimeTypes;
-};
+// What every entry of the program declares besides the values the store sets.
+const QByteArray NewEntry = "[Desktop Entry]\nType=Application\nName=Kelvarino\nTerminal=false\n"
+                            "Categories=AudioVideo;Audio;Video;Player;\n";
 
-Entry readEntry(const QString& path)
+QString valueIn(const QList<std::pair<QString, QString>>& group, const char* key)
 {
-  Entry entry;
-  for (const auto& [key, value] : DesktopEntry::readGroup(contentOf(path))) {
-    if (key == QLatin1String("Comment"))
-      entry.comment = value;
-    else if (key == QLatin1String("Exec"))
-      entry.exec = value;
-    else if (key == QLatin1String("Icon"))
-      entry.icon = value;
-    else if (key == QLatin1String("MimeType"))
-      entry.mimeTypes = value.split(u';', Qt::SkipEmptyParts);
+  for (const auto& [name, value] : group) {
+    if (name == QLatin1String(key))
+      return value;
   }
-  return entry;
+  return {};
 }
 
-QByteArray entryBytes(const Entry& entry)
+QStringList mimeTypesIn(const QByteArray& entry)
 {
-  QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=Kelvarino\n");
-  const auto line = [&text](const char* key, const QString& value) {
-    if (!value.isEmpty())
-      text += QLatin1String(key) + u'=' + DesktopEntry::escapeValue(value) + u'\n';
-  };
-  line("Comment", entry.comment);
-  line("Exec", entry.exec);
-  line("Icon", entry.icon);
-  text += QStringLiteral("Terminal=false\nCategories=AudioVideo;Audio;Video;Player;\n");
-  if (!entry.mimeTypes.isEmpty())
-    line("MimeType", entry.mimeTypes.join(u';') + u';');
-  return text.toUtf8();
+  return valueIn(DesktopEntry::readGroup(entry), "MimeType").split(u';', Qt::SkipEmptyParts);
+}
+
+// ${XDG_DATA_DIRS:-/usr/local/share:/usr/share}, relative entries ignored.
+QStringList systemDataDirs()
+{
+  QStringList dirs;
+  for (const QString& dir : qEnvironmentVariable("XDG_DATA_DIRS").split(u':', Qt::SkipEmptyParts)) {
+    if (QDir::isAbsolutePath(dir))
+      dirs << dir;
+  }
+  return dirs.isEmpty() ? QStringList{QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")} : dirs;
 }
 
 } // namespace
@@ -114,6 +106,7 @@ XdgFolders XdgFolders::ofUser()
   XdgFolders folders;
   folders.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   folders.configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  folders.dataDirs = systemDataDirs();
   return folders;
 }
 
@@ -122,6 +115,18 @@ ClassStoreXdg::ClassStoreXdg(XdgFolders folders) : m_folders(std::move(folders))
 QString ClassStoreXdg::desktopEntryPath() const
 {
   return m_folders.dataHome + QStringLiteral("/applications/") + DesktopId;
+}
+
+QString ClassStoreXdg::entryInForce() const
+{
+  if (QFileInfo::exists(desktopEntryPath()))
+    return desktopEntryPath();
+  for (const QString& dir : m_folders.dataDirs) {
+    const QString installed = dir + QStringLiteral("/applications/") + DesktopId;
+    if (QFileInfo::exists(installed))
+      return installed;
+  }
+  return {};
 }
 
 QString ClassStoreXdg::mimePackagePath() const
@@ -138,7 +143,8 @@ bool ClassStoreXdg::readDefault(const QString& keyPath, QString* value)
 {
   if (!isKey(keyPath, "Kelvarino\\Shell\\open\\Command"))
     return false;
-  const QString exec = readEntry(desktopEntryPath()).exec;
+  const QString inForce = entryInForce();
+  const QString exec = inForce.isEmpty() ? QString() : valueIn(DesktopEntry::readGroup(contentOf(inForce)), "Exec");
   if (exec.isEmpty())
     return false;
   *value = DesktopEntry::openCommandFromExec(exec);
@@ -154,35 +160,52 @@ void ClassStoreXdg::flush()
 {
   if (m_pending.isEmpty())
     return;
-  const Entry before = readEntry(desktopEntryPath());
-  Entry entry = before;
+  // The user's entry is the entry in force edited: a copy of an installed
+  // entry keeps all it declares, or it would hide the installed types,
+  // actions and translations from "open with".
+  const QString inForce = entryInForce();
+  QByteArray base = inForce.isEmpty() ? QByteArray() : contentOf(inForce);
+  if (DesktopEntry::readGroup(base).isEmpty())
+    base = NewEntry;
+  const auto group = DesktopEntry::readGroup(base);
+  QStringList mimeTypes = mimeTypesIn(base);
+  QList<std::pair<QString, QString>> changes;
+  const auto set = [&](const char* key, const QString& value) {
+    if (valueIn(group, key) != value)
+      changes.append({QLatin1String(key), value});
+  };
   QStringList defaults;
   bool ownType = false, icon = false;
   for (const auto& [key, value] : std::as_const(m_pending)) {
     if (key.startsWith(u'.') && value == ProgId) {
       ownType = ownType || key.compare(OwnExtension, Qt::CaseInsensitive) == 0;
       for (const QString& type : mimeTypesOf(key)) {
-        if (!entry.mimeTypes.contains(type))
-          entry.mimeTypes << type;
+        if (!mimeTypes.contains(type))
+          mimeTypes << type;
         if (!defaults.contains(type))
           defaults << type;
       }
     } else if (isKey(key, "Kelvarino\\DefaultIcon")) {
-      entry.icon = QStringLiteral("kelvarino");
+      set("Icon", QStringLiteral("kelvarino"));
       icon = true;
     } else if (isKey(key, "Kelvarino\\Shell\\open")) {
-      entry.comment = value;
+      set("Comment", value);
     } else if (isKey(key, "Kelvarino\\Shell\\open\\Command")) {
-      entry.exec = DesktopEntry::execFromOpenCommand(value);
+      set("Exec", DesktopEntry::execFromOpenCommand(value));
     }
   }
   m_pending.clear();
+  if (mimeTypes != mimeTypesIn(base))
+    changes.append({QStringLiteral("MimeType"), mimeTypes.join(u';') + u';'});
 
   if (ownType && update(mimePackagePath(), mimePackage()))
     runIfInstalled(QStringLiteral("update-mime-database"), m_folders.dataHome + QStringLiteral("/mime"));
   if (icon)
     installIcons();
-  if (update(desktopEntryPath(), entryBytes(entry)) && entry.mimeTypes != before.mimeTypes)
+  // Nothing to change leaves an installed entry in force, unshadowed.
+  const QStringList typesBefore = mimeTypesIn(contentOf(desktopEntryPath()));
+  if (!changes.isEmpty() && update(desktopEntryPath(), DesktopEntry::withValues(base, changes))
+      && mimeTypes != typesBefore)
     runIfInstalled(QStringLiteral("update-desktop-database"),
                    m_folders.dataHome + QStringLiteral("/applications"));
   if (!defaults.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "shell/class_store.h"
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <utility>
 
@@ -11,6 +12,8 @@ struct XdgFolders {
   QString dataHome;   // ${XDG_DATA_HOME:-~/.local/share}
   QString configHome; // ${XDG_CONFIG_HOME:-~/.config}
   QString iconSource = QStringLiteral(":/kelvarino/icons");
+  // ${XDG_DATA_DIRS}: where installed copies keep their desktop entry.
+  QStringList dataDirs;
 
   static XdgFolders ofUser();
 };
@@ -28,6 +31,11 @@ struct XdgFolders {
 //                                     kelvarino.desktop in mimeapps.list
 // Values of other types (an extension mapped to another program) have no place
 // here and are ignored. Only the open command can be read back.
+//
+// The entry in force is the user's kelvarino.desktop, or else the first one
+// installed under the data folders. Reading reads it; writing writes the
+// user's entry as that entry edited, and only when a value differs, so an
+// installed copy that opens the running program is left in force.
 class ClassStoreXdg : public ClassStore {
 public:
   explicit ClassStoreXdg(XdgFolders folders);
@@ -38,7 +46,11 @@ public:
   // desktop databases when their input changed.
   void flush() override;
 
+  // The user's entry, which the store writes.
   QString desktopEntryPath() const;
+  // The entry that the desktop uses: desktopEntryPath() or an installed one;
+  // empty when there is none.
+  QString entryInForce() const;
   QString mimePackagePath() const;
   QString mimeAppsPath() const;
 

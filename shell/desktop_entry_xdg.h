@@ -27,4 +27,11 @@ QString unescapeValue(const QString& raw);
 // ("Name[zh_CN]") are kept with their locale.
 QList<std::pair<QString, QString>> readGroup(const QByteArray& content);
 
+// `content` with keys of its first "[Desktop Entry]" group set to values
+// (escaped here): the first line of a key is replaced where it stands, a new
+// key follows the group's last non-blank line. Every other byte stays, so the
+// entry keeps its other keys, translations and action groups. Without such a
+// group `content` comes back unchanged.
+QByteArray withValues(const QByteArray& content, const QList<std::pair<QString, QString>>& values);
+
 } // namespace DesktopEntry

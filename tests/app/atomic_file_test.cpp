@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(AtomicFile, ReplacesTheWholeFileAndKeepsItsPermissions)
 {
@@ -83,4 +86,69 @@ TEST(AtomicFile, AWriterThatFailsHalfWayLeavesTheOldFileAndSaysWhy)
   ASSERT_TRUE(writeFileAtomically(
       path, [](QIODevice& out, QString*) { return out.write("streamed") == 8; }, &error));
   EXPECT_EQ(contentOf(path), "streamed");
+}
+
+namespace {
+
+// Starts a writer of `path` in a child process that stops inside its write,
+// with its temporary file made and half filled; returns its pid.
+pid_t writerStoppedHalfWay(const QString& path)
+{
+  int ready[2];
+  if (::pipe(ready) != 0)
+    return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(ready[0]);
+    writeFileAtomically(path, [&](QIODevice& out, QString*) {
+      out.write("half");
+      out.waitForBytesWritten(-1);
+      [[maybe_unused]] const ssize_t told = ::write(ready[1], "x", 1);
+      for (;;)
+        ::pause();
+      return false;
+    });
+    ::_exit(1);
+  }
+  ::close(ready[1]);
+  char x;
+  const bool stopped = ::read(ready[0], &x, 1) == 1;
+  ::close(ready[0]);
+  return stopped ? pid : -1;
+}
+
+void killAndReap(pid_t pid)
+{
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+}
+
+} // namespace
+
+TEST(AtomicFile, AKilledWritersTemporaryGoesWithTheNextWriteAndALiveWritersStays)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("f.dat"));
+  ASSERT_TRUE(writeFileAtomically(path, "old"));
+  const pid_t killed = writerStoppedHalfWay(path);
+  ASSERT_GT(killed, 0);
+  killAndReap(killed);
+  const QStringList debris = entriesOf(dir.path()).filter(QStringLiteral(".partial"));
+  ASSERT_EQ(debris.size(), 1) << "the killed writer's temporary";
+  EXPECT_EQ(contentOf(path), "old");
+
+  // The next writer removes it first, and its own stays while it lives.
+  const pid_t live = writerStoppedHalfWay(path);
+  ASSERT_GT(live, 0);
+  const QStringList liveOnes = entriesOf(dir.path()).filter(QStringLiteral(".partial"));
+  EXPECT_TRUE(writeFileAtomically(path, "new"));
+  const QStringList left = entriesOf(dir.path());
+  killAndReap(live);
+  ASSERT_EQ(liveOnes.size(), 1);
+  EXPECT_NE(liveOnes[0], debris[0]);
+  EXPECT_EQ(left, (QStringList{liveOnes[0], QStringLiteral("f.dat")}));
+
+  EXPECT_TRUE(writeFileAtomically(path, "newer"));
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
+  EXPECT_EQ(contentOf(path), "newer");
 }

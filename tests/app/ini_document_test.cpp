@@ -136,3 +136,15 @@ TEST(IniDocumentWrite, NamesThatCouldNotBeReadBackAreRefused)
     EXPECT_EQ(write("[Option]\r\n", "Option", bad, "v"), "<refused>") << "key " << bad;
   }
 }
+
+TEST(IniDocumentWrite, AByteOrderMarkIsNoPartOfTheFirstHeaderAndStaysAtTheStart)
+{
+  const QByteArray bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(read(bom + "[Option]\r\nVolume=30\r\n", "Option", "Volume"), "30");
+  EXPECT_EQ(read(bom + "Volume=30\r\n", "Option", "Volume"), "<missing>");
+  EXPECT_EQ(write(bom + "[Option]\r\nVolume=30\r\n", "Option", "mTop", "True"),
+            (bom + "[Option]\r\nVolume=30\r\nmTop=True\r\n").toStdString());
+  EXPECT_EQ(write(bom, "Option", "mTop", "True"), (bom + "[Option]\r\nmTop=True\r\n").toStdString());
+  // Only a mark that starts the text is one.
+  EXPECT_EQ(read("\r\n" + bom + "[Option]\r\nVolume=30\r\n", "Option", "Volume"), "<missing>");
+}

@@ -97,6 +97,8 @@ TEST_F(UrlFormQtTest, TheLayoutCaptionsAndFontAreTheDesignedOnes)
 
   auto* label = view.findChild<QLabel*>();
   ASSERT_TRUE(label);
+  for (QLabel* other : view.findChildren<QLabel*>())
+    EXPECT_TRUE(other == label || other->isHidden()) << "no notice without a problem";
   EXPECT_EQ(label->text(), "请输入 Internet、计算机或网络上您要播放的媒体文件的URL 或路径。");
   EXPECT_EQ(label->geometry(), pixels(360, 120, 5640, 255));
   EXPECT_EQ(combo()->geometry().topLeft(), pixels(360, 480, 0, 0).topLeft());
@@ -128,6 +130,33 @@ TEST_F(UrlFormQtTest, TheHistoryFillsTheListAndTheFieldStartsEmpty)
   });
   EXPECT_EQ(items, (QStringList{"http://a/1.mp3", "/m/b.mkv"}));
   EXPECT_EQ(field, "");
+}
+
+TEST_F(UrlFormQtTest, AnUnreadableHistoryIsToldInTheDialogInTwoLinesLeftOfTheButtons)
+{
+  ASSERT_TRUE(QDir(dir.path()).mkpath("URL.m3u/inside"));
+  QLabel* notice = nullptr;
+  bool visible = false;
+  QRect area;
+  int neededHeight = 0;
+  whileShown([&] {
+    for (QLabel* label : view.findChildren<QLabel*>())
+      if (label->isVisible() && label->text().startsWith("无法读取"))
+        notice = label;
+    if (notice) {
+      visible = true;
+      area = notice->geometry();
+      neededHeight = notice->heightForWidth(notice->width());
+    }
+    button("取消")->click();
+  });
+  ASSERT_TRUE(notice) << "a visible notice";
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(notice->toolTip(), history);
+  EXPECT_LE(neededHeight, area.height()) << "the whole text fits";
+  EXPECT_TRUE(QRect(QPoint(), view.size()).contains(area));
+  EXPECT_FALSE(area.intersects(button("确定")->geometry()));
+  EXPECT_FALSE(area.intersects(combo()->geometry()));
 }
 
 TEST_F(UrlFormQtTest, EnterAndEscapeDoNothingAndOKPlaysTheTypedAddress)

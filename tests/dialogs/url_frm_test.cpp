@@ -6,7 +6,11 @@
 #include "tests/app/temporary_files.h"
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -150,10 +154,10 @@ TEST_F(UrlFrmTest, ADropPutsTheFirstFileOrElseTheLinkTextInTheField)
 
 TEST_F(UrlFrmTest, AHistoryThatCannotBeWrittenStillPlaysAndTellsTheUser)
 {
-  // A folder where the file should be cannot be replaced by any user.
-  ASSERT_TRUE(QDir(dir.path()).mkpath("playlist/URL.m3u/inside"));
+  // The dialog never makes the play list folder: without it no file can be.
+  ASSERT_TRUE(QDir(dir.filePath("playlist")).removeRecursively());
   open("/m/a.mp3");
-  EXPECT_TRUE(view.list.isEmpty()) << "a folder is no history";
+  EXPECT_TRUE(view.notice.isEmpty()) << "a missing history is an empty one";
   form.Command1_Click();
   EXPECT_EQ(player.urls, QStringList{"/m/a.mp3"});
   EXPECT_TRUE(view.unloaded);
@@ -163,6 +167,51 @@ TEST_F(UrlFrmTest, AHistoryThatCannotBeWrittenStillPlaysAndTellsTheUser)
 
   form.Command3_Click();
   EXPECT_EQ(messages.shown.size(), 2) << "a failed Clear is told too";
+}
+
+TEST_F(UrlFrmTest, AHistoryThatCannotBeReadIsToldAndNeitherOkNorClearWriteOverIt)
+{
+  // A folder where the file should be is there but cannot be read as a file.
+  ASSERT_TRUE(QDir(dir.path()).mkpath("playlist/URL.m3u/inside"));
+  open("/m/a.mp3");
+  EXPECT_TRUE(view.list.isEmpty());
+  EXPECT_EQ(view.notice, "无法读取地址记录文件，本次不会更改记录。");
+  EXPECT_EQ(view.noticeDetail, history);
+  form.Command3_Click();
+  view.field = "/m/a.mp3";
+  form.Command1_Click();
+  EXPECT_EQ(player.urls, QStringList{"/m/a.mp3"});
+  EXPECT_TRUE(view.unloaded);
+  EXPECT_TRUE(messages.shown.isEmpty()) << "no write was tried, so none failed";
+  EXPECT_TRUE(QFileInfo(history + "/inside").isDir());
+}
+
+TEST_F(UrlFrmTest, AHistoryFileItsUserCannotReadKeepsEveryEntry)
+{
+  writeHistory("/m/a.mp3\r\n/m/b.mp3\r\n");
+  // Root reads any file, so as root the dialog runs as nobody. The folders
+  // are open to every user: only the file's own permissions keep it out.
+  ASSERT_TRUE(QFile::setPermissions(history, {}));
+  for (const QString& folder : {dir.path(), dir.filePath("playlist")})
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t nobody = 65534;
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+      ::_exit(1);
+    form.Form_Load();
+    view.field = "/m/c.mp3";
+    form.Command1_Click();
+    const bool played = player.urls == QStringList{"/m/c.mp3"};
+    ::_exit((played ? 0 : 2) | (view.notice.isEmpty() ? 4 : 0) | (messages.shown.isEmpty() ? 0 : 8));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: cannot become nobody, 2: not played, 4: not told, 8: a message box";
+  ASSERT_TRUE(QFile::setPermissions(history, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+  EXPECT_EQ(historyBytes(), "/m/a.mp3\r\n/m/b.mp3\r\n");
 }
 
 TEST_F(UrlFrmTest, ShowLoadsBeforeTheUserSeesTheDialog)

@@ -13,6 +13,7 @@ public:
   QStringList list;
   QString field;
   int bigIconSize = 0;
+  QString notice, noticeDetail;
   int shown = 0;
   bool unloaded = false;
   std::function<void(FakeUrlFormView&, UrlFrm&)> user;
@@ -27,6 +28,11 @@ public:
   QString text() const override { return field; }
   void setText(const QString& text) override { field = text; }
   void setBigIcon(int size) override { bigIconSize = size; }
+  void showNotice(const QString& text, const QString& detail) override
+  {
+    notice = text;
+    noticeDetail = detail;
+  }
   void showModal(UrlFrm& form) override
   {
     ++shown;

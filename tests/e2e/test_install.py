@@ -157,12 +157,46 @@ class InstalledPlayerTest(PlayerTest):
             for sub in path.rglob("*"):
                 os.lchown(sub, NOBODY, NOBODY)
 
-    def start_installed(self):
+    def start_installed(self, binary=None, **env):
+        binary = binary or self.binary
         if os.geteuid() != 0:
-            return self.start(binary=self.binary)
-        env = self.sandbox.env(DBUS_SESSION_BUS_ADDRESS=f"unix:path={self.sandbox.root}/no-bus")
-        return self.start("--reuid=65534", "--regid=65534", "--clear-groups", "--", self.binary,
+            return self.start(binary=binary, env=self.sandbox.env(**env))
+        env = self.sandbox.env(DBUS_SESSION_BUS_ADDRESS=f"unix:path={self.sandbox.root}/no-bus", **env)
+        return self.start("--reuid=65534", "--regid=65534", "--clear-groups", "--", binary,
                           binary="setpriv", env=env)
+
+    def test_starts_keep_the_installed_entry_in_open_with_and_a_moved_copy_takes_it_whole(self):
+        # What a package's triggers do once the files are in place.
+        run("update-desktop-database", self.prefix / "share/applications")
+        run("update-mime-database", self.prefix / "share/mime")
+        desktop = dict(XDG_DATA_DIRS=f"{self.prefix}/share:/usr/share")
+        env = self.sandbox.env(**desktop)
+
+        def offered():
+            listed = run("gio", "mime", "video/mp4", env=env).stdout
+            default = run("xdg-mime", "query", "default", "video/mp4", env=env).stdout.strip()
+            return "kelvarino.desktop" in listed, default
+
+        self.assertEqual(offered(), (True, "kelvarino.desktop"))
+        installed = self.prefix / "share/applications/kelvarino.desktop"
+        user_entry = self.data_home / "applications/kelvarino.desktop"
+
+        # The installed copy's first start finds its own command in force.
+        player = self.start_installed(**desktop)
+        player.window()
+        self.assertEqual(player.close(), 0)
+        self.assertEqual(offered(), (True, "kelvarino.desktop"))
+        self.assertFalse(user_entry.exists(), "an entry that shadows the installed one")
+
+        # Another copy repairs the command in the user's entry, which keeps
+        # every other line of the installed one.
+        player = self.start_installed(self.sandbox.binary, **desktop)
+        player.window()
+        self.assertEqual(player.close(), 0)
+        self.assertEqual(entry_keys(user_entry)["Exec"], f"{self.sandbox.binary} %f")
+        kept = {k: v for k, v in entry_keys(installed).items() if k not in ("Exec", "Comment")}
+        self.assertEqual({k: v for k, v in entry_keys(user_entry).items() if k in kept}, kept)
+        self.assertEqual(offered(), (True, "kelvarino.desktop"))
 
     def test_it_runs_from_a_prefix_it_cannot_write_and_keeps_play_lists_in_the_data_folder(self):
         player = self.start_installed()

@@ -106,6 +106,31 @@ class UrlDialogTest(PlayerTest):
         self.assertEqual(player.close(), 0)
 
 
+    def test_an_unreadable_history_is_told_in_red_and_kept_while_the_address_plays(self):
+        # A folder in the history's place cannot be read as a file, even by root.
+        history = self.sandbox.playlist / "URL.m3u"
+        (history / "inside").mkdir(parents=True)
+        clip = video_clip()
+        player = self.start()
+        window = player.window()
+        dialog = self.open_url_dialog(player, window)
+        shot = self.shot("unreadable-history")
+        # The notice's corner, left of 确定: its text is drawn in dark red.
+        left, top = point(dialog, 360, 1000)
+        red = run("convert", shot, "-crop", f"160x40+{left}+{top}", "-fuzz", "20%", "-fill", "black",
+                  "+opaque", "#b00000", "-fill", "white", "-opaque", "#b00000", "-format",
+                  "%[fx:mean]", "info:").stdout
+        self.assertGreater(float(red), 0.02, "no red notice left of the buttons")
+
+        self.type_into_field(dialog, str(clip))
+        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
+        self.closed(dialog)
+        self.assertEqual(len(windows_of(player.pid)), 1, "a message box besides the window")
+        self.assertTrue((history / "inside").is_dir())
+        self.assertEqual(player.close(), 0)
+
+
 class SaveAsWebSourceTest(PlayerTest):
     """A clip played over HTTP from this machine is a web source: Save As hands
     it to a fake xdg-open that records its arguments."""

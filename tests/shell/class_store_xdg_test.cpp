@@ -20,7 +20,7 @@ namespace {
 class ClassStoreXdgTest : public testing::Test {
 protected:
   QTemporaryDir dir;
-  XdgFolders folders{dir.filePath("data"), dir.filePath("config"), dir.filePath("icons")};
+  XdgFolders folders{dir.filePath("data"), dir.filePath("config"), dir.filePath("icons"), {}};
   ClassStoreXdg store{folders};
   QString exe = dir.filePath("My Apps/kelvarino");
 
@@ -32,6 +32,13 @@ protected:
     return ::stat(QFile::encodeName(path).constData(), &s) == 0 ? s.st_ino : 0;
   }
 };
+
+// The MIME types of the eighteen extensions on this system.
+const QStringList allTypes{"video/x-matroska", "video/mp2t", "video/x-msvideo", "video/x-ms-wmv",
+                           "application/vnd.rn-realmedia", "video/quicktime", "video/mp4",
+                           "video/x-flv", "audio/mpeg", "audio/x-wav", "audio/x-ape", "audio/flac",
+                           "audio/vnd.dts", "audio/x-ms-wma", "audio/midi",
+                           "application/vnd.apple.mpegurl", "audio/x-mpegurl", "application/vnd.ms-wpl"};
 
 bool eventually(const std::function<bool()>& condition)
 {
@@ -55,9 +62,9 @@ bool hasTool(const char* name)
 TEST_F(ClassStoreXdgTest, RegisteringWritesTheEntryThePackageAndTheDefault)
 {
   ModRegName::RegisterProgId(store, exe);
-  EXPECT_EQ(entry(), "[Desktop Entry]\nType=Application\nName=Kelvarino\nComment=使用Kelvarino播放\n"
-                     "Exec=\"" + exe + "\" %f\nIcon=kelvarino\nTerminal=false\n"
-                     "Categories=AudioVideo;Audio;Video;Player;\nMimeType=application/x-kelvarino;\n");
+  EXPECT_EQ(entry(), "[Desktop Entry]\nType=Application\nName=Kelvarino\nTerminal=false\n"
+                     "Categories=AudioVideo;Audio;Video;Player;\nIcon=kelvarino\nComment=使用Kelvarino播放\n"
+                     "Exec=\"" + exe + "\" %f\nMimeType=application/x-kelvarino;\n");
   EXPECT_TRUE(contentOf(store.mimePackagePath()).contains("<glob pattern=\"*.kq\"/>"));
   EXPECT_EQ(mimeApps(), "[Default Applications]\napplication/x-kelvarino=kelvarino.desktop;\n");
   EXPECT_EQ(ModFindReg::ReadOpenCommand(store), ModRegName::OpenCommand(exe));
@@ -132,19 +139,14 @@ TEST_F(ClassStoreXdgTest, AssociatingMapsTheMimeTypesOfTheEighteenExtensionsAndK
   ModRegName::RegisterProgId(store, exe);
   ModRegName::AssociateExtensions(store);
 
-  const QStringList types{"video/x-matroska", "video/mp2t", "video/x-msvideo", "video/x-ms-wmv",
-                          "application/vnd.rn-realmedia", "video/quicktime", "video/mp4",
-                          "video/x-flv", "audio/mpeg", "audio/x-wav", "audio/x-ape", "audio/flac",
-                          "audio/vnd.dts", "audio/x-ms-wma", "audio/midi",
-                          "application/vnd.apple.mpegurl", "audio/x-mpegurl", "application/vnd.ms-wpl"};
   const QString list = mimeApps();
   EXPECT_TRUE(list.startsWith("[Added Associations]\nvideo/mp4=vlc.desktop;\n\n[Default Applications]\n"
                               "video/mp4=kelvarino.desktop;\ntext/plain=gedit.desktop;\n"));
-  for (const QString& type : types)
+  for (const QString& type : allTypes)
     EXPECT_EQ(list.count("\n" + type + "=kelvarino.desktop;\n"), 1) << type.toStdString();
   const QString mimeLine = entry().section("MimeType=", 1).trimmed();
   EXPECT_TRUE(mimeLine.startsWith("application/x-kelvarino;"));
-  for (const QString& type : types)
+  for (const QString& type : allTypes)
     EXPECT_TRUE(mimeLine.contains(type + ";")) << type.toStdString();
 }
 
@@ -159,6 +161,38 @@ TEST_F(ClassStoreXdgTest, AMovedProgramRewritesExecAndKeepsTheAssociations)
   EXPECT_EQ(ModFindReg::ReadOpenCommand(store), ModRegName::OpenCommand(moved));
   EXPECT_TRUE(entry().contains("\nExec=" + moved + " %f\n"));
   EXPECT_EQ(entry().section("MimeType=", 1), mimeTypes);
+}
+
+TEST_F(ClassStoreXdgTest, AnInstalledEntryStaysInForceAndAMovedProgramCopiesAllItDeclares)
+{
+  const QString installedExe = dir.filePath("prefix/bin/kelvarino");
+  const QByteArray installed = "# installed\n[Desktop Entry]\nType=Application\nName=Kelvarino\n"
+                               "GenericName[zh_CN]=媒体播放器\nComment=Play\nComment[zh_CN]=播放\n"
+                               "Exec=" + installedExe.toUtf8() + " %f\nIcon=kelvarino\nNoDisplay=false\n"
+                               "MimeType=application/x-kelvarino;" + allTypes.join(';').toUtf8() + ";\n"
+                               "Actions=Queue;\n\n"
+                               "[Desktop Action Queue]\nName=Queue\nExec=" + installedExe.toUtf8() + " %f\n";
+  ASSERT_TRUE(QDir().mkpath(dir.filePath("prefix/share/applications")));
+  ASSERT_TRUE(putContent(dir.filePath("prefix/share/applications/kelvarino.desktop"), installed));
+  XdgFolders withPrefix = folders;
+  withPrefix.dataDirs = {dir.filePath("elsewhere"), dir.filePath("prefix/share")};
+  ClassStoreXdg installedStore{withPrefix};
+
+  // The installed copy's own start finds its command and writes nothing; the
+  // menu command then writes the defaults alone.
+  EXPECT_EQ(ModFindReg::ReadOpenCommand(installedStore), ModRegName::OpenCommand(installedExe));
+  ModRegName::AssociateExtensions(installedStore);
+  EXPECT_FALSE(QFile::exists(installedStore.desktopEntryPath())) << "the installed entry already has the types";
+  EXPECT_TRUE(mimeApps().contains("\nvideo/mp4=kelvarino.desktop;\n"));
+
+  // Another copy writes the user's entry: the installed one with its command.
+  const QString moved = dir.filePath("moved/kelvarino");
+  ModRegName::RegisterProgId(installedStore, moved);
+  EXPECT_EQ(ModFindReg::ReadOpenCommand(installedStore), ModRegName::OpenCommand(moved));
+  QByteArray expected = installed;
+  expected.replace("Comment=Play\n", "Comment=使用Kelvarino播放\n")
+      .replace("Exec=" + installedExe.toUtf8() + " %f\nIcon", "Exec=" + moved.toUtf8() + " %f\nIcon");
+  EXPECT_EQ(entry(), QString::fromUtf8(expected));
 }
 
 TEST_F(ClassStoreXdgTest, WithoutAnEntryThereIsNoCommandToRead)

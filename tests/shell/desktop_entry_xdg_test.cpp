@@ -66,6 +66,17 @@ TEST(DesktopEntryGroup, OnlyTheFirstDesktopEntryGroupAndTheFirstOfDuplicateKeysC
   EXPECT_EQ(group[2], std::make_pair(QString("Name[zh_CN]"), QString("播放")));
 }
 
+TEST(DesktopEntryGroup, SetValuesReplaceTheFirstLineOrFollowTheGroupAndNothingElseMoves)
+{
+  const QByteArray file = "# c\n[Desktop Entry]\nName=K\n#Exec=old\nExec=/a %f\nExec=/dup\n"
+                          "Name[zh_CN]=播放\n\n[Desktop Action x]\nExec=/a --x\n";
+  EXPECT_EQ(withValues(file, {{"Exec", "/b\\c %f"}, {"Icon", " k"}}),
+            "# c\n[Desktop Entry]\nName=K\n#Exec=old\nExec=/b\\\\c %f\nExec=/dup\n"
+            "Name[zh_CN]=播放\nIcon=\\sk\n\n[Desktop Action x]\nExec=/a --x\n");
+  EXPECT_EQ(withValues("[Desktop Entry]\nName=K", {{"Icon", "k"}}), "[Desktop Entry]\nName=K\nIcon=k\n");
+  EXPECT_EQ(withValues("[Other]\nName=K\n", {{"Icon", "k"}}), "[Other]\nName=K\n");
+}
+
 TEST(MimeAppsList, DefaultsReplaceTheirLinesAndEveryOtherByteStays)
 {
   const QByteArray before = "[Added Associations]\nvideo/mp4=vlc.desktop;\n\n"
