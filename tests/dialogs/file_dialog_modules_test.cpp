@@ -87,19 +87,29 @@ TEST(ShowFileDialog, TheModeChoosesTheFormInAnyLetterCase)
   EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST(ShowFileDialog, ATooLongNameIsReportedAsAFailure)
+TEST(ShowFileDialog, LongPathsWorkOnlyPathsBeyondTheSystemLimitFail)
 {
   FakeFileDialogs dialogs;
   FakeMessageBoxes messages;
-  dialogs.answerFile = "/x";
-  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/" + QString(300, 'a')), "");
-  EXPECT_TRUE(dialogs.calls.isEmpty());
-  ASSERT_EQ(messages.shown.size(), 1);
+  const QString deep = "/" + QString("folder/").repeated(60) + "clip.mkv"; // 429 characters
+  dialogs.answerFile = deep + ".copy";
+  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", deep), deep + ".copy");
+  ASSERT_EQ(dialogs.calls.size(), 1);
+  EXPECT_EQ(dialogs.calls[0].preset, deep);
+  EXPECT_TRUE(messages.shown.isEmpty());
+
+  // 4096 bytes with the NUL: no file by that name can be opened.
+  const QString tooLong = "/" + QString(1365, u'中');
+  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", tooLong), "");
+  EXPECT_EQ(dialogs.calls.size(), 1) << "no dialog for a path the system refuses";
+  dialogs.answerFile = tooLong;
+  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/v/a.mkv"), "");
+  ASSERT_EQ(messages.shown.size(), 2);
   EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::Error);
   EXPECT_EQ(messages.shown[0].title, "");
   EXPECT_EQ(messages.shown[0].text, "未知原因导致操作失败！");
 
   dialogs.answerFile = "";
   EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/v/a.mkv"), "");
-  EXPECT_EQ(messages.shown.size(), 1) << "cancel is silent";
+  EXPECT_EQ(messages.shown.size(), 2) << "cancel is silent";
 }
