@@ -3,8 +3,11 @@
 FilePatterns::FilePatterns(const QString& patterns)
 {
   for (const QString& p : patterns.split(u';', Qt::SkipEmptyParts)) {
+    // "*.*" is the all-files pattern of the filter lists, and names without
+    // a dot are ordinary files here: it matches every name.
+    const QString pattern = p.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : p.trimmed();
     const QString rx = QRegularExpression::wildcardToRegularExpression(
-        p.trimmed(), QRegularExpression::UnanchoredWildcardConversion);
+        pattern, QRegularExpression::UnanchoredWildcardConversion);
     m_patterns.append(QRegularExpression(QRegularExpression::anchoredPattern(rx),
                                          QRegularExpression::CaseInsensitiveOption));
   }

@@ -1,3 +1,4 @@
+#include "dialogs/file_patterns.h"
 #include "dialogs/mod_api_save.h"
 #include "dialogs/mod_cdl.h"
 #include "fake_dialogs.h"
@@ -112,4 +113,22 @@ TEST(ShowFileDialog, LongPathsWorkOnlyPathsBeyondTheSystemLimitFail)
   dialogs.answerFile = "";
   EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/v/a.mkv"), "");
   EXPECT_EQ(messages.shown.size(), 2) << "cancel is silent";
+}
+
+TEST(FilePatterns, MatchWholeNamesInAnyLetterCase)
+{
+  const FilePatterns media("*.mkv; *.mp3");
+  EXPECT_TRUE(media.matches("Clip.MKV"));
+  EXPECT_TRUE(media.matches("song.mp3"));
+  EXPECT_FALSE(media.matches("clip.mkv.part")) << "the whole name must match";
+  EXPECT_FALSE(media.matches("mkv"));
+  EXPECT_TRUE(FilePatterns().matches("anything")) << "no patterns, no filter";
+}
+
+TEST(FilePatterns, AllFilesListsNamesWithoutAnExtensionToo)
+{
+  // "所有文件(*.*)" means every file, as it does where the pattern comes from.
+  const FilePatterns all("*.*");
+  for (const char* name : {"clip.mkv", "README", ".hidden", "trailing.", "a.b.c"})
+    EXPECT_TRUE(all.matches(name)) << name;
 }
