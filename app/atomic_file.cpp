@@ -1,12 +1,13 @@
 #include "app/atomic_file.h"
 
+#include "app/system_error.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -50,13 +51,14 @@ QString randomPart()
 bool fail(QString* error, const QString& path, const QString& reason)
 {
   if (error)
-    *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+    *error = QStringLiteral("无法写入“%1”：%2").arg(path, reason);
   return false;
 }
 
+// The system's own texts are English; the errno says the same in words of ours.
 QString systemError()
 {
-  return QString::fromLocal8Bit(std::strerror(errno));
+  return systemErrorText(errno);
 }
 
 int lockExclusively(int fd, int how)
@@ -143,12 +145,12 @@ bool fillAndRename(int fd, const QString& temporary, const QString& path, const 
   }
   QFile out;
   if (!out.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
-    *reason = out.errorString();
+    *reason = systemError();
     return false;
   }
   if (!produce(out, reason) || !out.flush()) {
     if (reason->isEmpty())
-      *reason = out.errorString();
+      *reason = systemError();
     return false;
   }
   int synced;

@@ -16,6 +16,9 @@
 #include "presentation/screensaver_dbus.h"
 #include "shell/class_store_xdg.h"
 #include "shell/process_launcher_qt.h"
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 namespace {
@@ -30,12 +33,28 @@ int& preferX11(int& argc)
   return argc;
 }
 
+// The interface is Simplified Chinese whatever the locale says, Qt's own
+// texts too: the file dialogs, the overwrite question, message box buttons.
+// The translation file is mapped, not read, so this costs well under a
+// millisecond at start-up.
+void speakChinese(QApplication& app)
+{
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
+}
+
 } // namespace
 
 GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), argv)
 {
   // libmpv parses numbers in the C locale.
   std::setlocale(LC_NUMERIC, "C");
+  speakChinese(m_app);
   QGuiApplication::setDesktopFileName(QStringLiteral("kelvarino"));
   // Every window, dialogs included, carries the program's icon.
   QApplication::setWindowIcon(programIcon());

@@ -1,10 +1,11 @@
 #include "dialogs/file_dialogs_qt.h"
 
+#include "dialogs/file_patterns.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <memory>
 
@@ -15,13 +16,7 @@ class PatternProxy : public QSortFilterProxyModel {
 public:
   void setPatterns(const QString& patterns)
   {
-    m_patterns.clear();
-    for (const QString& p : patterns.split(u';', Qt::SkipEmptyParts)) {
-      const QString rx = QRegularExpression::wildcardToRegularExpression(
-          p.trimmed(), QRegularExpression::UnanchoredWildcardConversion);
-      m_patterns.append(QRegularExpression(QRegularExpression::anchoredPattern(rx),
-                                           QRegularExpression::CaseInsensitiveOption));
-    }
+    m_patterns = FilePatterns(patterns);
     invalidateFilter();
   }
 
@@ -30,17 +25,11 @@ protected:
   {
     auto* fs = qobject_cast<QFileSystemModel*>(sourceModel());
     const QModelIndex index = sourceModel()->index(row, 0, parent);
-    if (!fs || fs->isDir(index))
-      return true;
-    const QString name = fs->fileName(index);
-    for (const QRegularExpression& rx : m_patterns)
-      if (rx.match(name).hasMatch())
-        return true;
-    return m_patterns.isEmpty();
+    return !fs || fs->isDir(index) || m_patterns.matches(fs->fileName(index));
   }
 
 private:
-  QVector<QRegularExpression> m_patterns;
+  FilePatterns m_patterns;
 };
 
 // A save dialog swaps the typed name's extension for the first pattern of a

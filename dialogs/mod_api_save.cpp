@@ -2,14 +2,20 @@
 
 #include "dialogs/file_dialogs.h"
 #include "dialogs/message_boxes.h"
+#include <QFile>
 #include <QFileInfo>
+#include <climits>
 
 namespace ModAPISave {
 
 namespace {
 
-// The file name buffer holds 255 characters with its terminating NUL.
-constexpr int FileBufferLength = 255;
+// A path the system can open: its bytes and the terminating NUL fit PATH_MAX.
+// Longer ones fail in every call that takes them.
+bool fitsPathLimit(const QString& path)
+{
+  return QFile::encodeName(path).size() < PATH_MAX;
+}
 
 const QVector<FileFilter>& mediaFilter()
 {
@@ -38,7 +44,7 @@ QString ShowFileDialog(FileDialogs& dialogs, MessageBoxes& messages, const QStri
                        const QString& title, const QString& fileName)
 {
   QString chosen;
-  const bool fits = fileName.size() < FileBufferLength;
+  const bool fits = fitsPathLimit(fileName);
   if (fits) {
     if (mode.toUpper() == QLatin1String("OPEN")) {
       chosen = dialogs.getOpenFileName(title, fileName, mediaFilter());
@@ -49,7 +55,7 @@ QString ShowFileDialog(FileDialogs& dialogs, MessageBoxes& messages, const QStri
                                        QFileInfo(fileName).suffix());
     }
   }
-  if (fits && chosen.size() < FileBufferLength)
+  if (fits && fitsPathLimit(chosen))
     return chosen;
   messages.show(MessageBoxes::Icon::Error, QString(), QStringLiteral("未知原因导致操作失败！"));
   return {};

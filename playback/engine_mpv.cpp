@@ -105,6 +105,9 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   m_video = new VideoWindowMpv(m_mpv);
   QWidget* picture = QWidget::createWindowContainer(m_video);
   picture->setFocusPolicy(Qt::NoFocus);
+  // The container hands drags on to the picture's window, which has no use
+  // for them: files dropped on the picture are the main window's to play.
+  picture->setAcceptDrops(false);
   m_view = new PlayerViewQt(picture);
   m_view->installEventFilter(this);
   connect(m_video, &VideoWindowMpv::renderContextReady, this, &EngineMpv::onRenderContextReady);

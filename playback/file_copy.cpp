@@ -1,7 +1,9 @@
 #include "playback/file_copy.h"
 
 #include "app/atomic_file.h"
+#include "app/system_error.h"
 #include <QFile>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -25,13 +27,15 @@ bool copyRest(QFile& in, QIODevice& out, QString* reason)
 {
   QByteArray chunk(ChunkSize, Qt::Uninitialized);
   for (;;) {
+    errno = 0;
     const qint64 got = in.read(chunk.data(), chunk.size());
     if (got == 0)
       return true;
     if (got < 0) {
-      *reason = QStringLiteral("Cannot read \"%1\": %2").arg(in.fileName(), in.errorString());
+      *reason = QStringLiteral("无法读取“%1”：%2").arg(in.fileName(), systemErrorText(errno));
       return false;
     }
+    errno = 0;
     if (out.write(chunk.constData(), got) != got)
       return false; // the device's own error says why
   }
@@ -46,18 +50,19 @@ bool copyFileAtomically(const QString& source, const QString& destination, QStri
   // what is copied even if the path changed in between.
   struct stat from {};
   if (!isPlainFile(source, &from))
-    return fail(error, QStringLiteral("\"%1\" is not a plain file").arg(source));
+    return fail(error, QStringLiteral("“%1”不是普通文件").arg(source));
   QFile in(source);
+  errno = 0;
   if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-    return fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(source, in.errorString()));
+    return fail(error, QStringLiteral("无法打开“%1”：%2").arg(source, systemErrorText(errno)));
   if (::fstat(in.handle(), &from) != 0 || !S_ISREG(from.st_mode))
-    return fail(error, QStringLiteral("\"%1\" is not a plain file").arg(source));
+    return fail(error, QStringLiteral("“%1”不是普通文件").arg(source));
   // The same device and inode is the same file, however the path is spelt;
   // writing it "over itself" would truncate the source.
   struct stat to {};
   if (::stat(QFile::encodeName(destination).constData(), &to) == 0 && to.st_dev == from.st_dev &&
       to.st_ino == from.st_ino)
-    return fail(error, QStringLiteral("\"%1\" is the source file itself").arg(destination));
+    return fail(error, QStringLiteral("“%1”就是源文件本身").arg(destination));
   return writeFileAtomically(
       destination, [&in](QIODevice& out, QString* reason) { return copyRest(in, out, reason); },
       error);

@@ -27,25 +27,31 @@ TEST(AtomicFile, ReplacesTheWholeFileAndKeepsItsPermissions)
 TEST(AtomicFile, FailedRenameKeepsTheTargetAndLeavesNoTemporaryFile)
 {
   QTemporaryDir dir;
-  // A non-empty folder cannot be renamed over, whoever runs the test.
+  // A non-empty folder cannot be replaced, whoever runs the test.
   const QString path = dir.filePath(QStringLiteral("f.dat"));
   ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("f.dat/inside")));
 
   QString error;
   EXPECT_FALSE(writeFileAtomically(path, "new", &error));
-  EXPECT_TRUE(error.contains(path)) << error.toStdString();
+  EXPECT_EQ(error, QStringLiteral("无法写入“%1”：这是一个文件夹").arg(path)) << error.toStdString();
   EXPECT_TRUE(QFileInfo(path + QStringLiteral("/inside")).isDir());
   EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("f.dat")});
 }
 
-TEST(AtomicFile, MissingFolderIsReportedNotCreated)
+TEST(AtomicFile, AMissingOrWrongFolderIsReportedInChineseNotCreated)
 {
+  // The reason is told in the interface's language, not in the system's English.
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("missing/f.dat"));
   QString error;
   EXPECT_FALSE(writeFileAtomically(path, "new", &error));
-  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(error, QStringLiteral("无法写入“%1”：文件或文件夹不存在").arg(path));
   EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
+
+  const QString file = dir.filePath(QStringLiteral("file"));
+  ASSERT_TRUE(writeFileAtomically(file, "a file, not a folder"));
+  EXPECT_FALSE(writeFileAtomically(file + QStringLiteral("/f.dat"), "new", &error));
+  EXPECT_EQ(error, QStringLiteral("无法写入“%1/f.dat”：路径中有一项不是文件夹").arg(file));
 }
 
 TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFileByteForByte)

@@ -1,3 +1,4 @@
+#include "dialogs/file_patterns.h"
 #include "dialogs/mod_api_save.h"
 #include "dialogs/mod_cdl.h"
 #include "fake_dialogs.h"
@@ -87,19 +88,47 @@ TEST(ShowFileDialog, TheModeChoosesTheFormInAnyLetterCase)
   EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST(ShowFileDialog, ATooLongNameIsReportedAsAFailure)
+TEST(ShowFileDialog, LongPathsWorkOnlyPathsBeyondTheSystemLimitFail)
 {
   FakeFileDialogs dialogs;
   FakeMessageBoxes messages;
-  dialogs.answerFile = "/x";
-  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/" + QString(300, 'a')), "");
-  EXPECT_TRUE(dialogs.calls.isEmpty());
-  ASSERT_EQ(messages.shown.size(), 1);
+  const QString deep = "/" + QString("folder/").repeated(60) + "clip.mkv"; // 429 characters
+  dialogs.answerFile = deep + ".copy";
+  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", deep), deep + ".copy");
+  ASSERT_EQ(dialogs.calls.size(), 1);
+  EXPECT_EQ(dialogs.calls[0].preset, deep);
+  EXPECT_TRUE(messages.shown.isEmpty());
+
+  // 4096 bytes with the NUL: no file by that name can be opened.
+  const QString tooLong = "/" + QString(1365, u'中');
+  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", tooLong), "");
+  EXPECT_EQ(dialogs.calls.size(), 1) << "no dialog for a path the system refuses";
+  dialogs.answerFile = tooLong;
+  EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/v/a.mkv"), "");
+  ASSERT_EQ(messages.shown.size(), 2);
   EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::Error);
   EXPECT_EQ(messages.shown[0].title, "");
   EXPECT_EQ(messages.shown[0].text, "未知原因导致操作失败！");
 
   dialogs.answerFile = "";
   EXPECT_EQ(ModAPISave::ShowFileDialog(dialogs, messages, "save", "t", "/v/a.mkv"), "");
-  EXPECT_EQ(messages.shown.size(), 1) << "cancel is silent";
+  EXPECT_EQ(messages.shown.size(), 2) << "cancel is silent";
+}
+
+TEST(FilePatterns, MatchWholeNamesInAnyLetterCase)
+{
+  const FilePatterns media("*.mkv; *.mp3");
+  EXPECT_TRUE(media.matches("Clip.MKV"));
+  EXPECT_TRUE(media.matches("song.mp3"));
+  EXPECT_FALSE(media.matches("clip.mkv.part")) << "the whole name must match";
+  EXPECT_FALSE(media.matches("mkv"));
+  EXPECT_TRUE(FilePatterns().matches("anything")) << "no patterns, no filter";
+}
+
+TEST(FilePatterns, AllFilesListsNamesWithoutAnExtensionToo)
+{
+  // "所有文件(*.*)" means every file, as it does where the pattern comes from.
+  const FilePatterns all("*.*");
+  for (const char* name : {"clip.mkv", "README", ".hidden", "trailing.", "a.b.c"})
+    EXPECT_TRUE(all.matches(name)) << name;
 }

@@ -95,15 +95,28 @@ class MenuAndKeysTest(PlayerTest):
         run("xdotool", "key", "Escape")
         self.assertTrue(menu)
 
-    def test_ctrl_o_opens_the_dialog_titled_open(self):
+    def test_ctrl_o_opens_the_dialog_titled_open_speaking_chinese(self):
         player = self.start()
         window = player.window()
         run("xdotool", "windowactivate", "--sync", window.id, check=False)
         run("xdotool", "key", "--window", window.id, "ctrl+o")
         dialog = wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
-                          what="the open dialog")
+                          what="the open dialog")[0]
+        time.sleep(0.5)
         self.shot("open-dialog")
-        dialog[0].close()
+        # Qt's own texts are Chinese whatever the locale (C here): a folder
+        # made from the list's menu gets the dialog's Chinese name for it.
+        x, y, w, h = dialog.client()
+        run("xdotool", "mousemove", x + w * 6 // 10, y + h * 6 // 10, "click", "3")
+        time.sleep(0.5)
+        run("xdotool", "key", "n")  # 新建文件夹(N)
+        made = wait_for(lambda: [p.name for p in self.sandbox.root.iterdir()
+                                 if p.is_dir() and p.name not in ("home", "windows", "runtime",
+                                                                  "program")],
+                        what="a new folder")
+        self.assertEqual(made, ["新建文件夹"])
+        run("xdotool", "key", "Escape")
+        dialog.close()
 
     def test_several_chosen_files_are_played_through_the_default_list(self):
         folder = self.sandbox.root  # the player's working folder: where the dialog opens
