@@ -6,10 +6,10 @@
 
 namespace {
 
-// A name is shown on one line, its line breaks as visible marks.
+// A name is shown on one line, its line breaks as the escapes "\r" and "\n".
 QString shownOnOneLine(QString entry)
 {
-  return entry.replace(u'\r', u'␍').replace(u'\n', u'␊');
+  return entry.replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n"));
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QRegularExpression>
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
@@ -54,12 +53,18 @@ EngineEvent endFileEvent(int reason)
 }
 
 // Schemes are case-insensitive, but the player core knows its protocols only
-// in lower case: "HTTP://host/a.mp4" would open nothing.
+// in lower case: "HTTP://host/a.mp4" would open nothing. Read by hand, as a
+// file name need not be valid UTF-16 (see file_name_bytes.h).
 QString withLowerCaseScheme(const QString& url)
 {
-  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*(?=://)"));
-  const QRegularExpressionMatch match = scheme.match(url);
-  return match.hasMatch() ? match.captured().toLower() + url.sliced(match.capturedLength()) : url;
+  const auto isLetter = [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); };
+  const auto isSchemeChar = [&](QChar c) {
+    return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'.' || c == u'-';
+  };
+  const qsizetype end = url.indexOf(QLatin1String("://"));
+  if (end <= 0 || !isLetter(url[0]) || !std::all_of(url.begin(), url.begin() + end, isSchemeChar))
+    return url;
+  return url.first(end).toLower() + url.sliced(end);
 }
 
 int shiftBits(Qt::KeyboardModifiers modifiers)

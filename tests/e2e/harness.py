@@ -202,7 +202,9 @@ class Player:
         self.sandbox = sandbox
         self.stderr_path = sandbox.root / f"stderr-{time.monotonic_ns()}.log"
         self._stderr = open(self.stderr_path, "w")
-        self.process = subprocess.Popen([str(binary or sandbox.binary), *map(str, args)],
+        # Bytes go as they are: a file name need not be text.
+        args = [a if isinstance(a, bytes) else str(a) for a in args]
+        self.process = subprocess.Popen([str(binary or sandbox.binary), *args],
                                         env=env or sandbox.env(), stdout=subprocess.DEVNULL,
                                         stderr=self._stderr, cwd=sandbox.root)
 

@@ -78,7 +78,7 @@ TEST_F(DropTest, NamesThatWouldBreakTheListAreLeftOutAndNamed)
   ASSERT_EQ(gui().messages.shown.size(), 1);
   EXPECT_EQ(gui().messages.shown[0].icon, MessageBoxes::Icon::Warning);
   EXPECT_EQ(gui().messages.shown[0].text.split(u'\n').mid(1),
-            (QStringList{media + "/a␊b.mp3", media + "/d␍.mp3"}));
+            (QStringList{media + "/a\\nb.mp3", media + "/d\\r.mp3"}));
 
   // Nothing left to play: the player is left alone.
   form->Form_OLEDragDrop({media + "/a\nb.mp3", media + "/d\r.mp3"});
