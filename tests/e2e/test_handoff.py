@@ -170,6 +170,17 @@ class HandOffTest(PlayerTest):
         self.assertEqual(link_executes(player)[1], f"{folder}/x.mp3\\0{folder}/y.mp3")
         self.assertEqual((self.sandbox.playlist / "default.m3u").read_bytes(),
                          f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
+
+        # A name that is not UTF-8 arrives with its bytes and opens.
+        gbk = os.fsencode(folder) + b"/\xb2\xe2\xca\xd4.mp3"
+        with open(gbk, "wb") as f:
+            f.write(audio_clip().read_bytes())
+        loads = player.stderr_path.read_bytes().count(b"kelvarino-trace file-loaded ")
+        run(self.sandbox.binary, b"\xb2\xe2\xca\xd4.mp3", cwd=folder, env=self.sandbox.env())
+        wait_for(lambda: re.search(rb"link-execute .* " + re.escape(gbk) + rb"\n",
+                                   player.stderr_path.read_bytes()), what="the name's bytes")
+        wait_for(lambda: player.stderr_path.read_bytes().count(b"kelvarino-trace file-loaded ") > loads,
+                 what="the file opened")
         self.assertEqual(len(windows_of(player.pid)), 1)
 
     def test_a_second_start_that_nobody_answers_ends_without_a_window(self):
