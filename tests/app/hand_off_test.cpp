@@ -63,18 +63,6 @@ TEST_F(SecondStartTest, ARelativePathToAnExistingFileIsSentAbsolute)
                                          "\"" + absolute + "\"", "https://example.com/a.mp4"}));
 }
 
-TEST_F(SecondStartTest, AQuoteThatIsPartOfAnExistingNameIsKept)
-{
-  QDir(dir.path()).mkpath("work");
-  ASSERT_TRUE(putContent(dir.filePath("work/say \"hi\".mp4"), "x"));
-  start.workingFolder = dir.filePath("work");
-
-  tryLoad("say \"hi\".mp4");
-  tryLoad(dir.filePath("work/say \"hi\".mp4"));
-  EXPECT_EQ(instances.sent, (QStringList{dir.filePath("work/say \"hi\".mp4"),
-                                         dir.filePath("work/say \"hi\".mp4")}));
-}
-
 TEST_F(SecondStartTest, SeveralExistingFilesGoAsOneListOfAbsolutePaths)
 {
   QDir(dir.path()).mkpath("work/sub");
