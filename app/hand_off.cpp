@@ -1,31 +1,34 @@
 #include "app/hand_off.h"
 
+#include "app/command_line_media.h"
+#include "app/file_name_bytes.h"
 #include "app/instance_channel.h"
 #include "app/main_window_port.h"
 #include "app/media_frm.h"
 #include "playback/media_engine.h"
 #include "playback/milestone_trace.h"
 #include "shell/process_launcher.h"
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 namespace {
 const QString GetInfo = QStringLiteral("GetInfo:");
 } // namespace
 
-QString handOffCommand(const QString& commandTail, const QString& workingFolder)
+QString handOffCommand(const QStringList& arguments, const QString& workingFolder)
 {
-  if (commandTail.isEmpty())
+  const QString tail = arguments.join(u' ');
+  if (tail.isEmpty())
     return QStringLiteral("nor");
-  const QString path = QString(commandTail).remove(u'"');
-  if (path.isEmpty() || QDir::isAbsolutePath(path) || workingFolder.isEmpty())
-    return commandTail;
-  const QFileInfo file(QDir(workingFolder), path);
-  if (!file.exists())
-    return commandTail;
-  const QString absolute = QDir::cleanPath(file.absoluteFilePath());
-  return commandTail.contains(u'"') ? u'"' + absolute + u'"' : absolute;
+  const CommandLineMedia media = commandLineMedia(arguments, workingFolder);
+  if (!media.files.isEmpty())
+    return media.files.join(HandOffFileSeparator);
+  // A relative path would mean another file, or none, in the first
+  // instance's working folder.
+  const QString absolute = absoluteFrom(workingFolder, media.url);
+  if (media.url.isEmpty() || absolute == media.url || !namesExistingPath(absolute))
+    return tail;
+  // The quotes go along only when they were no part of the name.
+  return media.url == tail ? absolute : u'"' + absolute + u'"';
 }
 
 void MediaFrm::SendDDE(const QString& command)
@@ -46,7 +49,7 @@ void MediaFrm::Form_LinkExecute(const QString& CmdStr, int& Cancel)
     if (window().windowState() != WindowState::Normal)
       window().setWindowState(WindowState::Normal);
     window().bringToFront();
-    WMP().setURL(QString(CmdStr).remove(u'"'));
+    openCommandLine(CmdStr.split(HandOffFileSeparator));
   }
   Cancel = 0;
   traceMilestone("link-execute", CmdStr);

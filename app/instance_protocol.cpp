@@ -1,12 +1,12 @@
 #include "app/instance_protocol.h"
 
-#include <QStringDecoder>
+#include "app/file_name_bytes.h"
 
 namespace InstanceProtocol {
 
 QByteArray encode(const QString& command)
 {
-  const QByteArray text = command.toUtf8();
+  const QByteArray text = encodeFileName(command);
   if (text.size() > MaxCommandBytes)
     return {};
   const quint32 n = quint32(text.size());
@@ -31,12 +31,7 @@ Decoded decode(QByteArrayView received)
   if (received.size() > total)
     return {Status::Rejected, {}};
   // A leading byte-order mark is part of the text, as every other character.
-  QStringDecoder utf8(QStringDecoder::Utf8,
-                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-  QString command = utf8(received.sliced(HeaderBytes));
-  if (utf8.hasError())
-    return {Status::Rejected, {}};
-  return {Status::Complete, std::move(command)};
+  return {Status::Complete, decodeFileName(received.sliced(HeaderBytes))};
 }
 
 } // namespace InstanceProtocol

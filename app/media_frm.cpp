@@ -64,7 +64,7 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   if (ReadIni(Option, QStringLiteral("mRun")) == QLatin1String("True")) {
     menus.setChecked(MenuItem::mRun, true);
   } else if (anotherRunning) {
-    SendDDE(handOffCommand(m_start.commandTail, m_start.workingFolder));
+    SendDDE(handOffCommand(m_start.arguments, m_start.workingFolder));
     return false;
   }
 
@@ -77,8 +77,8 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   ModIcon::SetFormIcon(window(), 32);
   TaskbarPtr = CreateTaskbarList();
 
-  if (!m_start.commandTail.isEmpty())
-    WMP().setURL(QString(m_start.commandTail).remove(u'"'));
+  if (!m_start.commandTail().isEmpty())
+    openCommandLine(m_start.arguments);
 
   checkFileType();
   applySavedSettings();

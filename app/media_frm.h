@@ -15,9 +15,12 @@ class InstanceChannel;
 
 // What the process was started with.
 struct StartInfo {
-  QString commandTail;    // the arguments after the program's name, joined by single spaces
+  QStringList arguments;  // after the program's name, each with its file-system bytes
   QString executablePath; // the running executable's real path
   QString workingFolder;  // where the process was started
+
+  // The arguments joined by single spaces.
+  QString commandTail() const { return arguments.join(u' '); }
 };
 
 // The main window's logic: its start-up, its handlers and the state the window
@@ -67,8 +70,13 @@ public:
 
   // Opening media (playback/open_command.cpp, playback/default_playlist.cpp).
   void mOpen_Click();
+  // Plays what a start's arguments, or a second start's, name: one path or
+  // address, or several files as a list, as the open command does.
+  void openCommandLine(const QStringList& arguments);
   QString defaultPlaylistPath() const;
-  // Rewrites default.m3u; tells the user and returns false when it cannot.
+  // Rewrites default.m3u with the entries a play list can hold and tells the
+  // user which it left out. False, after telling the user, when it cannot
+  // write or left out every entry: there is then nothing to play.
   bool writeDefaultPlaylist(const QStringList& entries);
   QStringList SelectedFiles; // full paths chosen in the open dialog
 

@@ -1,19 +1,23 @@
 #include "app/start_info_posix.h"
 
-#include <QDir>
+#include "app/file_name_bytes.h"
 #include <QFileInfo>
 #include <QStringList>
+#include <cstdlib>
+#include <unistd.h>
 
 StartInfo startInfoFromArguments(int argc, char** argv)
 {
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i)
-    arguments << QString::fromLocal8Bit(argv[i]);
   StartInfo start;
-  start.commandTail = arguments.join(u' ');
+  for (int i = 1; i < argc; ++i)
+    start.arguments << decodeFileName(argv[i]);
   start.executablePath = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
   if (start.executablePath.isEmpty())
     start.executablePath = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
-  start.workingFolder = QDir::currentPath();
+  // Relative arguments are taken from here, byte for byte.
+  if (char* folder = getcwd(nullptr, 0)) {
+    start.workingFolder = decodeFileName(folder);
+    std::free(folder);
+  }
   return start;
 }

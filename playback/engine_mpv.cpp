@@ -1,5 +1,6 @@
 #include "playback/engine_mpv.h"
 
+#include "app/file_name_bytes.h"
 #include "playback/control_bar_qt.h"
 #include "playback/list_guard_mpv.h"
 #include "playback/milestone_trace.h"
@@ -65,6 +66,21 @@ EngineEvent endFileEvent(int reason)
   case MPV_END_FILE_REASON_REDIRECT: return EngineEvent::EndFileRedirect;
   default: return EngineEvent::EndFileError;
   }
+}
+
+// Schemes are case-insensitive, but the player core knows its protocols only
+// in lower case: "HTTP://host/a.mp4" would open nothing. Read by hand, as a
+// file name need not be valid UTF-16 (see file_name_bytes.h).
+QString withLowerCaseScheme(const QString& url)
+{
+  const auto isLetter = [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); };
+  const auto isSchemeChar = [&](QChar c) {
+    return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'.' || c == u'-';
+  };
+  const qsizetype end = url.indexOf(QLatin1String("://"));
+  if (end <= 0 || !isLetter(url[0]) || !std::all_of(url.begin(), url.begin() + end, isSchemeChar))
+    return url;
+  return url.first(end).toLower() + url.sliced(end);
 }
 
 int shiftBits(Qt::KeyboardModifiers modifiers)
@@ -184,12 +200,15 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
   switch (event.event_id) {
   case MPV_EVENT_START_FILE:
     m_fileActive = true;
+    m_fileLoaded = false;
+    m_keptItem.reset();
     drained.events.push_back(EngineEvent::StartFile);
     drained.mediaChanged = true;
     break;
   case MPV_EVENT_FILE_LOADED:
     if (std::exchange(m_traceFileLoaded, false))
       traceMilestone("file-loaded");
+    m_fileLoaded = true;
     drained.events.push_back(EngineEvent::FileLoaded);
     drained.mediaChanged = true;
     break;
@@ -199,6 +218,10 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     drained.events.push_back(EngineEvent::PlaybackRestart);
     break;
   case MPV_EVENT_END_FILE:
+    // An item that was opened stays current after it stopped or ended, until
+    // another is loaded; one that could not be opened never was current.
+    if (m_fileLoaded && hasItem())
+      m_keptItem = loadedItem();
     m_fileActive = false;
     drained.events.push_back(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));
     drained.mediaChanged = true;
@@ -301,7 +324,7 @@ void EngineMpv::load()
   m_traceFileLoaded = m_traceFirstFrame = m_tracePlaybackRestart = true;
   // pause survives stop and loadfile: the new item must start playing.
   setFlag(m_mpv, "pause", false);
-  const QByteArray url = m_url.toUtf8();
+  const QByteArray url = encodeFileName(withLowerCaseScheme(m_url));
   if (command(m_mpv, {"loadfile", url.constData(), "replace"}, LoadReply) < 0)
     feed(EngineEvent::EndFileError);
 }
@@ -309,9 +332,15 @@ void EngineMpv::load()
 std::optional<MediaItem> EngineMpv::currentMedia() const
 {
   if (!hasItem())
-    return std::nullopt;
+    return m_keptItem;
+  return loadedItem();
+}
+
+MediaItem EngineMpv::loadedItem() const
+{
   MediaItem item;
-  item.sourceURL = m_properties.path;
+  // The URL as it was set, not as the core was given it.
+  item.sourceURL = m_properties.path == withLowerCaseScheme(m_url) ? m_url : m_properties.path;
   item.duration = m_properties.duration;
   if (m_properties.hasPicture) {
     item.imageSourceWidth = m_properties.videoWidth;

@@ -72,6 +72,7 @@ private:
   void moveToFront(const mpv_event_property& position);
   void feed(EngineEvent event);
   bool hasItem() const { return m_fileActive && !m_properties.path.isEmpty(); }
+  MediaItem loadedItem() const;
   void onRenderContextReady();
   void onFrameDrawn();
   void load();
@@ -87,6 +88,9 @@ private:
   PlayStateTable m_states;
   ObservedPropertiesMpv m_properties;
   bool m_fileActive = false;   // between start-file and end-file
+  bool m_fileLoaded = false;   // between file-loaded and the next start-file
+  // The item that stopped or ended: still the current one.
+  std::optional<MediaItem> m_keptItem;
   std::deque<double> m_seeks;  // targets of the seeks not yet answered
   QTimer m_positionTimer;
   std::atomic_bool m_wakeupPosted{false};

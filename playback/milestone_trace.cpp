@@ -1,5 +1,6 @@
 #include "playback/milestone_trace.h"
 
+#include "app/file_name_bytes.h"
 #include <QByteArray>
 #include <QFile>
 #include <cstdio>
@@ -58,6 +59,8 @@ void traceMilestone(const char* milestone, const QString& detail)
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   const long long mono = now.tv_sec * 1000000LL + now.tv_nsec / 1000;
+  // One line per milestone, and the bytes of a file name as they are.
+  const QByteArray text = encodeFileName(detail).replace('\n', "\\n").replace('\0', "\\0");
   std::fprintf(stderr, "kelvarino-trace %s %.0f mono=%lld %s\n", milestone, msSinceStart(), mono,
-               detail.toUtf8().replace('\n', "\\n").constData());
+               text.constData());
 }

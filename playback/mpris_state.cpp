@@ -1,5 +1,6 @@
 #include "playback/mpris_state.h"
 
+#include "app/file_name_bytes.h"
 #include "shell/mod_reg_name.h"
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -83,8 +84,10 @@ QString linkCommand(const QString& uri)
     return uri;
   if (!url.host().isEmpty() && url.host() != QLatin1String("localhost"))
     return {};
-  // Not toLocalFile: it keeps "localhost" as part of the path.
-  const QString path = url.path(QUrl::FullyDecoded);
+  // Not toLocalFile: it keeps "localhost" as part of the path; and the
+  // escapes are bytes of the file's name, UTF-8 or not.
+  const QString path =
+      decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
   return path.startsWith(u'/') ? path : QString();
 }
 
@@ -154,10 +157,14 @@ MprisProperties MprisState::read()
   p.PlaybackStatus = Mpris::playbackStatus(m_engine.playState());
   p.Volume = Mpris::volumeOf(m_engine.volume());
   const std::optional<MediaItem> media = m_engine.currentMedia();
+  // An item that stopped or ended is still the current one, shown as it was;
+  // played again it is a new track.
+  const int state = m_engine.playState();
+  const bool stopped = state == PlayState::Stopped || state == PlayState::MediaEnded;
   if (media) {
     // Tags and the picture size arrive after the item; only a new source is
     // a new item.
-    if (media->sourceURL != m_source) {
+    if (media->sourceURL != m_source || (m_stopped && !stopped)) {
       m_source = media->sourceURL;
       ++m_tracks;
     }
@@ -165,14 +172,16 @@ MprisProperties MprisState::read()
   } else {
     m_source.clear();
   }
+  m_stopped = stopped;
   // Play starts the last address again after a stop, as the control bar's
-  // button does. The engine keeps no list once stopped, so next and previous
-  // are offered while an item is loaded.
+  // button does. The engine keeps no list once stopped, so pause, seek, next
+  // and previous are offered while an item is loaded and not stopped.
+  const bool loaded = media && !stopped;
   p.CanPlay = !m_engine.URL().isEmpty();
-  p.CanPause = media.has_value();
-  p.CanSeek = media && media->duration > 0;
-  p.CanGoNext = media.has_value();
-  p.CanGoPrevious = media.has_value();
+  p.CanPause = loaded;
+  p.CanSeek = loaded && media->duration > 0;
+  p.CanGoNext = loaded;
+  p.CanGoPrevious = loaded;
   return p;
 }
 

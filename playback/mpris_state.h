@@ -86,5 +86,6 @@ private:
   MediaEngine& m_engine;
   MprisProperties m_properties;
   QString m_source; // of the numbered item
+  bool m_stopped = false; // at the last read: stopped or ended
   int m_tracks = 0;
 };

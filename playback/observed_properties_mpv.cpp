@@ -1,5 +1,6 @@
 #include "playback/observed_properties_mpv.h"
 
+#include "app/file_name_bytes.h"
 #include <mpv/client.h>
 #include <cstring>
 
@@ -73,7 +74,8 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
   const auto* node = static_cast<const mpv_node*>(change.data);
   switch (id) {
   case Path:
-    path = has ? QString::fromUtf8(*static_cast<char* const*>(change.data)) : QString();
+    // The core gives a file name's bytes as they are, UTF-8 or not.
+    path = has ? decodeFileName(*static_cast<char* const*>(change.data)) : QString();
     return true;
   case Duration:
     duration = has ? *static_cast<const double*>(change.data) : 0;

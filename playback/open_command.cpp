@@ -1,5 +1,6 @@
 #include "app/media_frm.h"
 
+#include "app/command_line_media.h"
 #include "dialogs/mod_cdl.h"
 #include "playback/media_engine.h"
 
@@ -40,5 +41,14 @@ void MediaFrm::mOpen_Click()
     return;
   }
   if (writeDefaultPlaylist(SelectedFiles))
+    WMP().setURL(defaultPlaylistPath());
+}
+
+void MediaFrm::openCommandLine(const QStringList& arguments)
+{
+  const CommandLineMedia media = commandLineMedia(arguments, m_start.workingFolder);
+  if (media.files.isEmpty())
+    WMP().setURL(media.url);
+  else if (writeDefaultPlaylist(media.files))
     WMP().setURL(defaultPlaylistPath());
 }

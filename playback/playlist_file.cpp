@@ -1,14 +1,20 @@
 #include "playback/playlist_file.h"
 
 #include "app/atomic_file.h"
+#include "app/file_name_bytes.h"
 #include <QFile>
 #include <QFileInfo>
+
+bool playlistCanHold(const QString& entry)
+{
+  return !entry.contains(u'\r') && !entry.contains(u'\n');
+}
 
 QByteArray playlistBytes(const QStringList& entries)
 {
   QByteArray bytes;
   for (const QString& entry : entries) {
-    bytes += entry.toLocal8Bit();
+    bytes += encodeFileName(entry);
     bytes += "\r\n";
   }
   return bytes;
@@ -27,7 +33,7 @@ QStringList parsePlaylist(const QByteArray& bytes)
     if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
       continue;
     if (i > start)
-      entries << QString::fromLocal8Bit(bytes.mid(start, i - start));
+      entries << decodeFileName(bytes.sliced(start, i - start));
     start = i + 1;
   }
   return entries;

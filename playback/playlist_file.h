@@ -8,7 +8,11 @@
 // The play list file: one full path or URL per line, exactly as given, CR LF
 // after every line (the last included), no header, the locale's encoding, no
 // byte-order mark. default.m3u and the address history URL.m3u share it.
+// A file name keeps its bytes, UTF-8 or not (see file_name_bytes.h).
 QByteArray playlistBytes(const QStringList& entries);
+
+// An entry holding CR or LF would become two lines, two other entries.
+bool playlistCanHold(const QString& entry);
 
 // Writes the list atomically; false (with `error` in words) when it cannot.
 bool writePlaylist(const QString& path, const QStringList& entries, QString* error = nullptr);

@@ -63,11 +63,30 @@ TEST_F(SecondStartTest, ARelativePathToAnExistingFileIsSentAbsolute)
                                          "\"" + absolute + "\"", "https://example.com/a.mp4"}));
 }
 
+TEST_F(SecondStartTest, SeveralExistingFilesGoAsOneListOfAbsolutePaths)
+{
+  QDir(dir.path()).mkpath("work/sub");
+  for (const char* name : {"work/a.mp4", "work/sub/b c.mp4"})
+    ASSERT_TRUE(putContent(dir.filePath(name), "x"));
+  start.workingFolder = dir.filePath("work");
+
+  tryLoad(QStringList{"a.mp4", dir.filePath("work/sub/b c.mp4")});
+  tryLoad(QStringList{"a.mp4", "missing.mp4"});
+  tryLoad(QStringList{"a.mp4", "sub"});
+  ASSERT_EQ(instances.sent.size(), 3);
+  EXPECT_EQ(instances.sent[0].split(QChar(0)),
+            (QStringList{dir.filePath("work/a.mp4"), dir.filePath("work/sub/b c.mp4")}));
+  EXPECT_EQ(instances.sent[1], "a.mp4 missing.mp4") << "not every one a file: the tail as received";
+  EXPECT_EQ(instances.sent[2], "a.mp4 sub") << "a folder is no file of a list";
+}
+
 TEST(HandOffCommand, TwoPathsStayOneTextAndAnEmptyTailIsNor)
 {
-  EXPECT_EQ(handOffCommand("", "/tmp"), "nor");
-  EXPECT_EQ(handOffCommand("\"\"", "/"), "\"\"");
-  EXPECT_EQ(handOffCommand("\"tmp\" \"etc\"", "/"), "\"tmp\" \"etc\"");
+  EXPECT_EQ(handOffCommand({}, "/tmp"), "nor");
+  EXPECT_EQ(handOffCommand({""}, "/tmp"), "nor");
+  EXPECT_EQ(handOffCommand({"\"\""}, "/"), "\"\"");
+  EXPECT_EQ(handOffCommand({"\"tmp\" \"etc\""}, "/"), "\"tmp\" \"etc\"");
+  EXPECT_EQ(handOffCommand({"tmp", "etc"}, "/"), "tmp etc") << "folders are not a list of files";
 }
 
 // The first instance, receiving commands.
@@ -129,6 +148,25 @@ TEST_F(LinkExecuteTest, AnyOtherTextIsPlayedWithoutItsQuotes)
   EXPECT_EQ(engine().urls.mid(1), (QStringList{"NOR", "nor ", "xGetInfo:/bin/true"}));
   EXPECT_TRUE(states().isEmpty()) << "a normal window is left as it is";
   EXPECT_FALSE(QFile::exists(programFolder() + "/playlist/default.m3u"));
+}
+
+TEST_F(LinkExecuteTest, AnExistingNameKeepsItsQuotesAndAListOfFilesPlaysAsTheDefaultList)
+{
+  ASSERT_TRUE(QDir(dir.path()).mkpath("media"));
+  const QString quoted = dir.filePath("media/say \"hi\".mp4");
+  const QString plain = dir.filePath("media/a.mp4");
+  ASSERT_TRUE(putContent(quoted, "x"));
+  ASSERT_TRUE(putContent(plain, "x"));
+  execute(quoted);
+  execute("\"" + plain + "\"");
+  execute(quoted + QChar(0) + plain);
+  const QString list = programFolder() + "/playlist/default.m3u";
+  EXPECT_EQ(engine().urls, (QStringList{quoted, plain, list}));
+  EXPECT_EQ(contentOf(list), (quoted + "\r\n" + plain + "\r\n").toUtf8());
+
+  execute(plain + QChar(0) + dir.filePath("media/gone.mp4"));
+  EXPECT_EQ(engine().urls.last(), plain + " " + dir.filePath("media/gone.mp4"))
+      << "not every one a file: one text, as a tail";
 }
 
 TEST_F(LinkExecuteTest, GetInfoStartsTheProgramWithOneArgumentOfAuthorAndTitle)

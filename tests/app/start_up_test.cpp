@@ -1,5 +1,7 @@
 #include "form_fixture.h"
 
+#include "app/file_name_bytes.h"
+#include "temporary_files.h"
 #include <QDir>
 #include <QRegularExpression>
 
@@ -76,6 +78,29 @@ TEST_F(FormTest, TheCommandLineTailPlaysWithoutItsQuotes)
   EXPECT_EQ(engine().urls, QStringList{"/v/a.mp4 /v/b.mp4"}) << "two paths stay one URL";
 }
 
+TEST_F(FormTest, AnExistingNameIsPlayedAsReceivedAndSeveralFilesAsTheDefaultList)
+{
+  ASSERT_TRUE(QDir(dir.path()).mkpath("work"));
+  start.workingFolder = dir.filePath("work");
+  for (const char* name : {"say \"hi\".mp4", "a.mp4", "b.mp4", "a.mp4 b.mp4"})
+    ASSERT_TRUE(putContent(dir.filePath("work/") + name, "x"));
+  const QString list = programFolder() + "/playlist/default.m3u";
+
+  load("say \"hi\".mp4");
+  EXPECT_EQ(engine().urls, QStringList{"say \"hi\".mp4"}) << "the quotes are part of the name";
+
+  ASSERT_TRUE(tryLoad(QStringList{"a.mp4", dir.filePath("work/say \"hi\".mp4")}));
+  EXPECT_EQ(engine().urls, QStringList{list});
+  EXPECT_EQ(contentOf(list),
+            (dir.filePath("work/a.mp4") + "\r\n" + dir.filePath("work/say \"hi\".mp4") + "\r\n").toUtf8())
+      << "full paths, in the order given";
+
+  ASSERT_TRUE(tryLoad(QStringList{"a.mp4", "b.mp4"}));
+  EXPECT_EQ(engine().urls, QStringList{"a.mp4 b.mp4"}) << "the joined text names a file: that file";
+  ASSERT_TRUE(tryLoad(QStringList{"b.mp4", "missing.mp4"}));
+  EXPECT_EQ(engine().urls, QStringList{"b.mp4 missing.mp4"}) << "not every one a file: one URL";
+}
+
 TEST_F(FormTest, TheZoomPresetMarksExactlyOneItem)
 {
   const std::pair<const char*, MenuItem> cases[] = {
@@ -128,4 +153,23 @@ TEST_F(FormTest, ThePlaylistFolderIsLeftAloneWhenItExists)
   keep.close();
   load();
   EXPECT_EQ(keep.size(), 10);
+}
+
+TEST_F(FormTest, NamesThatAreNotUtf8KeepTheirBytesToTheEngineAndIntoTheList)
+{
+  ASSERT_TRUE(QDir(dir.path()).mkpath("work"));
+  const QByteArray folder = QFile::encodeName(dir.filePath("work"));
+  const QByteArray gbk = folder + "/\xB2\xE2\xCA\xD4.mp4"; // "测试" in GBK
+  ASSERT_TRUE(putContent(dir.filePath("work/a.mp4"), "x"));
+  const int fd = ::open(gbk.constData(), O_CREAT | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+
+  load(decodeFileName(gbk));
+  ASSERT_EQ(engine().urls.size(), 1);
+  EXPECT_EQ(encodeFileName(engine().urls[0]), gbk);
+
+  ASSERT_TRUE(tryLoad(QStringList{decodeFileName(gbk), dir.filePath("work/a.mp4")}));
+  EXPECT_EQ(contentOf(programFolder() + "/playlist/default.m3u"),
+            gbk + "\r\n" + QFile::encodeName(dir.filePath("work/a.mp4")) + "\r\n");
 }

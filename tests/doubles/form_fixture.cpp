@@ -35,7 +35,12 @@ void FormTest::load(const QString& commandTail)
 
 bool FormTest::tryLoad(const QString& commandTail)
 {
-  start.commandTail = commandTail;
+  return tryLoad(commandTail.isEmpty() ? QStringList() : QStringList{commandTail});
+}
+
+bool FormTest::tryLoad(const QStringList& arguments)
+{
+  start.arguments = arguments;
   form = std::make_unique<MediaFrm>(start, channel);
   form->Form_Initialize();
   return form->Form_Load(factory);

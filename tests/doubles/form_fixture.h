@@ -24,10 +24,11 @@ protected:
   void writeSettings(const QByteArray& lines);
   QByteArray settings() const;
   QString setting(const QString& key) const { return form->ReadIni("Option", key); }
-  // Makes and loads the form with the command-line tail.
+  // Makes and loads the form with the command-line tail as one argument.
   void load(const QString& commandTail = {});
   // The same for a start that may hand over: false when it ended in Form_Load.
   bool tryLoad(const QString& commandTail = {});
+  bool tryLoad(const QStringList& arguments);
 
   FakeGui& gui() { return *factory.gui; }
   FakeWindow& win() { return factory.gui->win; }

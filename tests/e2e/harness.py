@@ -16,8 +16,13 @@ MEDIA_DIR = BUILD_DIR / "test-media"
 TWIPS = 15
 
 
+def arguments(args):
+    """Command-line arguments; bytes go as they are: a file name need not be text."""
+    return [a if isinstance(a, bytes) else str(a) for a in args]
+
+
 def run(*args, check=True, timeout=30, **kw):
-    return subprocess.run(list(map(str, args)), check=check, timeout=timeout,
+    return subprocess.run(arguments(args), check=check, timeout=timeout,
                           capture_output=True, text=True, **kw)
 
 
@@ -202,7 +207,7 @@ class Player:
         self.sandbox = sandbox
         self.stderr_path = sandbox.root / f"stderr-{time.monotonic_ns()}.log"
         self._stderr = open(self.stderr_path, "w")
-        self.process = subprocess.Popen([str(binary or sandbox.binary), *map(str, args)],
+        self.process = subprocess.Popen([str(binary or sandbox.binary), *arguments(args)],
                                         env=env or sandbox.env(), stdout=subprocess.DEVNULL,
                                         stderr=self._stderr, cwd=sandbox.root)
 

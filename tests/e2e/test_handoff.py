@@ -154,6 +154,35 @@ class HandOffTest(PlayerTest):
         wait_for(lambda: len(link_executes(player)) == 2, what="nor")
         self.assertEqual(link_executes(player)[1], "nor")
 
+    def test_a_second_start_hands_over_a_quoted_name_and_several_files(self):
+        player, window = self.first_instance()
+        folder = self.sandbox.root / "work"
+        folder.mkdir()
+        for name in ('say "hi".mp3', "x.mp3", "y.mp3"):
+            (folder / name).write_bytes(audio_clip().read_bytes())
+
+        run(self.sandbox.binary, 'say "hi".mp3', cwd=folder, env=self.sandbox.env())
+        wait_for(lambda: window.title() == 'say "hi".mp3', what="the quoted name playing")
+        self.assertEqual(link_executes(player), [str(folder / 'say "hi".mp3')])
+
+        run(self.sandbox.binary, "x.mp3", "y.mp3", cwd=folder, env=self.sandbox.env())
+        wait_for(lambda: window.title() == "x.mp3", what="the first file of the list playing")
+        self.assertEqual(link_executes(player)[1], f"{folder}/x.mp3\\0{folder}/y.mp3")
+        self.assertEqual((self.sandbox.playlist / "default.m3u").read_bytes(),
+                         f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
+
+        # A name that is not UTF-8 arrives with its bytes and opens.
+        gbk = os.fsencode(folder) + b"/\xb2\xe2\xca\xd4.mp3"
+        with open(gbk, "wb") as f:
+            f.write(audio_clip().read_bytes())
+        loads = player.stderr_path.read_bytes().count(b"kelvarino-trace file-loaded ")
+        run(self.sandbox.binary, b"\xb2\xe2\xca\xd4.mp3", cwd=folder, env=self.sandbox.env())
+        wait_for(lambda: re.search(rb"link-execute .* " + re.escape(gbk) + rb"\n",
+                                   player.stderr_path.read_bytes()), what="the name's bytes")
+        wait_for(lambda: player.stderr_path.read_bytes().count(b"kelvarino-trace file-loaded ") > loads,
+                 what="the file opened")
+        self.assertEqual(len(windows_of(player.pid)), 1)
+
     def test_a_second_start_that_nobody_answers_ends_without_a_window(self):
         # Another process holds the instance lock but never listens.
         lock = open(self.sandbox.runtime / f"{LOCK_NAME}.lock", "w")
@@ -225,6 +254,15 @@ class HandOffTest(PlayerTest):
         lock = str(self.sandbox.runtime / f"{LOCK_NAME}.lock")
         inherited = [t for f, t in seen["fds"].items() if int(f) > 2 and (t == lock or t.startswith("socket:"))]
         self.assertEqual(inherited, [], "neither the lock nor the listening socket leaks")
+
+        # Stopped from the media keys, the item is still the current one.
+        os.remove(record)
+        run("playerctl", "-p", "kelvarino", "stop")
+        wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
+                 == "Stopped", what="stopped")
+        self.assertEqual(send_command(self.sandbox, f'GetInfo:"{program}"'), b"\x06")
+        wait_for(record.exists, what="the program's record after the stop")
+        self.assertEqual(json.loads(record.read_text())["argv"][1:], [f"FileName:{artist} - {title}"])
 
         # The first instance still answers, and its window is untouched.
         self.assertEqual(send_command(self.sandbox, "nor"), b"\x06")

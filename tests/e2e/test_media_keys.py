@@ -50,6 +50,12 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: playerctl("metadata", "title") == "Test Title", 5, what="its title tag")
         self.assertEqual(playerctl("metadata", "artist"), "Test Artist")
 
+        # Open URI takes a file whose name holds double quotes as it is.
+        quoted = self.sandbox.root / 'say "hi".mp3'
+        quoted.write_bytes(audio.read_bytes())
+        playerctl("open", quoted.as_uri())
+        wait_for(lambda: window.title() == quoted.name, 10, what="the quoted name playing")
+
         # Quit closes the window as its close button does: the volume is saved.
         playerctl("volume", "0.3")
         run("dbus-send", "--session", "--print-reply", f"--dest={SERVICE}",

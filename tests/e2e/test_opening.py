@@ -82,6 +82,42 @@ class ListsThatListThemselvesTest(PlayerTest):
                 self.assertEqual(player.close(), 0)
 
 
+class CommandLineTest(PlayerTest):
+    """What a shell or a file manager hands over: the arguments with their
+    quotes already taken away and their file-system bytes."""
+
+    def test_a_name_with_quotes_or_bytes_that_are_not_utf8_plays(self):
+        quoted = self.sandbox.root / 'say "hi".mp3'
+        quoted.write_bytes(audio_clip().read_bytes())
+        player = self.start(quoted.name)  # relative, from the working folder
+        window = player.window()
+        wait_for(lambda: window.title() == quoted.name, what="the quoted name playing")
+        self.assertEqual(player.close(), 0)
+
+        gbk = os.fsencode(self.sandbox.root) + b"/\xb2\xe2\xca\xd4.mp3"  # GBK, not UTF-8
+        with open(gbk, "wb") as f:
+            f.write(audio_clip().read_bytes())
+        player = self.start(gbk)
+        player.window()
+        player.wait_trace("playback-restart")
+        self.assertEqual(player.close(), 0)
+
+    def test_several_files_play_as_the_default_list_without_names_it_cannot_hold(self):
+        folder = self.sandbox.root
+        for name in ("x.mp3", "a\nb.mp3", "y.mp3"):
+            (folder / name).write_bytes(audio_clip().read_bytes())
+        player = self.start("x.mp3", "a\nb.mp3", "y.mp3")
+        # The warning comes before the window: the list is written at start-up.
+        box = player.window()
+        self.shot("left-out")
+        self.assertEqual(box.title(), "Kelvarino")
+        box.close()
+        wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "x.mp3"], 15,
+                 what="the first file playing")
+        self.assertEqual((self.sandbox.playlist / "default.m3u").read_bytes(),
+                         f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
+
+
 class MenuAndKeysTest(PlayerTest):
     def test_a_right_click_pops_up_the_file_menu(self):
         player = self.start(video_clip())

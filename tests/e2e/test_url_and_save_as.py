@@ -162,14 +162,21 @@ class SaveAsWebSourceTest(PlayerTest):
         script.write_text(f'#!/bin/sh\nprintf "%s\\n" "$#" "$@" > "{self.record}"\nexit {status}\n')
         script.chmod(0o755)
 
-    def save_as(self):
-        player = self.start(self.url, env=self.sandbox.env(PATH=f"{self.bin}:{os.environ['PATH']}"))
+    def save_as(self, url=None):
+        url = url or self.url
+        player = self.start(url, env=self.sandbox.env(PATH=f"{self.bin}:{os.environ['PATH']}"))
         window = player.window()
         player.wait_trace("first-frame", timeout=30)
         pop_up_menu(player, window, "v")  # 另存为(&V)
         wait_for(self.record.exists, what="xdg-open started")
-        self.assertEqual(self.record.read_text(), f"1\n{self.url}\n", "one argument, the address")
+        self.assertEqual(self.record.read_text(), f"1\n{url}\n", "one argument, the address")
         return player
+
+    def test_a_scheme_in_capitals_plays_and_keeps_its_text(self):
+        self.fake_xdg_open(0)
+        url = self.url.replace("http://", "Http://")
+        player = self.save_as(url)
+        self.assertEqual(player.window().title(), url, "the caption of a source without \"http:\"")
 
     def test_a_handler_that_succeeds_shows_no_message(self):
         self.fake_xdg_open(0)
@@ -184,6 +191,28 @@ class SaveAsWebSourceTest(PlayerTest):
         box = window_titled(player, "错误：")
         self.shot("browser-error")
         box.close()
+
+
+class SaveAsAfterTheEndTest(PlayerTest):
+    def test_an_item_that_ended_is_still_saved(self):
+        clip = self.sandbox.root / "short.mp3"
+        run("ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=440:duration=1",
+            "-c:a", "libmp3lame", clip, timeout=60)
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: window.title() == clip.name, what="the clip playing")
+        wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
+                 == "Stopped", what="the end")
+        pop_up_menu(player, window, "v")  # 另存为(&V)
+        dialog = window_titled(player, "保存文件")
+        time.sleep(0.5)
+        copy = self.sandbox.root / "copy.mp3"
+        run("xdotool", "key", "ctrl+a")
+        run("xdotool", "type", "--delay", "10", str(copy))
+        run("xdotool", "key", "Return")
+        wait_for(copy.exists, what="the copy")
+        self.assertEqual(copy.read_bytes(), clip.read_bytes())
+        wait_for(lambda: dialog.title() == "", what="the save dialog closed")
 
 
 class PlayModesMenuTest(PlayerTest):

@@ -1,4 +1,5 @@
 // The first instance's decoding of whatever arrives on its socket.
+#include "app/file_name_bytes.h"
 #include "app/instance_protocol.h"
 #include "tests/fuzz/invariant.h"
 
@@ -16,18 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             "a command cut short waits for the rest");
   }
 
-  // The same bytes framed as a command: taken exactly when they are UTF-8.
+  // The same bytes framed as a command: taken whatever they are, byte for byte.
   if (received.size() <= InstanceProtocol::MaxCommandBytes) {
     const quint32 n = quint32(received.size());
     QByteArray framed;
     framed.append(char(n >> 24)).append(char(n >> 16)).append(char(n >> 8)).append(char(n));
     framed.append(received);
     const InstanceProtocol::Decoded text = decode(framed);
-    require(text.status != Status::Incomplete, "a whole frame never waits for more");
-    if (text.status == Status::Complete)
-      require(text.command.toUtf8() == received, "a command's text is its bytes, not a repaired copy");
-    else
-      require(QString::fromUtf8(received).toUtf8() != received, "only bytes that are not UTF-8 are refused");
+    require(text.status == Status::Complete, "a whole frame is a command");
+    require(encodeFileName(text.command) == received, "a command's text is its bytes, not a repaired copy");
   }
 
   // Any text that fits goes through whole.

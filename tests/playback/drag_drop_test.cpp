@@ -68,6 +68,25 @@ TEST_F(DropTest, OneFolderIsListedIntoThePlayListWhichThenPlays)
       << "the folder exactly as dropped";
 }
 
+TEST_F(DropTest, NamesThatWouldBreakTheListAreLeftOutAndNamed)
+{
+  for (const char* name : {"a\nb.mp3", "c.mp3", "d\r.mp3"})
+    touch(name);
+  form->Form_OLEDragDrop({media});
+  EXPECT_EQ(contentOf(playlist()), (media + "/c.mp3\r\n").toUtf8());
+  EXPECT_EQ(engine().urls, QStringList{playlist()});
+  ASSERT_EQ(gui().messages.shown.size(), 1);
+  EXPECT_EQ(gui().messages.shown[0].icon, MessageBoxes::Icon::Warning);
+  EXPECT_EQ(gui().messages.shown[0].text.split(u'\n').mid(1),
+            (QStringList{media + "/a\\nb.mp3", media + "/d\\r.mp3"}));
+
+  // Nothing left to play: the player is left alone.
+  form->Form_OLEDragDrop({media + "/a\nb.mp3", media + "/d\r.mp3"});
+  EXPECT_EQ(contentOf(playlist()), "");
+  EXPECT_EQ(engine().urls.size(), 1);
+  EXPECT_EQ(gui().messages.shown.size(), 2);
+}
+
 TEST_F(DropTest, AFolderWithoutMediaEmptiesThePlayListAndLeavesThePlayerAlone)
 {
   touch("notes.txt");

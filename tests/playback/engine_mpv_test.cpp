@@ -121,7 +121,11 @@ TEST_F(EngineMpvTest, OpensPausesResumesAndStops)
   engine->stop();
   ASSERT_TRUE(reaches(1));
   EXPECT_EQ(states, (std::vector<int>{9, 3, 2, 3, 1}));
-  EXPECT_FALSE(engine->currentMedia().has_value());
+  // Stopped, the item stays current until another is loaded.
+  QTest::qWait(200);
+  ASSERT_TRUE(engine->currentMedia().has_value());
+  EXPECT_EQ(engine->currentMedia()->sourceURL, mediaPath("clip.mp4"));
+  EXPECT_EQ(engine->currentMedia()->imageSourceWidth, 640);
 }
 
 TEST_F(EngineMpvTest, DescribesTheVideoItPlays)
@@ -165,10 +169,14 @@ TEST_F(EngineMpvTest, AudioHasNoPictureAndGivesItsTags)
 TEST_F(EngineMpvTest, EndsThenStopsAndPlayStartsTheSameUrlAgain)
 {
   show();
-  engine->setURL(mediaPath("short.mp4"));
+  engine->setURL(mediaPath("tone.mp3"));
   ASSERT_TRUE(reaches(3));
   ASSERT_TRUE(reaches(8));
   ASSERT_TRUE(reaches(1));
+  // Ended, the item and its tags stay current.
+  ASSERT_TRUE(engine->currentMedia().has_value());
+  EXPECT_EQ(engine->currentMedia()->sourceURL, mediaPath("tone.mp3"));
+  EXPECT_EQ(engine->currentMedia()->getItemInfo("Title"), "Song Title");
   engine->play();
   ASSERT_TRUE(reaches(3));
   EXPECT_EQ(states, (std::vector<int>{10, 9, 3, 8, 1, 9, 3}));
@@ -182,6 +190,12 @@ TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithoutAWord)
   engine->setURL(QStringLiteral("http://127.0.0.1:9/x.mp4"));
   ASSERT_TRUE(reaches(1));
   EXPECT_EQ(states, (std::vector<int>{10, 9, 1, 9, 1}));
+  EXPECT_FALSE(engine->currentMedia().has_value());
+  // Nor does an item that played stay current once another was asked for.
+  engine->setURL(mediaPath("short.mp4"));
+  ASSERT_TRUE(reaches(3));
+  engine->setURL(mediaPath("nothing-here.mp4"));
+  ASSERT_TRUE(reaches(1));
   EXPECT_FALSE(engine->currentMedia().has_value());
   // Only the player control is on the screen: no dialog, no message.
   int visible = 0;

@@ -1,4 +1,5 @@
 #include "form_fixture.h"
+#include "app/file_name_bytes.h"
 #include "playback/mpris_state.h"
 
 #include <cmath>
@@ -66,6 +67,8 @@ TEST(MprisMapping, OnlyAddressesThePlayerOpensBecomeHandOffCommands)
 {
   EXPECT_EQ(Mpris::linkCommand("file:///home/me/a%20%22b%22.mkv"), "/home/me/a \"b\".mkv");
   EXPECT_EQ(Mpris::linkCommand("file://localhost/m/x.mp4"), "/m/x.mp4");
+  EXPECT_EQ(encodeFileName(Mpris::linkCommand("file:///m/%B2%E2%E7%89%87.mp4")),
+            "/m/\xB2\xE2\xE7\x89\x87.mp4") << "escapes are the name's bytes, UTF-8 or not";
   EXPECT_EQ(Mpris::linkCommand("FILE:///m/x.mp4"), "/m/x.mp4");
   EXPECT_EQ(Mpris::linkCommand("https://example.org/a b.mp4"), "https://example.org/a b.mp4")
       << "other schemes pass as they came";
@@ -144,14 +147,25 @@ TEST_F(MprisStateTest, EachNewItemGetsANewTrackIdAndTagsKeepIt)
   EXPECT_NE(second, first);
   EXPECT_TRUE(second.startsWith("/org/kelvarino/track/"));
 
-  engine.item.reset();
+  // A stopped item is still the current one, with nothing to pause, seek or
+  // skip until it plays again.
   engine.state = PlayState::Stopped;
   state.refresh();
-  EXPECT_FALSE(state.properties().Metadata);
-  EXPECT_TRUE(state.properties().CanPlay) << "play starts the last address again";
+  const MprisProperties& p = state.properties();
+  ASSERT_TRUE(p.Metadata);
+  EXPECT_EQ(p.Metadata->trackId, second);
+  EXPECT_TRUE(p.CanPlay) << "play starts the last address again";
+  EXPECT_FALSE(p.CanPause || p.CanSeek || p.CanGoNext || p.CanGoPrevious);
+  state.refresh();
+  EXPECT_EQ(state.properties().Metadata->trackId, second) << "the same while it stays stopped";
   playing(FakeEngine::audio("/m/two.mp3"));
   state.refresh();
   EXPECT_NE(state.properties().Metadata->trackId, second) << "played again after a stop";
+
+  engine.item.reset();
+  engine.state = PlayState::Stopped;
+  state.refresh();
+  EXPECT_FALSE(state.properties().Metadata) << "what could not be opened";
 }
 
 TEST_F(MprisStateTest, PlayPauseDoesWhatTheControlBarsButtonDoes)
