@@ -1,5 +1,7 @@
 #include "playback/list_guard_mpv.h"
 
+#include "app/file_name_bytes.h"
+
 #include <mpv/client.h>
 
 namespace {
@@ -44,7 +46,7 @@ void ListGuardMpv::run()
       // The core waits for the answer, so asking it now is quick.
       const auto* hook = static_cast<const mpv_event_hook*>(event->data);
       char* source = mpv_get_property_string(m_client, "stream-open-filename");
-      const QString text = QString::fromUtf8(source ? source : "");
+      const QString text = decodeFileName(source ? source : "");
       mpv_free(source);
       const ListLineage::Verdict verdict = m_lineage.loading(text);
       if (verdict != ListLineage::Verdict::Load) {

@@ -1,15 +1,19 @@
 #include "playback/list_lineage.h"
 
-#include <QFileInfo>
+#include "app/file_name_bytes.h"
 #include <QUrl>
+#include <climits>
+#include <cstdlib>
 
 QString ListLineage::sourceKey(const QString& source)
 {
   const QString path =
       source.startsWith(QLatin1String("file://"), Qt::CaseInsensitive) ? QUrl(source).toLocalFile()
                                                                         : source;
-  const QString canonical = QFileInfo(path).canonicalFilePath();
-  return canonical.isEmpty() ? source : canonical;
+  char resolved[PATH_MAX];
+  if (!::realpath(encodeFileName(path).constData(), resolved))
+    return source;
+  return decodeFileName(resolved);
 }
 
 void ListLineage::started(int64_t entry)
