@@ -252,6 +252,16 @@ Twips MainWindowQt::screenHeight() const
   return toTwips(QGuiApplication::primaryScreen()->geometry().height());
 }
 
+QList<QRectF> MainWindowQt::screens() const
+{
+  QList<QRectF> rects;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->geometry();
+    rects << QRectF(toTwips(r.x()), toTwips(r.y()), toTwips(r.width()), toTwips(r.height()));
+  }
+  return rects;
+}
+
 void MainWindowQt::setPlayerSize(Twips width, Twips height)
 {
   m_playerSize = QSize(toPixels(width), toPixels(height));

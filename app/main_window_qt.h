@@ -45,6 +45,7 @@ public:
   void setCaption(const QString& caption) override;
   Twips screenWidth() const override;
   Twips screenHeight() const override;
+  QList<QRectF> screens() const override;
   void setPlayerSize(Twips width, Twips height) override;
   void popupFileMenu() override;
   void setStaysOnTop(bool on) override;

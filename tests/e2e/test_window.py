@@ -28,6 +28,26 @@ class WindowTest(PlayerTest):
         time.sleep(0.5)
         self.assertEqual(window.outer(), (80, 60, 620, 400))
 
+    def test_a_saved_rectangle_that_cannot_be_a_window_here_gives_the_centred_window(self):
+        clip = video_clip()
+        sw, sh = screen_size()
+        # Sizes beyond what a window can have, beyond a number of pixels, and a
+        # frame guessed around the full screen that puts the title bar above it.
+        for move in ("1200,900,1e12,1e12", "1e30,900,1e30,6000", "-15,-285,28830,16485"):
+            with self.subTest(move=move):
+                self.sandbox.write_settings(zoom="0", move=move)
+                player = self.start(clip)
+                try:
+                    window = player.window()
+                    player.wait_trace("first-frame")
+                    self.assertEqual(window.client()[2:], (601, 315))
+                    ox, oy, ow, oh = window.outer()
+                    self.assertAlmostEqual(ox, (sw - ow) // 2, delta=1)
+                    self.assertAlmostEqual(oy, (sh - oh) // 2, delta=1)
+                    self.assertEqual(player.close(), 0)
+                finally:
+                    player.kill()  # the next start must not find it running
+
     def test_a_clip_plays_in_the_window(self):
         clip = video_clip()
         self.sandbox.write_settings(zoom="0")  # keep the design size: the test reads a fixed area
