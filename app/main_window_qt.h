@@ -2,10 +2,10 @@
 
 #include "app/main_window_port.h"
 #include "app/menu_model.h"
-#include <QElapsedTimer>
 #include <QMargins>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 class MediaFrm;
@@ -23,8 +23,10 @@ public:
 
   // The player control, kept at the client area's top left corner.
   void setPlayer(QWidget* player);
-  // While the player is full screen, the window's own size and state are not
-  // the form's business: its resize handler stays out of it.
+  // While the player is full screen, and until the window has settled back
+  // from it, the window's own size and state are not the form's business: its
+  // resize handler stays out of it, the player fills the window, and the
+  // window reports the rectangle it had before.
   void setPlayerFullScreen(bool on);
 
   Twips Left() const override;
@@ -68,6 +70,8 @@ private:
   QRect outerRect() const;
   void placeOuter(const QRect& outer);
   void formResize();
+  void returnedFromFullScreen();
+  QRect formRect() const;
 
   MediaFrm& m_form;
   QPointer<QWidget> m_player;
@@ -76,9 +80,9 @@ private:
   QRect m_requestedOuter;      // the last outer rectangle asked for before Qt knew the frame
   QMargins m_frameBeforeMap;   // asked of the window manager before the first map
   bool m_frameLearned = false;
-  bool m_playerFullScreen = false;
-  QSize m_playerSize;
-  QElapsedTimer m_leftFullScreen;
+  enum class FullScreen { Off, On, Returning } m_fullScreen = FullScreen::Off;
+  QRect m_outerBeforeFullScreen;
+  QTimer m_settledAfterFullScreen;
   struct FormView {
     int state = -1;
     QSize size;

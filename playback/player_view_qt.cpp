@@ -48,7 +48,6 @@ void PlayerViewQt::enterFullScreen()
   m_fullScreen = true;
   QWidget* top = window();
   m_windowStateBefore = top->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
-  m_geometryBefore = geometry();
   m_layout->removeWidget(m_bar);
   m_bar->hide();
   if (top != this)
@@ -67,9 +66,10 @@ void PlayerViewQt::leaveFullScreen()
   top->removeEventFilter(this);
   m_layout->addWidget(m_bar);
   m_bar->show();
-  top->setWindowState(m_windowStateBefore);
-  if (top != this)
-    setGeometry(m_geometryBefore);
+  // A window the window manager has taken out of full screen keeps the state
+  // it was given. The window lays the player out again once it is back.
+  if (top->windowState() & Qt::WindowFullScreen)
+    top->setWindowState(m_windowStateBefore);
 }
 
 // The window ignores its own resizes while full screen lasts; the picture
@@ -103,8 +103,13 @@ void PlayerViewQt::mouseMovedOverVideo(QPoint position)
 
 bool PlayerViewQt::eventFilter(QObject* watched, QEvent* event)
 {
-  if (m_fullScreen && watched == window() && event->type() == QEvent::Resize)
-    fillWindow();
+  if (m_fullScreen && watched == window()) {
+    if (event->type() == QEvent::Resize)
+      fillWindow();
+    else if (event->type() == QEvent::WindowStateChange &&
+             !(window()->windowState() & Qt::WindowFullScreen))
+      emit windowLeftFullScreen();
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -131,6 +131,21 @@ TEST_F(LinkExecuteTest, AnyOtherTextIsPlayedWithoutItsQuotes)
   EXPECT_FALSE(QFile::exists(programFolder() + "/playlist/default.m3u"));
 }
 
+TEST_F(LinkExecuteTest, AFullScreenPlayerLeavesFullScreenBeforeTheWindowIsSetNormal)
+{
+  // Full screen comes from maximising, and the window reports it as maximised.
+  QStringList seen;
+  win().onResize = [&] {
+    seen << QString("state %1 full %2").arg(win().state).arg(engine().full);
+  };
+  for (const QString& command : {QString("nor"), QString("\"/v/a.mp4\"")}) {
+    win().state = WindowState::Maximized;
+    engine().full = true;
+    execute(command);
+  }
+  EXPECT_EQ(seen, (QStringList{"state 0 full 0", "state 0 full 0"}));
+}
+
 TEST_F(LinkExecuteTest, GetInfoStartsTheProgramWithOneArgumentOfAuthorAndTitle)
 {
   MediaItem item = FakeEngine::audio();
