@@ -102,13 +102,18 @@ void MainWindowQt::returnedFromFullScreen()
   // window manager had given it its maximised size: the player fills the
   // window it has now, and only later changes reach the form.
   if (QWidget::windowState() & Qt::WindowFullScreen) {
-    m_settledAfterFullScreen.start(); // the window manager has not answered yet
+    // The window manager put the window back into full screen after the
+    // player had left it: the window follows the player out again.
+    QWidget::setWindowState(QWidget::windowState() & ~Qt::WindowFullScreen);
+    m_settledAfterFullScreen.start();
     return;
   }
   m_fullScreen = FullScreen::Off;
   if (m_player)
     m_player->resize(size());
   m_lastForwarded = FormView{windowState(), size()};
+  if (m_stateAfterFullScreen)
+    setWindowState(*std::exchange(m_stateAfterFullScreen, std::nullopt));
 }
 
 void MainWindowQt::buildMenu()
@@ -239,6 +244,13 @@ int MainWindowQt::windowState() const
 
 void MainWindowQt::setWindowState(int state)
 {
+  // On its way back from full screen the window manager still holds the
+  // state from before (maximised under full screen); a change made now would
+  // be undone.
+  if (m_fullScreen != FullScreen::Off) {
+    m_stateAfterFullScreen = state;
+    return;
+  }
   if (state == WindowState::Minimized)
     showMinimized();
   else if (state == WindowState::Maximized)

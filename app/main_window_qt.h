@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 class MediaFrm;
 class MenuModel;
@@ -26,7 +27,8 @@ public:
   // While the player is full screen, and until the window has settled back
   // from it, the window's own size and state are not the form's business: its
   // resize handler stays out of it, the player fills the window, and the
-  // window reports the rectangle it had before.
+  // window reports the rectangle it had before. A state asked for meanwhile
+  // is set once the window is back.
   void setPlayerFullScreen(bool on);
 
   Twips Left() const override;
@@ -82,6 +84,7 @@ private:
   bool m_frameLearned = false;
   enum class FullScreen { Off, On, Returning } m_fullScreen = FullScreen::Off;
   QRect m_outerBeforeFullScreen;
+  std::optional<int> m_stateAfterFullScreen; // asked for while the window was not back
   QTimer m_settledAfterFullScreen;
   struct FormView {
     int state = -1;

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -11,6 +12,9 @@ namespace {
 constexpr int revealDistance = 2 * ControlBarQt::Height;
 // ...and hides when the mouse has rested this long.
 constexpr int hideAfterMs = 2000;
+// The window manager has taken the window out of full screen when it has
+// been out this long.
+constexpr int confirmLeftAfterMs = 300;
 
 } // namespace
 
@@ -30,6 +34,17 @@ PlayerViewQt::PlayerViewQt(QWidget* video, QWidget* parent)
   m_layout->addWidget(m_bar);
   // 9015 x 5410 twips, the control's size in a new window.
   resize(601, 361);
+
+  // On its way into full screen the window manager may report the window
+  // without any state for a moment; only a state that lasts counts.
+  m_confirmLeftByItself.setSingleShot(true);
+  m_confirmLeftByItself.setInterval(confirmLeftAfterMs);
+  connect(&m_confirmLeftByItself, &QTimer::timeout, this, [this] {
+    if (m_fullScreen && !(window()->windowState() & Qt::WindowFullScreen)) {
+      m_windowLeftByItself = true;
+      emit windowLeftFullScreen();
+    }
+  });
 
   m_hideBar.setSingleShot(true);
   m_hideBar.setInterval(hideAfterMs);
@@ -62,13 +77,14 @@ void PlayerViewQt::leaveFullScreen()
     return;
   m_fullScreen = false;
   m_hideBar.stop();
+  m_confirmLeftByItself.stop();
   QWidget* top = window();
   top->removeEventFilter(this);
   m_layout->addWidget(m_bar);
   m_bar->show();
   // A window the window manager has taken out of full screen keeps the state
   // it was given. The window lays the player out again once it is back.
-  if (top->windowState() & Qt::WindowFullScreen)
+  if (!std::exchange(m_windowLeftByItself, false))
     top->setWindowState(m_windowStateBefore);
 }
 
@@ -106,9 +122,8 @@ bool PlayerViewQt::eventFilter(QObject* watched, QEvent* event)
   if (m_fullScreen && watched == window()) {
     if (event->type() == QEvent::Resize)
       fillWindow();
-    else if (event->type() == QEvent::WindowStateChange &&
-             !(window()->windowState() & Qt::WindowFullScreen))
-      emit windowLeftFullScreen();
+    else if (event->type() == QEvent::WindowStateChange)
+      m_confirmLeftByItself.start();
   }
   return QWidget::eventFilter(watched, event);
 }

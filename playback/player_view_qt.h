@@ -39,6 +39,8 @@ private:
   ControlBarQt* m_bar;
   QVBoxLayout* m_layout;
   bool m_fullScreen = false;
+  bool m_windowLeftByItself = false;
   Qt::WindowStates m_windowStateBefore;
   QTimer m_hideBar;
+  QTimer m_confirmLeftByItself;
 };

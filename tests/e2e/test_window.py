@@ -127,7 +127,9 @@ class MaximiseAndFullScreenTest(PlayerTest):
         sw, sh = screen_size()
         wait_for(lambda: player_layout(window)[0] == (0, 0, sw, sh), what="the player on the screen")
 
-        run("xdotool", "windowactivate", "--sync", window.id)
+        # The keys go to the picture once it has been clicked.
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 2, "click", "1")
         run("xdotool", "key", "Escape")
         self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
         time.sleep(1.0)
