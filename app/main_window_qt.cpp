@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <utility>
 
 namespace {
 
@@ -98,9 +99,6 @@ void MainWindowQt::setPlayerFullScreen(bool on)
 
 void MainWindowQt::returnedFromFullScreen()
 {
-  // The form last saw the window as it went full screen, often before the
-  // window manager had given it its maximised size: the player fills the
-  // window it has now, and only later changes reach the form.
   if (QWidget::windowState() & Qt::WindowFullScreen) {
     // The window manager put the window back into full screen after the
     // player had left it: the window follows the player out again.
@@ -108,6 +106,9 @@ void MainWindowQt::returnedFromFullScreen()
     m_settledAfterFullScreen.start();
     return;
   }
+  // The form last saw the window as it went full screen, often before the
+  // window manager had given it its maximised size: the player fills the
+  // window it has now, and only later changes reach the form.
   m_fullScreen = FullScreen::Off;
   if (m_player)
     m_player->resize(size());
