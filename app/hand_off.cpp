@@ -12,6 +12,16 @@
 
 namespace {
 const QString GetInfo = QStringLiteral("GetInfo:");
+
+// Full screen is the player's and lies over the window: the player leaves it
+// first, or the window would come back maximised under a floating bar.
+void setNormal(MainWindowPort& window, MediaEngine& player)
+{
+  if (player.fullScreen())
+    player.setFullScreen(false);
+  window.setWindowState(WindowState::Normal);
+}
+
 } // namespace
 
 QString handOffCommand(const QStringList& arguments, const QString& workingFolder)
@@ -43,11 +53,11 @@ void MediaFrm::Form_LinkExecute(const QString& CmdStr, int& Cancel)
   if (CmdStr.startsWith(GetInfo)) {
     startWithMediaInfo(QString(CmdStr).remove(GetInfo));
   } else if (CmdStr == QLatin1String("nor")) {
-    window().setWindowState(WindowState::Normal);
+    setNormal(window(), WMP());
     window().bringToFront();
   } else {
     if (window().windowState() != WindowState::Normal)
-      window().setWindowState(WindowState::Normal);
+      setNormal(window(), WMP());
     window().bringToFront();
     openCommandLine(CmdStr.split(HandOffFileSeparator));
   }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/twips.h"
+#include <QList>
+#include <QRectF>
 #include <QString>
 
 namespace WindowState {
@@ -43,6 +45,9 @@ public:
   // The whole primary screen, not the work area.
   virtual Twips screenWidth() const = 0;
   virtual Twips screenHeight() const = 0;
+  // Every screen of the desktop, where it lies in the same coordinates as the
+  // window.
+  virtual QList<QRectF> screens() const = 0;
 
   // The player control's size; it sits at the client area's top left corner.
   virtual void setPlayerSize(Twips width, Twips height) = 0;

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <utility>
 
 namespace {
 
@@ -32,8 +33,11 @@ Twips toTwips(int pixels)
 // The window's design client area: 9015 × 4725 twips.
 constexpr QSize DesignClientSize(601, 315);
 
-// How long the window may take to come back from full screen.
-constexpr int ReturnFromFullScreenMs = 1500;
+// The window is back from full screen when its size and state have been
+// still this long: on its way the window manager passes it through other
+// states and sizes.
+constexpr int SettledAfterFullScreenMs = 500;
+
 // The local files a drag carries, in the order it carries them.
 QStringList droppedPaths(const QMimeData* data)
 {
@@ -62,6 +66,9 @@ MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
   qApp->installEventFilter(this);
   m_frameBeforeMap = requestFrameExtents(this);
   m_requestedOuter = outerRect();
+  m_settledAfterFullScreen.setSingleShot(true);
+  m_settledAfterFullScreen.setInterval(SettledAfterFullScreenMs);
+  connect(&m_settledAfterFullScreen, &QTimer::timeout, this, &MainWindowQt::returnedFromFullScreen);
 }
 
 MainWindowQt::~MainWindowQt()
@@ -78,18 +85,36 @@ void MainWindowQt::setPlayer(QWidget* player)
 
 void MainWindowQt::setPlayerFullScreen(bool on)
 {
-  m_playerFullScreen = on;
-  if (!on) {
-    m_leftFullScreen.start();
-    // Once the window has settled, a window the user made normal meanwhile
-    // gets its layout.
-    QTimer::singleShot(ReturnFromFullScreenMs + 50, this, [this] {
-      if (windowState() == WindowState::Normal)
-        formResize();
-    });
+  if (on) {
+    // Going full screen again on the way back keeps the rectangle from before.
+    if (m_fullScreen == FullScreen::Off)
+      m_outerBeforeFullScreen = outerRect();
+    m_settledAfterFullScreen.stop();
+    m_fullScreen = FullScreen::On;
+  } else if (m_fullScreen == FullScreen::On) {
+    m_fullScreen = FullScreen::Returning;
+    m_settledAfterFullScreen.start();
   }
-  if (m_player && !on)
-    m_player->resize(m_playerSize);
+}
+
+void MainWindowQt::returnedFromFullScreen()
+{
+  if (QWidget::windowState() & Qt::WindowFullScreen) {
+    // The window manager put the window back into full screen after the
+    // player had left it: the window follows the player out again.
+    QWidget::setWindowState(QWidget::windowState() & ~Qt::WindowFullScreen);
+    m_settledAfterFullScreen.start();
+    return;
+  }
+  // The form last saw the window as it went full screen, often before the
+  // window manager had given it its maximised size: the player fills the
+  // window it has now, and only later changes reach the form.
+  m_fullScreen = FullScreen::Off;
+  if (m_player)
+    m_player->resize(size());
+  m_lastForwarded = FormView{windowState(), size()};
+  if (m_stateAfterFullScreen)
+    setWindowState(*std::exchange(m_stateAfterFullScreen, std::nullopt));
 }
 
 void MainWindowQt::buildMenu()
@@ -166,10 +191,17 @@ void MainWindowQt::placeOuter(const QRect& outer)
     resize(client.size().expandedTo(QSize(1, 1)));
 }
 
-Twips MainWindowQt::Left() const { return toTwips(outerRect().x()); }
-Twips MainWindowQt::Top() const { return toTwips(outerRect().y()); }
-Twips MainWindowQt::Width() const { return toTwips(outerRect().width()); }
-Twips MainWindowQt::Height() const { return toTwips(outerRect().height()); }
+QRect MainWindowQt::formRect() const
+{
+  // Around a full-screen window the frame is a guess, and its rectangle is
+  // none the window would get back: the form sees the one from before.
+  return m_fullScreen == FullScreen::Off ? outerRect() : m_outerBeforeFullScreen;
+}
+
+Twips MainWindowQt::Left() const { return toTwips(formRect().x()); }
+Twips MainWindowQt::Top() const { return toTwips(formRect().y()); }
+Twips MainWindowQt::Width() const { return toTwips(formRect().width()); }
+Twips MainWindowQt::Height() const { return toTwips(formRect().height()); }
 Twips MainWindowQt::ScaleWidth() const { return toTwips(width()); }
 Twips MainWindowQt::ScaleHeight() const { return toTwips(height()); }
 
@@ -213,6 +245,13 @@ int MainWindowQt::windowState() const
 
 void MainWindowQt::setWindowState(int state)
 {
+  // On its way back from full screen the window manager still holds the
+  // state from before (maximised under full screen); a change made now would
+  // be undone.
+  if (m_fullScreen != FullScreen::Off) {
+    m_stateAfterFullScreen = state;
+    return;
+  }
   if (state == WindowState::Minimized)
     showMinimized();
   else if (state == WindowState::Maximized)
@@ -252,11 +291,20 @@ Twips MainWindowQt::screenHeight() const
   return toTwips(QGuiApplication::primaryScreen()->geometry().height());
 }
 
+QList<QRectF> MainWindowQt::screens() const
+{
+  QList<QRectF> rects;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->geometry();
+    rects << QRectF(toTwips(r.x()), toTwips(r.y()), toTwips(r.width()), toTwips(r.height()));
+  }
+  return rects;
+}
+
 void MainWindowQt::setPlayerSize(Twips width, Twips height)
 {
-  m_playerSize = QSize(toPixels(width), toPixels(height));
-  if (m_player && !m_playerFullScreen)
-    m_player->resize(m_playerSize);
+  if (m_player && m_fullScreen == FullScreen::Off)
+    m_player->resize(toPixels(width), toPixels(height));
 }
 
 void MainWindowQt::popupFileMenu()
@@ -309,18 +357,17 @@ void MainWindowQt::changeEvent(QEvent* event)
 
 void MainWindowQt::formResize()
 {
-  if (m_playerFullScreen || (QWidget::windowState() & Qt::WindowFullScreen)) {
+  if (m_fullScreen != FullScreen::Off || (QWidget::windowState() & Qt::WindowFullScreen)) {
     if (m_player)
       m_player->resize(size());
+    if (m_fullScreen == FullScreen::Returning)
+      m_settledAfterFullScreen.start();
     return;
   }
-  // Leaving full screen brings back the window the form last saw; that is no
-  // change of the form's size or state. On its way back to maximised the
-  // window passes through other sizes, which must not send it full screen again.
+  // Events that change neither the size nor the state as the form sees them
+  // (full screen counts as maximised) do not reach it.
   const FormView now{windowState(), size()};
   if (now == m_lastForwarded)
-    return;
-  if (m_leftFullScreen.isValid() && m_leftFullScreen.elapsed() < ReturnFromFullScreenMs)
     return;
   m_lastForwarded = now;
   m_form.Form_Resize();

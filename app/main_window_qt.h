@@ -2,11 +2,12 @@
 
 #include "app/main_window_port.h"
 #include "app/menu_model.h"
-#include <QElapsedTimer>
 #include <QMargins>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
+#include <optional>
 
 class MediaFrm;
 class MenuModel;
@@ -23,8 +24,11 @@ public:
 
   // The player control, kept at the client area's top left corner.
   void setPlayer(QWidget* player);
-  // While the player is full screen, the window's own size and state are not
-  // the form's business: its resize handler stays out of it.
+  // While the player is full screen, and until the window has settled back
+  // from it, the window's own size and state are not the form's business: its
+  // resize handler stays out of it, the player fills the window, and the
+  // window reports the rectangle it had before. A state asked for meanwhile
+  // is set once the window is back.
   void setPlayerFullScreen(bool on);
 
   Twips Left() const override;
@@ -45,6 +49,7 @@ public:
   void setCaption(const QString& caption) override;
   Twips screenWidth() const override;
   Twips screenHeight() const override;
+  QList<QRectF> screens() const override;
   void setPlayerSize(Twips width, Twips height) override;
   void popupFileMenu() override;
   void setStaysOnTop(bool on) override;
@@ -67,6 +72,8 @@ private:
   QRect outerRect() const;
   void placeOuter(const QRect& outer);
   void formResize();
+  void returnedFromFullScreen();
+  QRect formRect() const;
 
   MediaFrm& m_form;
   QPointer<QWidget> m_player;
@@ -75,9 +82,10 @@ private:
   QRect m_requestedOuter;      // the last outer rectangle asked for before Qt knew the frame
   QMargins m_frameBeforeMap;   // asked of the window manager before the first map
   bool m_frameLearned = false;
-  bool m_playerFullScreen = false;
-  QSize m_playerSize;
-  QElapsedTimer m_leftFullScreen;
+  enum class FullScreen { Off, On, Returning } m_fullScreen = FullScreen::Off;
+  QRect m_outerBeforeFullScreen;
+  std::optional<int> m_stateAfterFullScreen; // asked for while the window was not back
+  QTimer m_settledAfterFullScreen;
   struct FormView {
     int state = -1;
     QSize size;

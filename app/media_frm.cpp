@@ -5,11 +5,11 @@
 #include "app/instance_server.h"
 #include "app/main_window_port.h"
 #include "app/program_folder.h"
+#include "app/saved_rectangle.h"
 #include "playback/media_engine.h"
 #include "presentation/mod_icon.h"
 #include <QCoreApplication>
 #include <QDir>
-#include <cmath>
 
 namespace {
 const QString Option = QStringLiteral("Option");
@@ -136,25 +136,16 @@ void MediaFrm::placeWindow()
     preset = MenuItem::mZ4;
   menus.setChecked(preset, true);
 
-  const QString move = ReadIni(Option, QStringLiteral("move"));
-  if (preset != MenuItem::mZ4 || move.isEmpty())
+  if (preset != MenuItem::mZ4)
     return;
-  // Only four numbers (with a real size) restore the rectangle; anything else
-  // keeps the centred window.
-  const QStringList parts = move.split(u',');
-  if (parts.size() != 4)
+  // Only a rectangle that can be a window here is restored; anything else
+  // keeps the centred window. The frame's height stands for the title bar.
+  const std::optional<QRectF> saved = usableSavedRectangle(
+      ReadIni(Option, QStringLiteral("move")), w.screens(), w.Height() - w.ScaleHeight());
+  if (!saved)
     return;
-  Twips rect[4];
-  for (int i = 0; i < 4; ++i) {
-    bool ok = false;
-    rect[i] = parts[i].toFloat(&ok);
-    if (!ok || !std::isfinite(rect[i]))
-      return;
-  }
-  if (rect[2] <= 0 || rect[3] <= 0)
-    return;
-  w.setLeft(rect[0]);
-  w.setTop(rect[1]);
-  w.setWidth(rect[2]);
-  w.setHeight(rect[3]);
+  w.setLeft(Twips(saved->left()));
+  w.setTop(Twips(saved->top()));
+  w.setWidth(Twips(saved->width()));
+  w.setHeight(Twips(saved->height()));
 }

@@ -131,6 +131,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   connect(m_video, &VideoWindowMpv::pressed, this, &EngineMpv::emitMouseDown);
   connect(m_video, &VideoWindowMpv::doubleClicked, this, [this] { setFullScreen(!m_fullScreen); });
   connect(m_video, &VideoWindowMpv::mouseMoved, m_view, &PlayerViewQt::mouseMovedOverVideo);
+  connect(m_view, &PlayerViewQt::windowLeftFullScreen, this, [this] { setFullScreen(false); });
 
   ControlBarQt* bar = m_view->bar();
   connect(bar, &ControlBarQt::playPauseClicked, this, [this] {

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -11,6 +12,9 @@ namespace {
 constexpr int revealDistance = 2 * ControlBarQt::Height;
 // ...and hides when the mouse has rested this long.
 constexpr int hideAfterMs = 2000;
+// The window manager has taken the window out of full screen when it has
+// been out this long.
+constexpr int confirmLeftAfterMs = 300;
 
 } // namespace
 
@@ -31,6 +35,17 @@ PlayerViewQt::PlayerViewQt(QWidget* video, QWidget* parent)
   // 9015 x 5410 twips, the control's size in a new window.
   resize(601, 361);
 
+  // On its way into full screen the window manager may report the window
+  // without any state for a moment; only a state that lasts counts.
+  m_confirmLeftByItself.setSingleShot(true);
+  m_confirmLeftByItself.setInterval(confirmLeftAfterMs);
+  connect(&m_confirmLeftByItself, &QTimer::timeout, this, [this] {
+    if (m_fullScreen && !(window()->windowState() & Qt::WindowFullScreen)) {
+      m_windowLeftByItself = true;
+      emit windowLeftFullScreen();
+    }
+  });
+
   m_hideBar.setSingleShot(true);
   m_hideBar.setInterval(hideAfterMs);
   connect(&m_hideBar, &QTimer::timeout, this, [this] {
@@ -48,7 +63,6 @@ void PlayerViewQt::enterFullScreen()
   m_fullScreen = true;
   QWidget* top = window();
   m_windowStateBefore = top->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
-  m_geometryBefore = geometry();
   m_layout->removeWidget(m_bar);
   m_bar->hide();
   if (top != this)
@@ -63,13 +77,15 @@ void PlayerViewQt::leaveFullScreen()
     return;
   m_fullScreen = false;
   m_hideBar.stop();
+  m_confirmLeftByItself.stop();
   QWidget* top = window();
   top->removeEventFilter(this);
   m_layout->addWidget(m_bar);
   m_bar->show();
-  top->setWindowState(m_windowStateBefore);
-  if (top != this)
-    setGeometry(m_geometryBefore);
+  // A window the window manager has taken out of full screen keeps the state
+  // it was given. The window lays the player out again once it is back.
+  if (!std::exchange(m_windowLeftByItself, false))
+    top->setWindowState(m_windowStateBefore);
 }
 
 // The window ignores its own resizes while full screen lasts; the picture
@@ -103,8 +119,12 @@ void PlayerViewQt::mouseMovedOverVideo(QPoint position)
 
 bool PlayerViewQt::eventFilter(QObject* watched, QEvent* event)
 {
-  if (m_fullScreen && watched == window() && event->type() == QEvent::Resize)
-    fillWindow();
+  if (m_fullScreen && watched == window()) {
+    if (event->type() == QEvent::Resize)
+      fillWindow();
+    else if (event->type() == QEvent::WindowStateChange)
+      m_confirmLeftByItself.start();
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -22,6 +22,11 @@ public:
   // In full screen: the mouse is at `position` over the picture.
   void mouseMovedOverVideo(QPoint position);
 
+signals:
+  // The window left full screen without being asked to, through the window
+  // manager; the player is still laid out for full screen.
+  void windowLeftFullScreen();
+
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -34,7 +39,8 @@ private:
   ControlBarQt* m_bar;
   QVBoxLayout* m_layout;
   bool m_fullScreen = false;
+  bool m_windowLeftByItself = false;
   Qt::WindowStates m_windowStateBefore;
-  QRect m_geometryBefore;
   QTimer m_hideBar;
+  QTimer m_confirmLeftByItself;
 };

@@ -38,6 +38,18 @@ void VideoWindowMpv::freeRenderContext()
   doneCurrent();
 }
 
+bool VideoWindowMpv::event(QEvent* event)
+{
+  // Closing a full-screen window takes the picture's native window away while
+  // an expose for it is still queued (delivered as a paint); with nothing to
+  // draw on, QOpenGLWindow would paint through the context it has let go.
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::Expose || type == QEvent::Paint || type == QEvent::UpdateRequest) &&
+      !handle())
+    return true;
+  return QOpenGLWindow::event(event);
+}
+
 void VideoWindowMpv::initializeGL()
 {
   mpv_opengl_init_params glInit{procAddress, nullptr};

@@ -31,6 +31,7 @@ signals:
   void mouseMoved(QPoint position);
 
 protected:
+  bool event(QEvent* event) override;
   void initializeGL() override;
   void paintGL() override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -169,6 +169,18 @@ TEST_F(LinkExecuteTest, AnExistingNameKeepsItsQuotesAndAListOfFilesPlaysAsTheDef
       << "not every one a file: one text, as a tail";
 }
 
+TEST_F(LinkExecuteTest, AWindowSetNormalTakesThePlayerOutOfFullScreen)
+{
+  // Full screen comes from maximising, and the window reports it as maximised.
+  for (const QString& command : {QString("nor"), QString("\"/v/a.mp4\"")}) {
+    win().state = WindowState::Maximized;
+    engine().full = true;
+    execute(command);
+    EXPECT_EQ(win().state, WindowState::Normal) << command.toStdString();
+    EXPECT_FALSE(engine().full) << command.toStdString();
+  }
+}
+
 TEST_F(LinkExecuteTest, GetInfoStartsTheProgramWithOneArgumentOfAuthorAndTitle)
 {
   MediaItem item = FakeEngine::audio();

@@ -132,16 +132,48 @@ TEST_F(FormTest, TheSavedRectangleIsRestoredOnlyInWindowSizeMode)
   EXPECT_EQ(win().top, centred(win()).top);
 }
 
-TEST_F(FormTest, AMalformedRectangleKeepsTheCentredWindow)
+TEST_F(FormTest, ARectangleThatCanBeAWindowHereIsRestoredExactly)
 {
-  for (const char* bad : {"", "1200,900,9300", "1200,900,abc,6000", "1,2,3,4,5", "1200,900,0,6000",
-                          "1200,900,9300,-5", "nan,900,9300,6000"}) {
-    writeSettings(QByteArray("zoom=0\r\nmove=") + bad + "\r\n");
+  // Larger than the screen with its title bar on it (a picture at 200 per
+  // cent); mostly off the left edge with a grip of its title bar left; on a
+  // second screen right of the first.
+  factory.desktop << QRectF(28800, 0, 1280 * 15, 1024 * 15);
+  for (const char* usable : {"-4807.5,0,60000,30000", "-8500,900,9300,6000", "30000,900,9300,6000",
+                             "28000,15800,9300,6000"}) {
+    writeSettings(QByteArray("zoom=0\r\nmove=") + usable + "\r\n");
     load();
-    EXPECT_EQ(win().left, centred(win()).left) << bad;
-    EXPECT_EQ(win().top, centred(win()).top) << bad;
-    EXPECT_EQ(win().width, 9015 + 120) << bad;
+    const QStringList rect = QString(usable).split(',');
+    EXPECT_EQ(win().left, rect[0].toFloat()) << usable;
+    EXPECT_EQ(win().top, rect[1].toFloat()) << usable;
+    EXPECT_EQ(win().width, rect[2].toFloat()) << usable;
+    EXPECT_EQ(win().height, rect[3].toFloat()) << usable;
   }
+}
+
+TEST_F(FormTest, ARectangleThatCannotBeAWindowHereKeepsTheCentredWindow)
+{
+  const char* bad[] = {
+      "", "1200,900,9300", "1200,900,abc,6000", "1,2,3,4,5", "1200,900,0,6000", "1200,900,9300,-5",
+      "nan,900,9300,6000", "1200,900,inf,6000",
+      // Several times the desktop, or beyond what a number of pixels holds.
+      "1200,900,1e12,1e12", "1200,900,1e30,6000", "0,0,90000,6000", "0,0,9300,50000",
+      // A frame guessed around the full screen: the title bar above the top.
+      "-60,-375,28920,16635",
+      // Left of, right of and below the screen, or just a sliver of title bar
+      // on it; far away.
+      "-9000,900,9300,6000", "28800,900,9300,6000", "28200,900,9300,6000", "1200,16200,9300,6000",
+      "1e30,900,9300,6000", "1200,-1e30,9300,6000"};
+  for (const char* move : bad) {
+    writeSettings(QByteArray("zoom=0\r\nmove=") + move + "\r\n");
+    load();
+    EXPECT_EQ(win().left, centred(win()).left) << move;
+    EXPECT_EQ(win().top, centred(win()).top) << move;
+    EXPECT_EQ(win().width, 9015 + 120) << move;
+  }
+  // Only the second screen makes the place right of the first one usable.
+  writeSettings("zoom=0\r\nmove=30000,900,9300,6000\r\n");
+  load();
+  EXPECT_EQ(win().left, centred(win()).left);
 }
 
 TEST_F(FormTest, ThePlaylistFolderIsLeftAloneWhenItExists)

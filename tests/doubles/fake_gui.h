@@ -64,10 +64,13 @@ public:
   // What the class store holds when the next GUI is made, as earlier starts
   // left it.
   std::map<QString, QString> registered;
+  // The screens of the next GUI's desktop.
+  QList<QRectF> desktop = FakeWindow().desktop;
   std::unique_ptr<Gui> create(MediaFrm& form) override
   {
     auto made = std::make_unique<FakeGui>();
     made->classes.values = registered;
+    made->win.desktop = desktop;
     made->win.onResize = [&form] { form.Form_Resize(); };
     made->hasTaskbar = hasTaskbar;
     gui = made.get();

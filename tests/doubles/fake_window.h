@@ -5,9 +5,9 @@
 #include <functional>
 
 // A main window with a realistic frame (4 px borders, a 25 px title bar), a
-// 1920 × 1080 screen and no pixel rounding. Width and height changes reach the
-// resize handler synchronously, as on the real window. `log` records every
-// change in order.
+// 1920 × 1080 screen that is the whole desktop, and no pixel rounding. Width
+// and height changes reach the resize handler synchronously, as on the real
+// window. `log` records every change in order.
 class FakeWindow : public MainWindowPort {
 public:
   Twips frameLeft = 60, frameRight = 60, frameTop = 375, frameBottom = 60;
@@ -15,6 +15,7 @@ public:
   int state = WindowState::Normal;
   QString title = QStringLiteral("Kelvarino");
   Twips screenW = 1920 * 15, screenH = 1080 * 15;
+  QList<QRectF> desktop{QRectF(0, 0, 1920 * 15, 1080 * 15)};
   Twips playerWidth = -1, playerHeight = -1;
   bool onTop = false;
   int bigIconSize = 0;
@@ -40,6 +41,7 @@ public:
   void setCaption(const QString& c) override;
   Twips screenWidth() const override { return screenW; }
   Twips screenHeight() const override { return screenH; }
+  QList<QRectF> screens() const override { return desktop; }
   void setPlayerSize(Twips w, Twips h) override;
   void popupFileMenu() override;
   void setStaysOnTop(bool on) override;

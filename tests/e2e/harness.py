@@ -50,11 +50,13 @@ def _generate(name, *ffmpeg_args):
     return target
 
 
-def video_clip(width=640, height=360, seconds=10, name=None):
-    """An H.264 clip with moving content."""
-    name = name or f"video-{width}x{height}-{seconds}s.mp4"
+def video_clip(width=640, height=360, seconds=10, name=None, sound=False):
+    """An H.264 clip with moving content, and with sound a sine in AAC."""
+    name = name or f"video-{width}x{height}-{seconds}s{'-sound' if sound else ''}.mp4"
+    audio = (["-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:a", "aac"]
+             if sound else [])
     return _generate(name, "-f", "lavfi", "-i",
-                     f"testsrc2=size={width}x{height}:rate=25:duration={seconds}",
+                     f"testsrc2=size={width}x{height}:rate=25:duration={seconds}", *audio,
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
@@ -115,6 +117,12 @@ class Window:
 
     def states(self):
         return xprop(self.id, "_NET_WM_STATE")
+
+    def children(self):
+        """The native child windows, each (id, x, y, width, height) within this one."""
+        out = run("xwininfo", "-children", "-id", self.id).stdout
+        return [(m[1], int(m[4]), int(m[5]), int(m[2]), int(m[3])) for m in re.finditer(
+            r"^\s+(0x[0-9a-f]+) .*\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\+-?\d+\+-?\d+$", out, re.M)]
 
     def close(self):
         run("wmctrl", "-ic", self.id, check=False)

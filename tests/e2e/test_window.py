@@ -1,10 +1,14 @@
 """The window as a person meets it: it maps, plays, sits where the settings say
 and closes cleanly."""
 
+import re
 import time
 import unittest
 
-from harness import PlayerTest, audio_clip, image_difference, screen_size, video_clip, windows_of
+from harness import (PlayerTest, Window, audio_clip, image_difference, run, screen_size, video_clip,
+                     wait_for, windows_of)
+
+BAR_HEIGHT = 65
 
 
 class WindowTest(PlayerTest):
@@ -28,6 +32,26 @@ class WindowTest(PlayerTest):
         time.sleep(0.5)
         self.assertEqual(window.outer(), (80, 60, 620, 400))
 
+    def test_a_saved_rectangle_that_cannot_be_a_window_here_gives_the_centred_window(self):
+        clip = video_clip()
+        sw, sh = screen_size()
+        # Sizes beyond what a window can have, beyond a number of pixels, and a
+        # frame guessed around the full screen that puts the title bar above it.
+        for move in ("1200,900,1e12,1e12", "1e30,900,1e30,6000", "-15,-285,28830,16485"):
+            with self.subTest(move=move):
+                self.sandbox.write_settings(zoom="0", move=move)
+                player = self.start(clip)
+                try:
+                    window = player.window()
+                    player.wait_trace("first-frame")
+                    self.assertEqual(window.client()[2:], (601, 315))
+                    ox, oy, ow, oh = window.outer()
+                    self.assertAlmostEqual(ox, (sw - ow) // 2, delta=1)
+                    self.assertAlmostEqual(oy, (sh - oh) // 2, delta=1)
+                    self.assertEqual(player.close(), 0)
+                finally:
+                    player.kill()  # the next start must not find it running
+
     def test_a_clip_plays_in_the_window(self):
         clip = video_clip()
         self.sandbox.write_settings(zoom="0")  # keep the design size: the test reads a fixed area
@@ -49,6 +73,109 @@ class WindowTest(PlayerTest):
         self.assertIsNone(player.process.poll())
         self.assertEqual(len(windows_of(player.pid)), 1, "a dialog appeared")
         self.assertEqual(player.close(), 0)
+
+
+def player_layout(window):
+    """The player, its picture and its control bar, each (x, y, width, height),
+    as the X server has them: the player in the client area, the other two in
+    the player."""
+    (player_id, *player), = window.children()
+    picture, bar = sorted((c[1:] for c in Window(player_id).children()), key=lambda c: c[1])
+    return tuple(player), picture, bar
+
+
+def move_of(settings):
+    text = settings.read_bytes().decode()
+    return text.split("move=")[1].split("\r\n")[0]
+
+
+class MaximiseAndFullScreenTest(PlayerTest):
+    """Maximising a window with a video goes full screen; the ways back out,
+    through the keyboard, the window manager and a second start."""
+
+    def start_playing(self, move="1200,900,9300,6000"):
+        self.sandbox.write_settings(zoom="0", move=move)  # no fitting: the window keeps its place
+        player = self.start(video_clip(seconds=30, sound=True))
+        window = player.window()
+        player.wait_trace("first-frame")
+        return player, window
+
+    def maximise(self, window):
+        run("wmctrl", "-ir", window.id, "-b", "add,maximized_vert,maximized_horz")
+        wait_for(lambda: "FULLSCREEN" in window.states(), what="full screen")
+
+    def assert_laid_out(self, window, states):
+        """The window manager has the window in exactly the states named, and
+        the picture and the bar below it fill the client area."""
+        def expected():
+            w, h = window.client()[2:]
+            return (sorted(states),
+                    ((0, 0, w, h), (0, 0, w, h - BAR_HEIGHT), (0, h - BAR_HEIGHT, w, BAR_HEIGHT)))
+        def found():
+            return sorted(re.findall(r"_NET_WM_STATE_(\w+)", window.states())), player_layout(window)
+        try:
+            wait_for(lambda: found() == expected(), 5, what="the layout")
+        except AssertionError:
+            self.assertEqual(found(), expected())
+
+    def test_after_full_screen_picture_and_bar_fill_the_window_and_follow_it(self):
+        # Esc through the X server, then the window manager restores and
+        # resizes; later it takes the window out of full screen itself.
+        player, window = self.start_playing()
+        normal = window.outer()
+        self.maximise(window)
+        sw, sh = screen_size()
+        wait_for(lambda: player_layout(window)[0] == (0, 0, sw, sh), what="the player on the screen")
+
+        # The keys go to the picture once it has been clicked.
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 2, "click", "1")
+        run("xdotool", "key", "Escape")
+        self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
+        time.sleep(1.0)
+        self.assertNotIn("FULLSCREEN", window.states(), "the way back went full screen again")
+        self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
+
+        run("wmctrl", "-ir", window.id, "-b", "remove,maximized_vert,maximized_horz")
+        self.assert_laid_out(window, [])
+        self.assertEqual(window.outer(), normal)
+        run("wmctrl", "-ir", window.id, "-e", "0,100,100,800,500")
+        wait_for(lambda: window.client()[2:] != normal[2:], what="the new size")
+        self.assert_laid_out(window, [])
+
+        # The window manager's own way out of full screen.
+        self.maximise(window)
+        run("wmctrl", "-ir", window.id, "-b", "remove,fullscreen")
+        self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
+        self.assertEqual(player.close(), 0)
+
+    def test_a_second_start_while_full_screen_returns_the_window_to_normal(self):
+        player, window = self.start_playing()
+        normal = window.outer()
+        for args in ([], [video_clip(sound=True)]):
+            with self.subTest(args=args):
+                self.maximise(window)
+                second = self.start(*args)
+                self.assertEqual(second.wait(10), 0)
+                self.assert_laid_out(window, [])
+                self.assertEqual(window.outer(), normal)
+                time.sleep(1.0)  # settled, before the next maximise
+        self.assertEqual(player.close(), 0)
+
+    def test_closing_while_full_screen_saves_a_rectangle_the_window_had(self):
+        player, window = self.start_playing()
+        normal = window.outer()
+        self.maximise(window)
+        self.assertEqual(player.close(), 0)
+        sw, sh = screen_size()
+        saved = tuple(int(v) // 15 for v in move_of(self.sandbox.settings).split(","))
+        self.assertIn(saved, (normal, (0, 0, sw, sh)), "neither the normal nor the maximised window")
+
+        again = self.start()
+        window = again.window()
+        time.sleep(0.5)
+        self.assertEqual(window.outer(), saved)
+        self.assertEqual(again.close(), 0)
 
 
 if __name__ == "__main__":
