@@ -1,6 +1,7 @@
 #include "app/file_name_bytes.h"
 
 #include <QStringDecoder>
+#include <QUrl>
 #include <sys/stat.h>
 
 namespace {
@@ -106,4 +107,11 @@ PathKind kindOfPath(const QString& path)
   if (S_ISDIR(info.st_mode))
     return PathKind::Folder;
   return PathKind::Other;
+}
+
+QString localFileOfUrl(const QUrl& url)
+{
+  if (!url.host().isEmpty() && url.host() != QLatin1String("localhost"))
+    return {};
+  return decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }

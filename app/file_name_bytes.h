@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+class QUrl;
+
 // File names on Linux are bytes, most often UTF-8 but not always. These keep
 // every byte of a name through a QString: each byte that is not part of valid
 // UTF-8 becomes the lone surrogate U+DC00 + byte, and goes back to that byte.
@@ -13,6 +15,11 @@
 QString decodeFileName(QByteArrayView bytes);
 // The bytes a decoded name came from; other text as UTF-8.
 QByteArray encodeFileName(QStringView name);
+
+// The local file a file URL names, its escapes taken as the name's bytes;
+// empty for a URL of another host. Not QUrl::toLocalFile, which turns bytes
+// that are not UTF-8 into U+FFFD.
+QString localFileOfUrl(const QUrl& url);
 
 enum class PathKind { Missing, File, Folder, Other };
 // What the name points to, symbolic links followed; a relative name is taken

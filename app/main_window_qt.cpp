@@ -1,5 +1,6 @@
 #include "app/main_window_qt.h"
 
+#include "app/file_name_bytes.h"
 #include "app/frame_extents_x11.h"
 #include "app/media_frm.h"
 #include "presentation/program_icon_qt.h"
@@ -45,7 +46,7 @@ QStringList droppedPaths(const QMimeData* data)
   if (data && data->hasUrls())
     for (const QUrl& url : data->urls())
       if (url.isLocalFile())
-        paths << url.toLocalFile();
+        paths << localFileOfUrl(url);
   return paths;
 }
 

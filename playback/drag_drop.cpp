@@ -1,8 +1,9 @@
 #include "app/media_frm.h"
 
+#include "app/file_name_bytes.h"
+
 #include "playback/media_engine.h"
 #include "shell/mod_short_path.h"
-#include <QFileInfo>
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 // a file cannot be listed as a folder.
 bool isOrdinaryFile(const QString& path)
 {
-  return QFileInfo(path).isFile();
+  return kindOfPath(path) == PathKind::File;
 }
 
 } // namespace

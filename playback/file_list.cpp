@@ -1,8 +1,10 @@
 #include "playback/file_list.h"
 
+#include "app/file_name_bytes.h"
 #include <QDir>
-#include <QFileInfo>
 #include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
 
 QString file1Pattern()
 {
@@ -19,13 +21,25 @@ bool FileListBox::setPath(const QString& folder)
 {
   m_path = folder;
   m_list.clear();
-  const QFileInfo info(folder);
-  if (!info.isDir() || !info.isReadable())
+  // Read by the name's bytes: a name that is not UTF-8 must still name its file.
+  const QByteArray path = encodeFileName(folder);
+  DIR* listing = ::opendir(path.constData());
+  if (!listing)
     return false;
-  // Without QDir::Hidden dot files stay out, without QDir::System so do
-  // devices, sockets and dangling links; without QDir::CaseSensitive the
-  // patterns match any case.
-  m_list = QDir(folder).entryList(m_patterns, QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+  while (const dirent* entry = ::readdir(listing)) {
+    const QByteArrayView name(entry->d_name);
+    // Dot files are hidden; links count by what they point to, so devices,
+    // sockets and dangling links stay out.
+    struct stat target {};
+    if (name.startsWith('.') || ::stat(QByteArray(path + '/').append(name).constData(), &target) != 0 ||
+        !S_ISREG(target.st_mode))
+      continue;
+    // QDir::match ignores case; its regular expressions need valid UTF-16,
+    // so the patterns are matched against the name as Qt would decode it.
+    if (QDir::match(m_patterns, QString::fromUtf8(name)))
+      m_list << decodeFileName(name);
+  }
+  ::closedir(listing);
   // Names that differ only in case keep a fixed order between them.
   std::sort(m_list.begin(), m_list.end(), [](const QString& a, const QString& b) {
     const int folded = a.compare(b, Qt::CaseInsensitive);

@@ -82,12 +82,7 @@ QString linkCommand(const QString& uri)
     return {};
   if (scheme != QLatin1String("file"))
     return uri;
-  if (!url.host().isEmpty() && url.host() != QLatin1String("localhost"))
-    return {};
-  // Not toLocalFile: it keeps "localhost" as part of the path; and the
-  // escapes are bytes of the file's name, UTF-8 or not.
-  const QString path =
-      decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+  const QString path = localFileOfUrl(url);
   return path.startsWith(u'/') ? path : QString();
 }
 

@@ -73,9 +73,10 @@ int main(int argc, char** argv)
     return 2;
   }
   const QStringList at = args.takeFirst().split(u',');
+  // From the arguments' bytes: a name that is not UTF-8 travels as its escapes.
   QList<QUrl> urls;
-  for (const QString& path : args)
-    urls << QUrl::fromLocalFile(path);
+  for (int i = 2; i < argc; ++i)
+    urls << QUrl::fromEncoded("file://" + QByteArray(argv[i]).toPercentEncoding("/"));
   DragSource source(urls);
   source.move(at.value(0).toInt(), at.value(1).toInt());
   source.show();

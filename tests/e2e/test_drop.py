@@ -20,7 +20,7 @@ GRIP = (SOURCE_AT[0] + 50, SOURCE_AT[1] + 50)
 def drag(paths, to):
     """Presses on the drag source, moves the pointer to `to` in steps and
     releases it there. True when the drop was taken."""
-    source = subprocess.Popen([DRAG_SOURCE, "{},{}".format(*SOURCE_AT), *map(str, paths)],
+    source = subprocess.Popen([DRAG_SOURCE, "{},{}".format(*SOURCE_AT), *map(os.fsencode, paths)],
                               stdout=subprocess.PIPE, text=True)
     try:
         if source.stdout.readline().strip() != "ready":
@@ -72,6 +72,15 @@ class DropTest(PlayerTest):
             wait_for(lambda: window.title() == "a.MP4", what="the folder's first file playing")
             self.assertEqual(default.read_bytes(),
                              f"{folder}/a.MP4\r\n{folder}/b.mp4\r\n".encode())
+
+        with self.subTest("a folder whose names are not UTF-8"):
+            gbk = os.fsencode(self.sandbox.root) + b"/\xb2\xe2\xca\xd4"  # GBK
+            os.mkdir(gbk)
+            shutil.copy(clip, gbk + b"/\xca\xd3.mp4")
+            self.assertTrue(drag([gbk], (x + w // 2, y + (h - BAR_HEIGHT) // 2)))
+            wait_for(lambda: default.read_bytes() == gbk + b"/\xca\xd3.mp4\r\n",
+                     what="the folder listed by its bytes")
+            wait_for(lambda: window.title() != "a.MP4", what="the file playing")
 
         with self.subTest("several files on the picture in full screen"):
             run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "--repeat", "2",
