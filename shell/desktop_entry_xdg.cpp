@@ -1,5 +1,7 @@
 #include "shell/desktop_entry_xdg.h"
 
+#include "shell/key_file_lines.h"
+
 namespace DesktopEntry {
 
 namespace {
@@ -98,26 +100,6 @@ QList<ExecArgument> splitExec(const QString& exec)
   return arguments;
 }
 
-// Lines with their endings, so that joining them gives the bytes back.
-QList<QByteArray> linesOf(const QByteArray& bytes)
-{
-  QList<QByteArray> lines;
-  qsizetype start = 0;
-  while (start < bytes.size()) {
-    const qsizetype end = bytes.indexOf('\n', start);
-    const qsizetype next = end < 0 ? bytes.size() : end + 1;
-    lines << bytes.sliced(start, next - start);
-    start = next;
-  }
-  return lines;
-}
-
-QByteArray keyOf(const QByteArray& line)
-{
-  const qsizetype equals = line.indexOf('=');
-  return equals <= 0 ? QByteArray() : line.first(equals).trimmed();
-}
-
 } // namespace
 
 QString execFromOpenCommand(const QString& openCommand)
@@ -199,35 +181,19 @@ QList<std::pair<QString, QString>> readGroup(const QByteArray& content)
 
 QByteArray withValues(const QByteArray& content, const QList<std::pair<QString, QString>>& values)
 {
+  using namespace KeyFileLines;
   QList<QByteArray> lines = linesOf(content);
-  qsizetype header = -1, end = lines.size();
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (!lines[i].trimmed().startsWith('['))
-      continue;
-    if (header >= 0) {
-      end = i;
-      break;
-    }
-    if (lines[i].trimmed() == "[Desktop Entry]")
-      header = i;
-  }
-  if (header < 0)
+  auto [first, end] = groupRange(lines, "[Desktop Entry]");
+  if (first < 0)
     return content;
   for (const auto& [key, value] : values) {
     const QByteArray line = (key + u'=' + escapeValue(value)).toUtf8() + '\n';
-    const auto first = std::find_if(lines.begin() + header + 1, lines.begin() + end,
+    const auto found = std::find_if(lines.begin() + first, lines.begin() + end,
                                     [&](const QByteArray& l) { return keyOf(l) == key.toUtf8(); });
-    if (first != lines.begin() + end) {
-      *first = line;
-      continue;
-    }
-    qsizetype at = end;
-    while (at > header + 1 && lines[at - 1].trimmed().isEmpty())
-      --at;
-    if (!lines[at - 1].endsWith('\n'))
-      lines[at - 1] += '\n';
-    lines.insert(at, line);
-    ++end;
+    if (found != lines.begin() + end)
+      *found = line;
+    else
+      insertInGroup(lines, first, end, line);
   }
   return lines.join();
 }
