@@ -243,15 +243,23 @@ class Player:
         return wait_for(lambda: self.trace(milestone), timeout, what=milestone)
 
     def close(self, timeout=10):
-        for w in windows_of(self.pid):
-            w.close()
-        return self.wait(timeout)
+        """Closes the windows as a person does, again every two seconds: a
+        close that reaches a window the window manager has not yet taken in
+        is lost, and a person would click once more."""
+        deadline = time.monotonic() + timeout
+        while True:
+            for w in windows_of(self.pid):
+                w.close()
+            try:
+                return self.wait(min(2, max(0.1, deadline - time.monotonic())))
+            except subprocess.TimeoutExpired:
+                if time.monotonic() >= deadline:
+                    raise
 
     def wait(self, timeout=10):
-        try:
-            return self.process.wait(timeout)
-        finally:
-            self._stderr.close()
+        code = self.process.wait(timeout)
+        self._stderr.close()
+        return code
 
     def kill(self):
         if self.process.poll() is None:
