@@ -1,8 +1,8 @@
 #include "app/gui_library_posix.h"
 
 #include "app/media_frm.h"
-#include "app/program_folder.h"
-#include "playback/milestone_trace.h"
+#include "core/program_folder.h"
+#include "core/milestone_trace.h"
 #include <QFile>
 #include <cstdio>
 #include <cstdlib>

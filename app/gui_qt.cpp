@@ -9,7 +9,7 @@
 #include "dialogs/message_boxes_qt.h"
 #include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
-#include "playback/milestone_trace.h"
+#include "core/milestone_trace.h"
 #include "playback/mpris_dbus.h"
 #include "presentation/launcher_entry_dbus.h"
 #include "presentation/program_icon_qt.h"
@@ -59,7 +59,7 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   // Every window, dialogs included, carries the program's icon.
   QApplication::setWindowIcon(programIcon());
   m_instanceServer = std::make_unique<InstanceServerQt>();
-  m_window = std::make_unique<MainWindowQt>(form);
+  m_window = std::make_unique<MainWindowQt>(form, form.menus);
   m_engine = std::make_unique<EngineMpv>();
   m_window->setPlayer(m_engine->widget());
   m_messages = std::make_unique<MessageBoxesQt>(m_window.get());

@@ -1,13 +1,14 @@
-#include "app/hand_off.h"
-
-#include "app/command_line_media.h"
-#include "app/file_name_bytes.h"
-#include "app/instance_channel.h"
-#include "app/main_window_port.h"
 #include "app/media_frm.h"
-#include "playback/media_engine.h"
-#include "playback/milestone_trace.h"
-#include "shell/process_launcher.h"
+
+#include "app/hand_off_command.h"
+#include "playback/opening.h"
+#include "core/command_line_media.h"
+#include "core/file_name_bytes.h"
+#include "app/instance_channel.h"
+#include "core/main_window_port.h"
+#include "core/media_engine.h"
+#include "core/milestone_trace.h"
+#include "core/process_launcher.h"
 #include <QProcess>
 
 namespace {
@@ -23,23 +24,6 @@ void setNormal(MainWindowPort& window, MediaEngine& player)
 }
 
 } // namespace
-
-QString handOffCommand(const QStringList& arguments, const QString& workingFolder)
-{
-  const QString tail = arguments.join(u' ');
-  if (tail.isEmpty())
-    return QStringLiteral("nor");
-  const CommandLineMedia media = commandLineMedia(arguments, workingFolder);
-  if (!media.files.isEmpty())
-    return media.files.join(HandOffFileSeparator);
-  // A relative path would mean another file, or none, in the first
-  // instance's working folder.
-  const QString absolute = absoluteFrom(workingFolder, media.url);
-  if (media.url.isEmpty() || absolute == media.url || !namesExistingPath(absolute))
-    return tail;
-  // The quotes go along only when they were no part of the name.
-  return media.url == tail ? absolute : u'"' + absolute + u'"';
-}
 
 void MediaFrm::SendDDE(const QString& command)
 {
@@ -59,7 +43,7 @@ void MediaFrm::Form_LinkExecute(const QString& CmdStr, int& Cancel)
     if (window().windowState() != WindowState::Normal)
       setNormal(window(), WMP());
     window().bringToFront();
-    openCommandLine(CmdStr.split(HandOffFileSeparator));
+    m_opening->openCommandLine(CmdStr.split(HandOffFileSeparator));
   }
   Cancel = 0;
   traceMilestone("link-execute", CmdStr);
@@ -83,12 +67,6 @@ void MediaFrm::startWithMediaInfo(const QString& commandLine)
 
 void MediaFrm::mRun_Click()
 {
-  const QString Option = QStringLiteral("Option");
-  if (menus.checked(MenuItem::mRun)) {
-    WriteIni(Option, QStringLiteral("mRun"), QStringLiteral("False"));
-    menus.setChecked(MenuItem::mRun, false);
-  } else {
-    WriteIni(Option, QStringLiteral("mRun"), QStringLiteral("True"));
-    menus.setChecked(MenuItem::mRun, true);
-  }
+  // Takes effect at the next start; this instance answers second starts either way.
+  m_settings.toggle(menus, MenuItem::mRun, QStringLiteral("mRun"));
 }

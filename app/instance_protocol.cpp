@@ -1,6 +1,6 @@
 #include "app/instance_protocol.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 
 namespace InstanceProtocol {
 

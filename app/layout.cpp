@@ -1,7 +1,7 @@
 #include "app/media_frm.h"
 
-#include "app/main_window_port.h"
-#include "playback/media_engine.h"
+#include "core/main_window_port.h"
+#include "core/media_engine.h"
 #include <QLocale>
 
 namespace {

@@ -5,7 +5,7 @@
 #include "app/instance_channel_posix.h"
 #include "app/media_frm.h"
 #include "app/start_info_posix.h"
-#include "playback/milestone_trace.h"
+#include "core/milestone_trace.h"
 
 int main(int argc, char** argv)
 {

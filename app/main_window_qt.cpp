@@ -1,8 +1,8 @@
 #include "app/main_window_qt.h"
 
-#include "app/file_name_bytes.h"
-#include "app/frame_extents_x11.h"
-#include "app/media_frm.h"
+#include "core/file_name_bytes.h"
+#include "core/form_events.h"
+#include "core/frame_extents_x11.h"
 #include "presentation/program_icon_qt.h"
 #include <QAction>
 #include <QApplication>
@@ -20,16 +20,6 @@
 #include <utility>
 
 namespace {
-
-int toPixels(Twips twips)
-{
-  return qRound(double(twips) / TwipsPerPixel);
-}
-
-Twips toTwips(int pixels)
-{
-  return Twips(pixels * TwipsPerPixel);
-}
 
 // The window's design client area: 9015 × 4725 twips.
 constexpr QSize DesignClientSize(601, 315);
@@ -58,7 +48,7 @@ int shiftState(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-MainWindowQt::MainWindowQt(MediaFrm& form) : m_form(form)
+MainWindowQt::MainWindowQt(FormEvents& form, MenuModel& menus) : m_form(form), m_menus(menus)
 {
   setWindowTitle(QStringLiteral("Kelvarino"));
   resize(DesignClientSize);
@@ -146,14 +136,13 @@ void MainWindowQt::buildMenu()
     }
     syncAction(entry.item);
   }
-  connect(&m_form.menus, &MenuModel::changed, this, &MainWindowQt::syncAction);
+  connect(&m_menus, &MenuModel::changed, this, &MainWindowQt::syncAction);
 }
 
 void MainWindowQt::syncAction(MenuItem item)
 {
   if (QAction* action = m_actions[int(item)]) {
-    action->setChecked(m_form.menus.checked(item));
-    action->setEnabled(m_form.menus.enabled(item));
+    action->setChecked(m_menus.checked(item));
   }
 }
 

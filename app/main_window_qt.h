@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/main_window_port.h"
-#include "app/menu_model.h"
+#include "core/main_window_port.h"
+#include "core/menu_model.h"
 #include <QMargins>
 #include <QPointer>
 #include <QRect>
@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <optional>
 
-class MediaFrm;
+class FormEvents;
 class MenuModel;
 class QMenu;
 class QAction;
@@ -19,7 +19,7 @@ class QAction;
 class MainWindowQt : public QWidget, public MainWindowPort {
   Q_OBJECT
 public:
-  explicit MainWindowQt(MediaFrm& form);
+  MainWindowQt(FormEvents& form, MenuModel& menus);
   ~MainWindowQt() override;
 
   // The player control, kept at the client area's top left corner.
@@ -75,7 +75,8 @@ private:
   void returnedFromFullScreen();
   QRect formRect() const;
 
-  MediaFrm& m_form;
+  FormEvents& m_form;
+  MenuModel& m_menus;
   QPointer<QWidget> m_player;
   QMenu* m_fileMenu = nullptr;
   QAction* m_actions[MenuItemCount] = {};

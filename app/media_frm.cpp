@@ -1,36 +1,48 @@
 #include "app/media_frm.h"
 
-#include "app/hand_off.h"
+#include "app/hand_off_command.h"
 #include "app/instance_channel.h"
 #include "app/instance_server.h"
-#include "app/main_window_port.h"
-#include "app/program_folder.h"
 #include "app/saved_rectangle.h"
-#include "playback/media_engine.h"
+#include "core/main_window_port.h"
+#include "core/media_engine.h"
+#include "core/program_folder.h"
+#include "core/url_form_view.h"
+#include "playback/open_url_command.h"
+#include "playback/opening.h"
+#include "playback/play_modes.h"
+#include "playback/player_events.h"
+#include "playback/save_as.h"
+#include "presentation/always_on_top.h"
+#include "presentation/keep_awake.h"
 #include "presentation/mod_icon.h"
+#include "presentation/taskbar_progress.h"
+#include "presentation/zoom.h"
+#include "shell/file_association.h"
 #include <QCoreApplication>
 #include <QDir>
 
 namespace {
-const QString Option = QStringLiteral("Option");
+const QString& Option = Settings::Option;
 }
 
 MediaFrm::MediaFrm(StartInfo start, InstanceChannel* channel)
     : m_start(std::move(start)), m_channel(channel)
 {
-  TTask.setInterval(500);
-  TSeelp.setInterval(KeepAwakeIntervalMs);
-  // The minute is carried from item to item; a coarse timer would round it up.
-  TSeelp.setTimerType(Qt::PreciseTimer);
-  connect(&TTask, &QTimer::timeout, this, &MediaFrm::TTask_Timer);
-  connect(&TSeelp, &QTimer::timeout, this, &MediaFrm::TSeelp_Timer);
 }
 
-MediaFrm::~MediaFrm()
+// The features go before the desktop they speak through (members go in the
+// reverse order of their declaration).
+MediaFrm::~MediaFrm() = default;
+
+QString MediaFrm::ReadIni(const QString& section, const QString& key) const
 {
-  // The progress goes while the desktop connection it speaks through is
-  // still there.
-  TaskbarPtr.reset();
+  return m_settings.ReadIni(section, key);
+}
+
+bool MediaFrm::WriteIni(const QString& section, const QString& key, const QString& value) const
+{
+  return m_settings.WriteIni(section, key, value);
 }
 
 QString MediaFrm::programFolder() const
@@ -69,21 +81,40 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   }
 
   m_gui = factory.create(*this);
+  makeFeatures();
   listenForSecondStarts();
 
   // A folder that cannot be made is no reason to stop: only the play list
   // commands need it, and they report their own failures.
   QDir().mkpath(playlistFolder(programFolder()));
   ModIcon::SetFormIcon(window(), 32);
-  TaskbarPtr = CreateTaskbarList();
+  m_progress = std::make_unique<TaskbarProgress>(WMP(), CreateTaskbarList());
+  m_events = std::make_unique<PlayerEvents>(window(), WMP(), menus, gui().messageBoxes(), *m_zoom,
+                                            *m_keepAwake, *m_progress);
 
   if (!m_start.commandTail().isEmpty())
-    openCommandLine(m_start.arguments);
+    m_opening->openCommandLine(m_start.arguments);
 
-  checkFileType();
+  m_fileAssociation->checkFileType(m_events->ScrNor);
   applySavedSettings();
   placeWindow();
   return true;
+}
+
+void MediaFrm::makeFeatures()
+{
+  Gui& g = gui();
+  m_zoom = std::make_unique<Zoom>(window(), WMP(), menus, m_settings);
+  m_alwaysOnTop = std::make_unique<AlwaysOnTop>(window(), WMP(), menus, m_settings);
+  m_keepAwake = std::make_unique<KeepAwake>(g.executionState());
+  m_fileAssociation = std::make_unique<FileAssociation>(g.classStore(), g.messageBoxes(),
+                                                        m_start.executablePath);
+  m_opening = std::make_unique<Opening>(WMP(), g.fileDialogs(), g.messageBoxes(), programFolder(),
+                                        m_start.workingFolder);
+  m_playModes = std::make_unique<PlayModes>(WMP(), menus, m_settings);
+  m_saveAs = std::make_unique<SaveAs>(WMP(), g.fileDialogs(), g.messageBoxes(), g.processes());
+  m_openUrl = std::make_unique<OpenUrlCommand>(
+      WMP(), g.messageBoxes(), [&g] { return g.createUrlForm(); }, programFolder());
 }
 
 void MediaFrm::listenForSecondStarts()
@@ -108,35 +139,15 @@ void MediaFrm::applySavedSettings()
   if (isNumber && volume >= 0 && volume <= 100)
     WMP().setVolume(volume);
 
-  if (ReadIni(Option, QStringLiteral("mReplay")) == QLatin1String("True")) {
-    menus.setChecked(MenuItem::mReplay, true);
-    WMP().setMode(QStringLiteral("loop"), true);
-  }
-  if (ReadIni(Option, QStringLiteral("mRnd")) == QLatin1String("True")) {
-    menus.setChecked(MenuItem::mRnd, true);
-    WMP().setMode(QStringLiteral("shuffle"), true);
-  }
-  if (ReadIni(Option, QStringLiteral("mTop")) == QLatin1String("True"))
-    menus.setChecked(MenuItem::mTop, true);
+  m_playModes->applyStoredModes();
+  m_alwaysOnTop->checkStoredOption();
 }
 
 void MediaFrm::placeWindow()
 {
   MainWindowPort& w = window();
-  w.setTop((w.screenHeight() - w.Height()) / 2);
-  w.setLeft((w.screenWidth() - w.Width()) / 2);
-
-  const QString zoom = ReadIni(Option, QStringLiteral("zoom"));
-  MenuItem preset = MenuItem::mZ2;
-  if (zoom == QLatin1String("50%"))
-    preset = MenuItem::mZ1;
-  else if (zoom == QLatin1String("200%"))
-    preset = MenuItem::mZ3;
-  else if (zoom == QLatin1String("0"))
-    preset = MenuItem::mZ4;
-  menus.setChecked(preset, true);
-
-  if (preset != MenuItem::mZ4)
+  centreOnScreen(w);
+  if (!m_zoom->checkStoredPreset())
     return;
   // Only a rectangle that can be a window here is restored; anything else
   // keeps the centred window. The frame's height stands for the title bar.
@@ -148,4 +159,34 @@ void MediaFrm::placeWindow()
   w.setTop(Twips(saved->top()));
   w.setWidth(Twips(saved->width()));
   w.setHeight(Twips(saved->height()));
+}
+
+void MediaFrm::Form_OLEDragDrop(const QStringList& Data) { m_opening->Form_OLEDragDrop(Data); }
+void MediaFrm::mOpen_Click() { m_opening->mOpen_Click(); }
+void MediaFrm::mOpenURL_Click() { m_openUrl->mOpenURL_Click(); }
+void MediaFrm::mSaveAs_Click() { m_saveAs->mSaveAs_Click(); }
+void MediaFrm::mReplay_Click() { m_playModes->mReplay_Click(); }
+void MediaFrm::mRnd_Click() { m_playModes->mRnd_Click(); }
+void MediaFrm::mTop_Click() { m_alwaysOnTop->mTop_Click(); }
+void MediaFrm::FileReg_Click() { m_fileAssociation->FileReg_Click(); }
+void MediaFrm::CallZoom() { m_zoom->CallZoom(); }
+void MediaFrm::mZ1_Click() { m_zoom->mZ1_Click(); }
+void MediaFrm::mZ2_Click() { m_zoom->mZ2_Click(); }
+void MediaFrm::mZ3_Click() { m_zoom->mZ3_Click(); }
+void MediaFrm::mZ4_Click() { m_zoom->mZ4_Click(); }
+void MediaFrm::WMP_PlayStateChange(int NewState) { m_events->WMP_PlayStateChange(NewState); }
+
+void MediaFrm::WMP_MouseDown(int nButton, int nShiftState, float fX, float fY)
+{
+  m_events->WMP_MouseDown(nButton, nShiftState, fX, fY);
+}
+
+void MediaFrm::WMP_ListRefused(const QString& list, bool listsItself)
+{
+  m_events->WMP_ListRefused(list, listsItself);
+}
+
+std::unique_ptr<TaskbarList> MediaFrm::CreateTaskbarList()
+{
+  return gui().createTaskbarList();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/twips.h"
+#include "core/twips.h"
 #include <QList>
 #include <QRectF>
 #include <QString>

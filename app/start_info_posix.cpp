@@ -1,6 +1,6 @@
 #include "app/start_info_posix.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdlib>

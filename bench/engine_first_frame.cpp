@@ -4,7 +4,7 @@
 //   bench_engine_first_frame FILE          quits once the file plays
 //   bench_engine_first_frame FILE SECONDS  plays on for SECONDS, then quits
 #include "playback/engine_mpv.h"
-#include "playback/milestone_trace.h"
+#include "core/milestone_trace.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -2,6 +2,7 @@
 // play list is written and URL is set. Runs the form's real handler with
 // doubles for the window and the engine; the files and default.m3u are real.
 #include "fake_gui.h"
+#include "playback/opening.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,7 +42,7 @@ int main(int argc, char** argv)
     clock.start();
     form.Form_OLEDragDrop({dir.filePath("media")});
     ms.push_back(double(clock.nsecsElapsed()) / 1e6);
-    if (factory.gui->eng.urls != QStringList{form.defaultPlaylistPath()} || form.File1.ListCount() != files)
+    if (factory.gui->eng.urls != QStringList{form.opening().defaultPlaylistPath()} || form.opening().File1.ListCount() != files)
       return 2;
   }
   std::sort(ms.begin(), ms.end());

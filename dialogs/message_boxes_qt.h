@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/message_boxes.h"
+#include "core/message_boxes.h"
 
 class QWidget;
 

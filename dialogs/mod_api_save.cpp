@@ -1,7 +1,7 @@
 #include "dialogs/mod_api_save.h"
 
-#include "dialogs/file_dialogs.h"
-#include "dialogs/message_boxes.h"
+#include "core/file_dialogs.h"
+#include "core/message_boxes.h"
 #include <QFile>
 #include <QFileInfo>
 #include <climits>

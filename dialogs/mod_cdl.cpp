@@ -1,6 +1,6 @@
 #include "dialogs/mod_cdl.h"
 
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include <QDir>
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/file_dialogs.h"
+#include "core/file_dialogs.h"
 #include <QString>
 #include <QStringList>
 #include <QVector>

@@ -1,7 +1,7 @@
 #include "dialogs/url_form_qt.h"
 
-#include "app/frame_extents_x11.h"
-#include "app/twips.h"
+#include "core/frame_extents_x11.h"
+#include "core/twips.h"
 #include "dialogs/url_frm.h"
 #include "dialogs/window_hints_x11.h"
 #include "presentation/program_icon_qt.h"
@@ -18,14 +18,9 @@
 
 namespace {
 
-int px(int twips)
-{
-  return qRound(double(twips) / TwipsPerPixel);
-}
-
 QRect twipsRect(int left, int top, int width, int height)
 {
-  return QRect(px(left), px(top), px(width), px(height));
+  return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
 // The designed face first; where it is missing, a CJK face that has every
@@ -72,7 +67,7 @@ UrlFormQt::UrlFormQt(QWidget* mainWindow)
 {
   setWindowTitle(QStringLiteral("打开URL"));
   setFont(dialogFont());
-  setFixedSize(px(6795), px(1665));
+  setFixedSize(toPixels(6795), toPixels(1665));
 
   // Created in tab order: the label, the field, then 确定, 取消, 清除.
   Label1 = new QLabel(
@@ -85,7 +80,7 @@ UrlFormQt::UrlFormQt(QWidget* mainWindow)
   Combo1->setInsertPolicy(QComboBox::NoInsert);
   Combo1->setDuplicatesEnabled(true);
   Combo1->setCompleter(nullptr);
-  Combo1->setGeometry(QRect(px(360), px(480), px(6135), Combo1->sizeHint().height()));
+  Combo1->setGeometry(QRect(toPixels(360), toPixels(480), toPixels(6135), Combo1->sizeHint().height()));
   // Drops go to UrlFrm, not into the text at the cursor.
   Combo1->lineEdit()->setAcceptDrops(false);
   Combo1->setAcceptDrops(true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/url_form_view.h"
+#include "core/url_form_view.h"
 #include <QDialog>
 
 class QComboBox;

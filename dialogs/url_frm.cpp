@@ -1,8 +1,8 @@
 #include "dialogs/url_frm.h"
 
-#include "dialogs/message_boxes.h"
-#include "playback/media_engine.h"
-#include "playback/playlist_file.h"
+#include "core/message_boxes.h"
+#include "core/media_engine.h"
+#include "core/playlist_file.h"
 #include "presentation/mod_icon.h"
 #include <QRegularExpression>
 

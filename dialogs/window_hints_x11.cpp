@@ -1,6 +1,6 @@
 #include "dialogs/window_hints_x11.h"
 
-#include "app/xcb_connection_x11.h"
+#include "core/xcb_connection_x11.h"
 #include <QWidget>
 
 void skipTaskbar(QWidget* window)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/twips.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -11,7 +13,7 @@ class QToolButton;
 class ControlBarQt : public QWidget {
   Q_OBJECT
 public:
-  static constexpr int Height = 65;
+  static constexpr int Height = ControlBarPixels;
 
   explicit ControlBarQt(QWidget* parent);
 

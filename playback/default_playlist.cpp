@@ -1,8 +1,8 @@
-#include "app/media_frm.h"
+#include "playback/opening.h"
 
-#include "app/program_folder.h"
-#include "dialogs/message_boxes.h"
-#include "playback/playlist_file.h"
+#include "core/program_folder.h"
+#include "core/message_boxes.h"
+#include "core/playlist_file.h"
 
 namespace {
 
@@ -14,12 +14,12 @@ QString shownOnOneLine(QString entry)
 
 } // namespace
 
-QString MediaFrm::defaultPlaylistPath() const
+QString Opening::defaultPlaylistPath() const
 {
-  return joinPath(playlistFolder(programFolder()), QStringLiteral("default.m3u"));
+  return joinPath(playlistFolder(m_programFolder), QStringLiteral("default.m3u"));
 }
 
-bool MediaFrm::writeDefaultPlaylist(const QStringList& entries)
+bool Opening::writeDefaultPlaylist(const QStringList& entries)
 {
   QStringList held;
   QStringList leftOut;
@@ -30,13 +30,13 @@ bool MediaFrm::writeDefaultPlaylist(const QStringList& entries)
       leftOut << shownOnOneLine(entry);
   }
   if (!leftOut.isEmpty())
-    gui().messageBoxes().show(MessageBoxes::Icon::Warning, QStringLiteral("Kelvarino"),
+    m_messages.show(MessageBoxes::Icon::Warning, QStringLiteral("Kelvarino"),
                               QStringLiteral("以下文件的名称含有换行符，播放列表无法记录，已略过：\n%1")
                                   .arg(leftOut.join(u'\n')));
   const QString path = defaultPlaylistPath();
   QString error;
   if (!writePlaylist(path, held, &error)) {
-    gui().messageBoxes().show(MessageBoxes::Icon::Error, QStringLiteral("Kelvarino"),
+    m_messages.show(MessageBoxes::Icon::Error, QStringLiteral("Kelvarino"),
                               QStringLiteral("无法写入播放列表文件：\n%1\n\n%2").arg(path, error));
     return false;
   }

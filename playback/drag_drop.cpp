@@ -1,8 +1,8 @@
-#include "app/media_frm.h"
+#include "playback/opening.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 #include "shell/mod_short_path.h"
 
 namespace {
@@ -17,17 +17,17 @@ bool isOrdinaryFile(const QString& path)
 
 } // namespace
 
-void MediaFrm::Form_OLEDragDrop(const QStringList& Data)
+void Opening::Form_OLEDragDrop(const QStringList& Data)
 {
   if (Data.size() != 1) {
     // Several items (or none) are played as they are, folders unexpanded.
     if (writeDefaultPlaylist(Data))
-      WMP().setURL(defaultPlaylistPath());
+      m_player.setURL(defaultPlaylistPath());
     return;
   }
   const QString& P = Data.first();
   if (isOrdinaryFile(ModShortPath::GetShortPath(P))) {
-    WMP().setURL(P);
+    m_player.setURL(P);
     return;
   }
   // Anything that is neither a file nor a folder is left alone.
@@ -39,5 +39,5 @@ void MediaFrm::Form_OLEDragDrop(const QStringList& Data)
   for (const QString& name : File1.List())
     lines << P + u'/' + name;
   if (writeDefaultPlaylist(lines) && File1.ListCount() > 0)
-    WMP().setURL(defaultPlaylistPath());
+    m_player.setURL(defaultPlaylistPath());
 }

@@ -1,9 +1,11 @@
 #include "playback/engine_mpv.h"
 
-#include "app/file_name_bytes.h"
+#include "core/web_address.h"
+
+#include "core/file_name_bytes.h"
 #include "playback/control_bar_qt.h"
 #include "playback/list_guard_mpv.h"
-#include "playback/milestone_trace.h"
+#include "core/milestone_trace.h"
 #include "playback/player_view_qt.h"
 #include "playback/video_window_mpv.h"
 
@@ -66,21 +68,6 @@ EngineEvent endFileEvent(int reason)
   case MPV_END_FILE_REASON_REDIRECT: return EngineEvent::EndFileRedirect;
   default: return EngineEvent::EndFileError;
   }
-}
-
-// Schemes are case-insensitive, but the player core knows its protocols only
-// in lower case: "HTTP://host/a.mp4" would open nothing. Read by hand, as a
-// file name need not be valid UTF-16 (see file_name_bytes.h).
-QString withLowerCaseScheme(const QString& url)
-{
-  const auto isLetter = [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); };
-  const auto isSchemeChar = [&](QChar c) {
-    return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'.' || c == u'-';
-  };
-  const qsizetype end = url.indexOf(QLatin1String("://"));
-  if (end <= 0 || !isLetter(url[0]) || !std::all_of(url.begin(), url.begin() + end, isSchemeChar))
-    return url;
-  return url.first(end).toLower() + url.sliced(end);
 }
 
 int shiftBits(Qt::KeyboardModifiers modifiers)
@@ -325,7 +312,7 @@ void EngineMpv::load()
   m_traceFileLoaded = m_traceFirstFrame = m_tracePlaybackRestart = true;
   // pause survives stop and loadfile: the new item must start playing.
   setFlag(m_mpv, "pause", false);
-  const QByteArray url = encodeFileName(withLowerCaseScheme(m_url));
+  const QByteArray url = encodeFileName(WebAddress::withLowerCaseScheme(m_url));
   if (command(m_mpv, {"loadfile", url.constData(), "replace"}, LoadReply) < 0)
     feed(EngineEvent::EndFileError);
 }
@@ -341,7 +328,7 @@ MediaItem EngineMpv::loadedItem() const
 {
   MediaItem item;
   // The URL as it was set, not as the core was given it.
-  item.sourceURL = m_properties.path == withLowerCaseScheme(m_url) ? m_url : m_properties.path;
+  item.sourceURL = m_properties.path == WebAddress::withLowerCaseScheme(m_url) ? m_url : m_properties.path;
   item.duration = m_properties.duration;
   if (m_properties.hasPicture) {
     item.imageSourceWidth = m_properties.videoWidth;

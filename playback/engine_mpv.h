@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
 

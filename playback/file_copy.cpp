@@ -1,7 +1,7 @@
 #include "playback/file_copy.h"
 
-#include "app/atomic_file.h"
-#include "app/system_error.h"
+#include "core/atomic_file.h"
+#include "core/system_error.h"
 #include <QFile>
 #include <cerrno>
 #include <sys/stat.h>

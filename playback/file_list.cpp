@@ -1,6 +1,6 @@
 #include "playback/file_list.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 #include <QDir>
 #include <algorithm>
 #include <dirent.h>

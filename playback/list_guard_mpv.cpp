@@ -1,6 +1,6 @@
 #include "playback/list_guard_mpv.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 
 #include <mpv/client.h>
 

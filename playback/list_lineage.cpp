@@ -1,6 +1,6 @@
 #include "playback/list_lineage.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 #include <QUrl>
 #include <climits>
 #include <cstdlib>

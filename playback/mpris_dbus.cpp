@@ -1,6 +1,5 @@
 #include "playback/mpris_dbus.h"
 
-#include "app/media_frm.h"
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -44,7 +43,7 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(QStringList SupportedUriSchemes READ uriSchemes)
   Q_PROPERTY(QStringList SupportedMimeTypes READ mimeTypes)
 public:
-  MprisRootAdaptor(QObject* parent, MediaFrm& form)
+  MprisRootAdaptor(QObject* parent, MprisRequests& form)
       : QDBusAbstractAdaptor(parent), m_form(form)
   {
   }
@@ -71,7 +70,7 @@ public slots:
   }
 
 private:
-  MediaFrm& m_form;
+  MprisRequests& m_form;
   mutable std::optional<QStringList> m_mimeTypes;
 };
 
@@ -94,7 +93,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(bool CanControl READ canControl)
 public:
   MprisPlayerAdaptor(QObject* parent, const QDBusConnection& bus, MprisState& state,
-                     MediaEngine& engine, MediaFrm& form)
+                     MediaEngine& engine, MprisRequests& form)
       : QDBusAbstractAdaptor(parent), m_bus(bus), m_state(state), m_engine(engine), m_form(form)
   {
   }
@@ -140,10 +139,10 @@ private:
   QDBusConnection m_bus;
   MprisState& m_state;
   MediaEngine& m_engine;
-  MediaFrm& m_form;
+  MprisRequests& m_form;
 };
 
-MprisDbus::MprisDbus(const QDBusConnection& bus, MediaFrm& form, MediaEngine& engine)
+MprisDbus::MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngine& engine)
     : m_bus(bus), m_state(engine)
 {
   new MprisRootAdaptor(this, form);
@@ -163,7 +162,7 @@ MprisDbus::~MprisDbus()
   m_bus.unregisterObject(ObjectPath);
 }
 
-std::unique_ptr<MprisDbus> MprisDbus::publish(const QDBusConnection& bus, MediaFrm& form,
+std::unique_ptr<MprisDbus> MprisDbus::publish(const QDBusConnection& bus, MprisRequests& form,
                                               MediaEngine& engine)
 {
   if (!bus.isConnected())

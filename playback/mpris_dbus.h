@@ -5,7 +5,7 @@
 #include <QObject>
 #include <memory>
 
-class MediaFrm;
+class MprisRequests;
 class MprisRootAdaptor;
 class MprisPlayerAdaptor;
 
@@ -18,7 +18,7 @@ class MprisDbus : public QObject {
 public:
   // Null when there is no session bus or the player cannot be published on
   // it; the player then runs without it.
-  static std::unique_ptr<MprisDbus> publish(const QDBusConnection& bus, MediaFrm& form,
+  static std::unique_ptr<MprisDbus> publish(const QDBusConnection& bus, MprisRequests& form,
                                             MediaEngine& engine);
   ~MprisDbus() override;
 
@@ -27,7 +27,7 @@ public:
   QString serviceName() const { return m_service; }
 
 private:
-  MprisDbus(const QDBusConnection& bus, MediaFrm& form, MediaEngine& engine);
+  MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngine& engine);
   // Tells the bus which of the player's properties the engine changed.
   void update();
 

@@ -1,22 +1,14 @@
 #include "playback/mpris_state.h"
 
-#include "app/file_name_bytes.h"
+#include "core/web_address.h"
+
+#include "core/file_name_bytes.h"
 #include "shell/mod_reg_name.h"
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// A text holding "://" is an address; anything else names a local file.
-bool isAddress(const QString& source)
-{
-  return source.contains(QLatin1String("://"));
-}
-
-} // namespace
 
 namespace Mpris {
 
@@ -61,7 +53,7 @@ MprisTrack track(const MediaItem& item, const QString& trackId)
   track.trackId = trackId;
   track.length = microseconds(item.duration);
   const QString& source = item.sourceURL;
-  if (isAddress(source)) {
+  if (WebAddress::isAddress(source)) {
     track.url = source;
     track.title = item.title.isEmpty() ? source : item.title;
   } else {

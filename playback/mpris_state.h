@@ -1,12 +1,23 @@
 #pragma once
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 // The player as media keys and the desktop's media widgets see it, in their
 // units: times in microseconds, the volume from 0 to 1.
+
+// What the desktop's media widgets ask of the window itself.
+class MprisRequests {
+public:
+  virtual ~MprisRequests() = default;
+  virtual void Mpris_Raise() = 0;
+  virtual void Mpris_Quit() = 0;
+  // Opens the URI as an address handed over by a second start; false when
+  // the player does not open it.
+  virtual bool Mpris_OpenUri(const QString& uri) = 0;
+};
 
 // What is known of the item being played.
 struct MprisTrack {

@@ -1,8 +1,8 @@
-#include "app/media_frm.h"
+#include "playback/opening.h"
 
-#include "app/command_line_media.h"
+#include "core/command_line_media.h"
 #include "dialogs/mod_cdl.h"
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 
 namespace {
 
@@ -29,26 +29,33 @@ const QVector<FileFilter>& openFilters()
 
 } // namespace
 
-void MediaFrm::mOpen_Click()
+Opening::Opening(MediaEngine& player, FileDialogs& dialogs, MessageBoxes& messages,
+                 QString programFolder, QString workingFolder)
+    : m_player(player), m_dialogs(dialogs), m_messages(messages),
+      m_programFolder(std::move(programFolder)), m_workingFolder(std::move(workingFolder))
 {
-  const QString raw = ModCdl::ShowOpenDialog(gui().fileDialogs(), QStringLiteral("打开"),
+}
+
+void Opening::mOpen_Click()
+{
+  const QString raw = ModCdl::ShowOpenDialog(m_dialogs, QStringLiteral("打开"),
                                              ModCdl::FilterText(openFilters()), 1, 65535);
   if (raw.isEmpty())
     return;
   const int n = ModCdl::SplitSelection(raw, SelectedFiles);
   if (n == 0) {
-    WMP().setURL(SelectedFiles[0]);
+    m_player.setURL(SelectedFiles[0]);
     return;
   }
   if (writeDefaultPlaylist(SelectedFiles))
-    WMP().setURL(defaultPlaylistPath());
+    m_player.setURL(defaultPlaylistPath());
 }
 
-void MediaFrm::openCommandLine(const QStringList& arguments)
+void Opening::openCommandLine(const QStringList& arguments)
 {
-  const CommandLineMedia media = commandLineMedia(arguments, m_start.workingFolder);
+  const CommandLineMedia media = commandLineMedia(arguments, m_workingFolder);
   if (media.files.isEmpty())
-    WMP().setURL(media.url);
+    m_player.setURL(media.url);
   else if (writeDefaultPlaylist(media.files))
-    WMP().setURL(defaultPlaylistPath());
+    m_player.setURL(defaultPlaylistPath());
 }

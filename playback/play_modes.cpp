@@ -1,27 +1,39 @@
-#include "app/media_frm.h"
+#include "playback/play_modes.h"
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
+#include "core/menu_model.h"
+#include "core/settings.h"
 
 namespace {
-
-// A mode's check mark is the program's only record of it: the player is never
-// asked. The change reaches the player and the settings file at once.
-void switchMode(MediaFrm& form, MenuItem item, const QString& mode, const QString& key)
-{
-  const bool on = !form.menus.checked(item);
-  form.WMP().setMode(mode, on);
-  form.WriteIni(QStringLiteral("Option"), key, on ? QStringLiteral("True") : QStringLiteral("False"));
-  form.menus.setChecked(item, on);
-}
-
+const QString Loop = QStringLiteral("loop");
+const QString Shuffle = QStringLiteral("shuffle");
 } // namespace
 
-void MediaFrm::mReplay_Click()
+PlayModes::PlayModes(MediaEngine& player, MenuModel& menus, const Settings& settings)
+    : m_player(player), m_menus(menus), m_settings(settings)
 {
-  switchMode(*this, MenuItem::mReplay, QStringLiteral("loop"), QStringLiteral("mReplay"));
 }
 
-void MediaFrm::mRnd_Click()
+void PlayModes::mReplay_Click()
 {
-  switchMode(*this, MenuItem::mRnd, QStringLiteral("shuffle"), QStringLiteral("mRnd"));
+  m_settings.toggle(m_menus, MenuItem::mReplay, QStringLiteral("mReplay"),
+                    [this](bool on) { m_player.setMode(Loop, on); });
+}
+
+void PlayModes::mRnd_Click()
+{
+  m_settings.toggle(m_menus, MenuItem::mRnd, QStringLiteral("mRnd"),
+                    [this](bool on) { m_player.setMode(Shuffle, on); });
+}
+
+void PlayModes::applyStoredModes()
+{
+  if (m_settings.isTrue(QStringLiteral("mReplay"))) {
+    m_menus.setChecked(MenuItem::mReplay, true);
+    m_player.setMode(Loop, true);
+  }
+  if (m_settings.isTrue(QStringLiteral("mRnd"))) {
+    m_menus.setChecked(MenuItem::mRnd, true);
+    m_player.setMode(Shuffle, true);
+  }
 }

@@ -1,6 +1,6 @@
 #include "playback/play_state_table.h"
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 
 std::optional<int> PlayStateTable::apply(EngineEvent event)
 {

@@ -1,9 +1,14 @@
-#include "app/media_frm.h"
+#include "playback/player_events.h"
 
-#include "app/main_window_port.h"
-#include "dialogs/message_boxes.h"
-#include "playback/media_engine.h"
+#include "core/main_window_port.h"
+#include "core/message_boxes.h"
+#include "core/media_engine.h"
+#include "core/menu_model.h"
+#include "core/web_address.h"
+#include "presentation/keep_awake.h"
 #include "presentation/mod_topmost.h"
+#include "presentation/taskbar_progress.h"
+#include "presentation/zoom.h"
 
 namespace {
 
@@ -15,47 +20,54 @@ constexpr Twips AudioHeight = 2500;
 // it holds no local path separator.
 QString nameOfSource(const QString& source)
 {
-  if (source.contains(QLatin1String("://")))
+  if (WebAddress::isAddress(source))
     return source;
   return source.mid(source.lastIndexOf(u'/') + 1);
 }
 
 } // namespace
 
-void MediaFrm::WMP_PlayStateChange(int NewState)
+PlayerEvents::PlayerEvents(MainWindowPort& window, MediaEngine& player, MenuModel& menus,
+                           MessageBoxes& messages, Zoom& zoom, KeepAwake& keepAwake,
+                           TaskbarProgress& progress)
+    : m_window(window), m_player(player), m_menus(menus), m_messages(messages), m_zoom(zoom),
+      m_keepAwake(keepAwake), m_progress(progress)
 {
-  MainWindowPort& w = window();
+}
+
+void PlayerEvents::WMP_PlayStateChange(int NewState)
+{
+  MainWindowPort& w = m_window;
   switch (NewState) {
   case PlayState::Playing: {
     // A playing engine without an item has nothing to fit or name.
-    if (const std::optional<MediaItem> media = WMP().currentMedia()) {
+    if (const std::optional<MediaItem> media = m_player.currentMedia()) {
       if (media->imageSourceWidth != 0 && ScrNor != QLatin1String("1") &&
           w.windowState() == WindowState::Normal) {
-        if (menus.checked(MenuItem::mTop))
+        if (m_menus.checked(MenuItem::mTop))
           ModTOPMOST::SetTopMost(w);
-        CallZoom();
+        m_zoom.CallZoom();
         ScrNor = QStringLiteral("1");
         MusNor = QStringLiteral("0");
-      } else if (WMP().currentMedia().value_or(MediaItem{}).imageSourceWidth == 0 &&
+      } else if (m_player.currentMedia().value_or(MediaItem{}).imageSourceWidth == 0 &&
                  MusNor != QLatin1String("1") && w.windowState() == WindowState::Normal &&
                  w.Height() != AudioHeight) {
         w.setWidth(AudioWidth);
         w.setHeight(AudioHeight);
-        w.setTop((w.screenHeight() - w.Height()) / 2);
-        w.setLeft((w.screenWidth() - w.Width()) / 2);
+        centreOnScreen(w);
         MusNor = QStringLiteral("1");
       }
       const QString source = media->sourceURL;
-      if (!source.contains(QLatin1String("http:")))
+      if (!WebAddress::captionsByTags(source))
         w.setCaption(nameOfSource(source));
       else
         w.setCaption(media->getItemInfo(QStringLiteral("Author")) + QStringLiteral(" - ") +
                      media->getItemInfo(QStringLiteral("Title")));
     }
-    if (!TSeelp.isActive())
-      startKeepAwake();
-    if (!TTask.isActive())
-      TTask.start();
+    if (!m_keepAwake.TSeelp.isActive())
+      m_keepAwake.start();
+    if (!m_progress.TTask.isActive())
+      m_progress.TTask.start();
     break;
   }
   case PlayState::Buffering:
@@ -63,26 +75,26 @@ void MediaFrm::WMP_PlayStateChange(int NewState)
     ScrNor = QStringLiteral("0");
     break;
   case PlayState::Ready:
-    WMP().play();
+    m_player.play();
     break;
   default:
-    stopKeepAwake(NewState);
+    m_keepAwake.stop(NewState);
     if (w.windowState() == WindowState::Normal)
       ModTOPMOST::SetNoTopMost(w);
     break;
   }
 }
 
-void MediaFrm::WMP_MouseDown(int nButton, int, float, float)
+void PlayerEvents::WMP_MouseDown(int nButton, int, float, float)
 {
   if (nButton == 2)
-    window().popupFileMenu();
+    m_window.popupFileMenu();
 }
 
-void MediaFrm::WMP_ListRefused(const QString& list, bool listsItself)
+void PlayerEvents::WMP_ListRefused(const QString& list, bool listsItself)
 {
   const QString text = listsItself ? QStringLiteral("播放列表“%1”列出了它自己，已跳过这一项。")
                                    : QStringLiteral("播放列表“%1”嵌套太深，已跳过这一项。");
-  gui().messageBoxes().show(MessageBoxes::Icon::Warning, QStringLiteral("Kelvarino"),
+  m_messages.show(MessageBoxes::Icon::Warning, QStringLiteral("Kelvarino"),
                             text.arg(list));
 }

@@ -1,40 +1,33 @@
-#include "app/media_frm.h"
+#include "playback/save_as.h"
 
+#include "core/web_address.h"
 #include "dialogs/mod_api_save.h"
 #include "playback/file_copy.h"
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 #include "shell/mod_open_url.h"
 
-namespace {
-
-// Only these three spellings of the first two letters count as a web address:
-// a source starting "hT" is treated as a file (and then fails to copy).
-bool isWebAddress(const QString& source)
+SaveAs::SaveAs(MediaEngine& player, FileDialogs& dialogs, MessageBoxes& messages,
+               ProcessLauncher& processes)
+    : m_player(player), m_dialogs(dialogs), m_messages(messages), m_processes(processes)
 {
-  const QStringView start = QStringView(source).left(2);
-  return start == u"Ht" || start == u"HT" || start == u"ht";
 }
 
-} // namespace
-
-void MediaFrm::mSaveAs_Click()
+void SaveAs::mSaveAs_Click()
 {
   // The source is read afresh: it is whatever is loaded now.
-  const std::optional<MediaItem> item = WMP().currentMedia();
+  const std::optional<MediaItem> item = m_player.currentMedia();
   if (!item)
     return;
   const QString source = item->getItemInfo(QStringLiteral("sourceURL"));
-  if (isWebAddress(source)) {
-    ModOpenUrl::OpenInBrowser(gui().processes(), gui().messageBoxes(), source);
+  if (WebAddress::passesSaveAsTest(source)) {
+    ModOpenUrl::OpenInBrowser(m_processes, m_messages, source);
     return;
   }
   if (source.isEmpty())
     return;
   const QString destination = ModAPISave::ShowFileDialog(
-      gui().fileDialogs(), gui().messageBoxes(), QStringLiteral("save"), QStringLiteral("保存文件"),
+      m_dialogs, m_messages, QStringLiteral("save"), QStringLiteral("保存文件"),
       source);
-  // Save As says nothing of its own: a cancelled dialog or a failed copy
-  // simply leaves no file.
   if (!destination.isEmpty())
     copyFileAtomically(source, destination);
 }

@@ -1,20 +1,29 @@
-#include "app/media_frm.h"
+#include "presentation/always_on_top.h"
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
+#include "core/menu_model.h"
+#include "core/settings.h"
 #include "presentation/mod_topmost.h"
 
-// The option only decides whether playback puts the window on top; when
-// nothing plays, the command changes the check mark and the setting alone.
-void MediaFrm::mTop_Click()
+AlwaysOnTop::AlwaysOnTop(MainWindowPort& window, MediaEngine& player, MenuModel& menus,
+                         const Settings& settings)
+    : m_window(window), m_player(player), m_menus(menus), m_settings(settings)
 {
-  const bool on = !menus.checked(MenuItem::mTop);
-  WriteIni(QStringLiteral("Option"), QStringLiteral("mTop"),
-           on ? QStringLiteral("True") : QStringLiteral("False"));
-  menus.setChecked(MenuItem::mTop, on);
-  if (WMP().playState() != PlayState::Playing)
+}
+
+void AlwaysOnTop::mTop_Click()
+{
+  const bool on = m_settings.toggle(m_menus, MenuItem::mTop, QStringLiteral("mTop"));
+  if (m_player.playState() != PlayState::Playing)
     return;
   if (on)
-    ModTOPMOST::SetTopMost(window());
+    ModTOPMOST::SetTopMost(m_window);
   else
-    ModTOPMOST::SetNoTopMost(window());
+    ModTOPMOST::SetNoTopMost(m_window);
+}
+
+void AlwaysOnTop::checkStoredOption()
+{
+  if (m_settings.isTrue(QStringLiteral("mTop")))
+    m_menus.setChecked(MenuItem::mTop, true);
 }

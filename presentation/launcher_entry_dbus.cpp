@@ -31,8 +31,8 @@ LauncherEntryDbus::~LauncherEntryDbus()
 void LauncherEntryDbus::SetProgressValue(quint64 completed, quint64 total)
 {
   m_fraction = total == 0 ? 0 : std::min(1.0, double(completed) / double(total));
-  if (m_state == TaskbarProgress::NoProgress || m_state == TaskbarProgress::Indeterminate)
-    m_state = TaskbarProgress::Normal;
+  if (m_state == ProgressState::NoProgress || m_state == ProgressState::Indeterminate)
+    m_state = ProgressState::Normal;
   send(look());
 }
 
@@ -47,8 +47,8 @@ void LauncherEntryDbus::SetProgressState(int flags)
 LauncherEntryDbus::Look LauncherEntryDbus::look() const
 {
   switch (m_state) {
-  case TaskbarProgress::NoProgress: return Look{};
-  case TaskbarProgress::Indeterminate: return Look{true, 0};
+  case ProgressState::NoProgress: return Look{};
+  case ProgressState::Indeterminate: return Look{true, 0};
   default: return Look{true, m_fraction};
   }
 }

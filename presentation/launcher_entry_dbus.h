@@ -1,6 +1,6 @@
 #pragma once
 
-#include "presentation/taskbar_list.h"
+#include "core/taskbar_list.h"
 #include <QDBusConnection>
 
 // Progress on the program's dock button through the launcher-entry signal that
@@ -33,6 +33,6 @@ private:
   void send(const Look& look);
 
   QDBusConnection m_bus;
-  int m_state = TaskbarProgress::NoProgress;
+  int m_state = ProgressState::NoProgress;
   double m_fraction = 0;
 };

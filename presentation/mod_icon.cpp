@@ -1,6 +1,6 @@
 #include "presentation/mod_icon.h"
 
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 
 namespace ModIcon {
 

@@ -1,6 +1,6 @@
 #include "presentation/mod_topmost.h"
 
-#include "app/main_window_port.h"
+#include "core/main_window_port.h"
 
 namespace ModTOPMOST {
 

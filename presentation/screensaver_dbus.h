@@ -1,6 +1,6 @@
 #pragma once
 
-#include "presentation/execution_state.h"
+#include "core/execution_state.h"
 #include <QDBusConnection>
 
 // Keeps the desktop awake one reset at a time: the display's reset goes to

@@ -1,6 +1,6 @@
-#include "app/media_frm.h"
+#include "presentation/taskbar_progress.h"
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 #include <cmath>
 
 namespace {
@@ -24,20 +24,26 @@ quint64 totalSeconds(double duration)
 
 } // namespace
 
-std::unique_ptr<TaskbarList> MediaFrm::CreateTaskbarList()
+TaskbarProgress::TaskbarProgress(MediaEngine& player, std::unique_ptr<TaskbarList> taskbar)
+    : TaskbarPtr(std::move(taskbar)), m_player(player)
 {
-  return gui().createTaskbarList();
+  TTask.setInterval(500);
+  connect(&TTask, &QTimer::timeout, this, &TaskbarProgress::TTask_Timer);
 }
 
-void MediaFrm::TTask_Timer()
+// The progress goes while the desktop connection it speaks through is still
+// there: the owner destroys this before the connection.
+TaskbarProgress::~TaskbarProgress() = default;
+
+void TaskbarProgress::TTask_Timer()
 {
   // Without the facility nothing is shown, but the timer still switches
   // itself off by the same rules: it must not tick for the life of the process.
   const auto showValue = [this](int state) {
     if (!TaskbarPtr)
       return;
-    const double duration = WMP().currentMedia().value_or(MediaItem{}).duration;
-    TaskbarPtr->SetProgressValue(completedSeconds(WMP().currentPosition()),
+    const double duration = m_player.currentMedia().value_or(MediaItem{}).duration;
+    TaskbarPtr->SetProgressValue(completedSeconds(m_player.currentPosition()),
                                  totalSeconds(duration));
     TaskbarPtr->SetProgressState(state);
   };
@@ -46,16 +52,16 @@ void MediaFrm::TTask_Timer()
       TaskbarPtr->SetProgressState(state);
   };
 
-  if (WMP().playState() == PlayState::Playing) {
-    showValue(TaskbarProgress::Normal);
-  } else if (WMP().playState() == PlayState::Paused) {
-    showValue(TaskbarProgress::Paused);
+  if (m_player.playState() == PlayState::Playing) {
+    showValue(ProgressState::Normal);
+  } else if (m_player.playState() == PlayState::Paused) {
+    showValue(ProgressState::Paused);
     TTask.stop();
-  } else if (WMP().playState() == PlayState::Transitioning) {
-    showState(TaskbarProgress::Indeterminate);
+  } else if (m_player.playState() == PlayState::Transitioning) {
+    showState(ProgressState::Indeterminate);
     TTask.stop();
   } else {
     TTask.stop();
-    showState(TaskbarProgress::NoProgress);
+    showState(ProgressState::NoProgress);
   }
 }

@@ -1,6 +1,6 @@
 #include "shell/class_store_xdg.h"
 
-#include "app/atomic_file.h"
+#include "core/atomic_file.h"
 #include "shell/desktop_entry_xdg.h"
 #include "shell/mime_apps_xdg.h"
 #include <QDir>

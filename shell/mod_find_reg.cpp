@@ -1,6 +1,6 @@
 #include "shell/mod_find_reg.h"
 
-#include "shell/class_store.h"
+#include "core/class_store.h"
 
 namespace {
 

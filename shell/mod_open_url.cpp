@@ -1,7 +1,7 @@
 #include "shell/mod_open_url.h"
 
-#include "dialogs/message_boxes.h"
-#include "shell/process_launcher.h"
+#include "core/message_boxes.h"
+#include "core/process_launcher.h"
 
 namespace ModOpenUrl {
 

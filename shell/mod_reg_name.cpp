@@ -1,6 +1,6 @@
 #include "shell/mod_reg_name.h"
 
-#include "shell/class_store.h"
+#include "core/class_store.h"
 
 namespace ModRegName {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/process_launcher.h"
+#include "core/process_launcher.h"
 
 class ProcessLauncherQt : public ProcessLauncher {
 public:

@@ -1,4 +1,5 @@
 #include "app/main_window_qt.h"
+#include "playback/opening.h"
 #include "fake_gui.h"
 
 #include <QAction>
@@ -23,7 +24,7 @@ namespace {
 // The real main window with doubles behind it.
 class WindowGui : public FakeGui {
 public:
-  explicit WindowGui(MediaFrm& form) : mainWindow(form)
+  explicit WindowGui(MediaFrm& form) : mainWindow(form, form.menus)
   {
     mainWindow.setPlayer(&player);
     hasTaskbar = false;
@@ -294,8 +295,8 @@ TEST_F(MainWindowQtTest, DroppedLocalFilesReachTheFormInDropOrder)
 
   EXPECT_TRUE(dragAndDrop(win(), {QUrl::fromLocalFile(b), QUrl("https://example.com/c.mp4"),
                                   QUrl::fromLocalFile(a)}));
-  EXPECT_EQ(engine.url, form->defaultPlaylistPath());
-  QFile list(form->defaultPlaylistPath());
+  EXPECT_EQ(engine.url, form->opening().defaultPlaylistPath());
+  QFile list(form->opening().defaultPlaylistPath());
   ASSERT_TRUE(list.open(QIODevice::ReadOnly));
   EXPECT_EQ(list.readAll(), (b + "\r\n" + a + "\r\n").toUtf8()) << "only the local files";
 

@@ -2,9 +2,9 @@
 // of them is killed with SIGKILL at random moments; after every kill and at
 // the end the file must be whole and hold every key whose write returned.
 #include "app/media_frm.h"
-#include "app/settings_file.h"
+#include "core/settings_file.h"
 
-#include "tests/app/temporary_files.h"
+#include "temporary_files.h"
 #include <QTemporaryDir>
 #include <array>
 #include <cerrno>

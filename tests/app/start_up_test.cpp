@@ -1,6 +1,6 @@
 #include "form_fixture.h"
 
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 #include "temporary_files.h"
 #include <QDir>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "qt_printers.h"
-#include "tests/app/temporary_files.h"
+#include "temporary_files.h"
 
 #include <QApplication>
 #include <QComboBox>

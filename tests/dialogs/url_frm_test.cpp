@@ -3,7 +3,7 @@
 #include "fake_dialogs.h"
 #include "fake_engine.h"
 #include "fake_url_form_view.h"
-#include "tests/app/temporary_files.h"
+#include "temporary_files.h"
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <grp.h>

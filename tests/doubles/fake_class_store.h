@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/class_store.h"
+#include "core/class_store.h"
 #include <QStringList>
 #include <map>
 

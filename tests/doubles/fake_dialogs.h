@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/file_dialogs.h"
-#include "dialogs/message_boxes.h"
+#include "core/file_dialogs.h"
+#include "core/message_boxes.h"
 #include <QStringList>
 
 // File dialogs that answer what the test prepared and remember what they were asked.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/media_engine.h"
+#include "core/media_engine.h"
 #include <QStringList>
 #include <map>
 

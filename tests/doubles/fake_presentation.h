@@ -1,7 +1,7 @@
 #pragma once
 
-#include "presentation/execution_state.h"
-#include "presentation/taskbar_list.h"
+#include "core/execution_state.h"
+#include "core/taskbar_list.h"
 #include <QList>
 #include <QStringList>
 

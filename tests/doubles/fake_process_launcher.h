@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/process_launcher.h"
+#include "core/process_launcher.h"
 #include <QVector>
 
 // Records the programs it was asked to start; `starts` and `succeeds` decide

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/main_window_port.h"
+#include "core/main_window_port.h"
 #include <QStringList>
 #include <functional>
 

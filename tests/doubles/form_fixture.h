@@ -1,6 +1,11 @@
 #pragma once
 
 #include "fake_gui.h"
+#include "playback/open_url_command.h"
+#include "playback/opening.h"
+#include "playback/player_events.h"
+#include "presentation/keep_awake.h"
+#include "presentation/taskbar_progress.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

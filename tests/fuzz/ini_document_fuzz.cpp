@@ -1,6 +1,6 @@
 // The settings file's parser and editor on any bytes, with names and a value
 // of any bytes too.
-#include "app/ini_document.h"
+#include "core/ini_document.h"
 #include "tests/fuzz/invariant.h"
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,5 +1,5 @@
 // The first instance's decoding of whatever arrives on its socket.
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 #include "app/instance_protocol.h"
 #include "tests/fuzz/invariant.h"
 

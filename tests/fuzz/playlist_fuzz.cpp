@@ -1,5 +1,5 @@
 // The play list reader on any bytes, and the writer's output read back.
-#include "playback/playlist_file.h"
+#include "core/playlist_file.h"
 #include "tests/fuzz/invariant.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,6 +1,6 @@
 #include "form_fixture.h"
 
-#include "../app/temporary_files.h"
+#include "temporary_files.h"
 #include <QDir>
 #include <sys/stat.h>
 
@@ -61,7 +61,7 @@ TEST_F(DropTest, OneFolderIsListedIntoThePlayListWhichThenPlays)
   form->Form_OLEDragDrop({media});
   EXPECT_EQ(contentOf(playlist()), (media + "/a.MP4\r\n" + media + "/b.mp3\r\n").toUtf8());
   EXPECT_EQ(engine().urls, QStringList{playlist()});
-  EXPECT_EQ(form->File1.Path(), media) << "File1 keeps the last dropped folder";
+  EXPECT_EQ(form->opening().File1.Path(), media) << "File1 keeps the last dropped folder";
 
   form->Form_OLEDragDrop({media + "/"});
   EXPECT_TRUE(contentOf(playlist()).startsWith((media + "//a.MP4\r\n").toUtf8()))

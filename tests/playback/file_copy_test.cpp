@@ -1,6 +1,6 @@
 #include "playback/file_copy.h"
 
-#include "tests/app/temporary_files.h"
+#include "temporary_files.h"
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>

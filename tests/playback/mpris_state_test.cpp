@@ -1,5 +1,5 @@
 #include "form_fixture.h"
-#include "app/file_name_bytes.h"
+#include "core/file_name_bytes.h"
 #include "playback/mpris_state.h"
 
 #include <cmath>

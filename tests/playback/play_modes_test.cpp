@@ -30,12 +30,6 @@ TEST_F(PlayModesTest, RepeatAndShuffleAreIndependentAndReachAListAlreadyPlaying)
   EXPECT_EQ(settings(), "[Option]\r\nmReplay=True\r\nmRnd=True\r\n");
 }
 
-TEST_F(PlayModesTest, TheCommandsAreOfferedInTheMenu)
-{
-  for (MenuItem item : {MenuItem::mRnd, MenuItem::mReplay, MenuItem::mOpenURL, MenuItem::mSaveAs})
-    EXPECT_TRUE(form->menus.enabled(item)) << int(item);
-}
-
 class RestoredModesTest : public FormTest {};
 
 TEST_F(RestoredModesTest, ARestoredModeIsSwitchedOffByTheNextClick)

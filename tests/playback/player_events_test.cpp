@@ -28,7 +28,7 @@ TEST_F(PlayerEventsTest, AnAudioItemGetsTheCompactCentredWindowOnce)
   EXPECT_EQ(win().top, (win().screenH - 2500) / 2);
   EXPECT_EQ(win().left, (win().screenW - 9165) / 2);
   EXPECT_EQ(win().title, "song.mp3");
-  EXPECT_EQ(form->MusNor, "1");
+  EXPECT_EQ(form->events().MusNor, "1");
 
   win().width = 12000;
   win().height = 7000;
@@ -44,7 +44,7 @@ TEST_F(PlayerEventsTest, AnAudioItemInAWindowAlready2500HighIsLeftAlone)
   win().width = 5000;
   play(FakeEngine::audio());
   EXPECT_EQ(win().width, 5000);
-  EXPECT_NE(form->MusNor, "1");
+  EXPECT_NE(form->events().MusNor, "1");
 }
 
 TEST_F(PlayerEventsTest, AVideoIsPutOnTopBeforeItIsFittedAndFittedOncePerItem)
@@ -55,8 +55,8 @@ TEST_F(PlayerEventsTest, AVideoIsPutOnTopBeforeItIsFittedAndFittedOncePerItem)
   ASSERT_GE(win().log.size(), 2);
   EXPECT_EQ(win().log[0], "topmost");
   EXPECT_TRUE(win().log[1].startsWith("width")) << win().log.join(", ").toStdString();
-  EXPECT_EQ(form->ScrNor, "1");
-  EXPECT_EQ(form->MusNor, "0");
+  EXPECT_EQ(form->events().ScrNor, "1");
+  EXPECT_EQ(form->events().MusNor, "0");
 
   win().width = 5000;
   event(PlayState::Paused);
@@ -66,7 +66,7 @@ TEST_F(PlayerEventsTest, AVideoIsPutOnTopBeforeItIsFittedAndFittedOncePerItem)
   EXPECT_FALSE(win().onTop) << "resuming does not restore topmost";
 
   event(PlayState::Transitioning);
-  EXPECT_EQ(form->ScrNor, "0");
+  EXPECT_EQ(form->events().ScrNor, "0");
   play(FakeEngine::video(320, 240, "/media/next.mkv"));
   EXPECT_EQ(win().ScaleWidth(), 320 * 15) << "the next item is fitted";
   EXPECT_TRUE(win().onTop);
@@ -81,8 +81,8 @@ TEST_F(PlayerEventsTest, AMaximisedWindowIsNeitherFittedNorPutOnTopButStillCapti
   EXPECT_EQ(win().width, width);
   EXPECT_FALSE(win().onTop);
   EXPECT_EQ(win().title, "movie.mkv");
-  EXPECT_TRUE(form->TSeelp.isActive());
-  EXPECT_TRUE(form->TTask.isActive());
+  EXPECT_TRUE(form->keepAwake().TSeelp.isActive());
+  EXPECT_TRUE(form->progress().TTask.isActive());
 }
 
 TEST_F(PlayerEventsTest, CaptionsFollowTheSource)
@@ -109,12 +109,12 @@ TEST_F(PlayerEventsTest, NotPlayingStopsKeepAwakeAndClearsTopmostOnlyInANormalWi
   win().onTop = true;
   for (int state : {PlayState::Stopped, PlayState::Paused, PlayState::MediaEnded,
                     PlayState::Waiting, PlayState::Reconnecting}) {
-    form->TSeelp.start();
+    form->keepAwake().TSeelp.start();
     win().onTop = true;
     event(state);
-    EXPECT_FALSE(form->TSeelp.isActive()) << state;
+    EXPECT_FALSE(form->keepAwake().TSeelp.isActive()) << state;
     EXPECT_FALSE(win().onTop) << state;
-    EXPECT_TRUE(form->TTask.isActive()) << "the progress timer stops itself";
+    EXPECT_TRUE(form->progress().TTask.isActive()) << "the progress timer stops itself";
   }
   win().state = WindowState::Minimized;
   win().onTop = true;
@@ -126,28 +126,28 @@ TEST_F(PlayerEventsTest, TheKeepAwakeMinuteGoesOnFromItemToItemButNotAfterAStop)
 {
   const auto nextItem = [this] {
     event(PlayState::MediaEnded);
-    EXPECT_FALSE(form->TSeelp.isActive());
+    EXPECT_FALSE(form->keepAwake().TSeelp.isActive());
     event(PlayState::Transitioning);
     play(FakeEngine::audio());
   };
   play(FakeEngine::audio());
   QThread::msleep(30);
   nextItem();
-  ASSERT_TRUE(form->TSeelp.isActive());
-  EXPECT_LE(form->TSeelp.remainingTime(), MediaFrm::KeepAwakeIntervalMs - 30)
+  ASSERT_TRUE(form->keepAwake().TSeelp.isActive());
+  EXPECT_LE(form->keepAwake().TSeelp.remainingTime(), KeepAwake::IntervalMs - 30)
       << "a row of short items still resets the idle timers once a minute";
 
   // A minute already due when the next item starts resets at once.
-  form->TSeelp.start(1);
+  form->keepAwake().TSeelp.start(1);
   QThread::msleep(5);
   gui().idle.calls.clear();
   nextItem();
   EXPECT_EQ(gui().idle.calls.size(), 2);
-  EXPECT_GT(form->TSeelp.remainingTime(), MediaFrm::KeepAwakeIntervalMs - 1000);
+  EXPECT_GT(form->keepAwake().TSeelp.remainingTime(), KeepAwake::IntervalMs - 1000);
 
   event(PlayState::Stopped);
   play(FakeEngine::audio());
-  EXPECT_GT(form->TSeelp.remainingTime(), MediaFrm::KeepAwakeIntervalMs - 1000)
+  EXPECT_GT(form->keepAwake().TSeelp.remainingTime(), KeepAwake::IntervalMs - 1000)
       << "after a stop the minute starts afresh";
 }
 
@@ -155,8 +155,8 @@ TEST_F(PlayerEventsTest, BufferingKeepsTheTimersAndReadyAlwaysPlays)
 {
   play(FakeEngine::audio());
   event(PlayState::Buffering);
-  EXPECT_TRUE(form->TSeelp.isActive());
-  EXPECT_EQ(form->ScrNor, "0");
+  EXPECT_TRUE(form->keepAwake().TSeelp.isActive());
+  EXPECT_EQ(form->events().ScrNor, "0");
   event(PlayState::Ready);
   event(PlayState::Ready);
   EXPECT_EQ(engine().plays, 2);
@@ -168,7 +168,7 @@ TEST_F(PlayerEventsTest, PlayingWithoutAnItemOnlyStartsTheTimers)
   const QStringList before = win().log;
   event(PlayState::Playing);
   EXPECT_EQ(win().log, before);
-  EXPECT_TRUE(form->TSeelp.isActive());
+  EXPECT_TRUE(form->keepAwake().TSeelp.isActive());
 }
 
 TEST_F(PlayerEventsTest, OnlyARightPressPopsTheMenuUp)

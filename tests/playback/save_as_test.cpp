@@ -1,6 +1,6 @@
 #include "form_fixture.h"
 
-#include "tests/app/temporary_files.h"
+#include "temporary_files.h"
 #include <QDir>
 #include <QFileInfo>
 

@@ -7,7 +7,7 @@ protected:
 
 TEST_F(KeepAwakeTest, EachTickResetsTheDisplayAndThenTheSystemOnce)
 {
-  form->TSeelp_Timer();
-  form->TSeelp_Timer();
+  form->keepAwake().TSeelp_Timer();
+  form->keepAwake().TSeelp_Timer();
   EXPECT_EQ(gui().idle.calls, (QList<unsigned>{2, 1, 2, 1}));
 }

@@ -62,12 +62,12 @@ TEST_F(LauncherEntryTest, EachTickIsOneUpdateAndPausedKeepsTheBar)
 {
   auto entry = std::make_unique<LauncherEntryDbus>(QDBusConnection::sessionBus());
   entry->SetProgressValue(75, 300); // two ticks while playing
-  entry->SetProgressState(TaskbarProgress::Normal);
+  entry->SetProgressState(ProgressState::Normal);
   entry->SetProgressValue(150, 300);
-  entry->SetProgressState(TaskbarProgress::Normal);
+  entry->SetProgressState(ProgressState::Normal);
   entry->SetProgressValue(150, 300); // the tick that finds the pause
-  entry->SetProgressState(TaskbarProgress::Paused);
-  entry->SetProgressState(TaskbarProgress::NoProgress); // stopped
+  entry->SetProgressState(ProgressState::Paused);
+  entry->SetProgressState(ProgressState::NoProgress); // stopped
   entry.reset();                                       // the program ends
   EXPECT_EQ(dock.waitFor(6),
             (QStringList{"hidden", "visible 0.25", "visible 0.5", "visible 0.5", "hidden", "hidden"}));
@@ -77,11 +77,11 @@ TEST_F(LauncherEntryTest, IndeterminateShowsAnEmptyBarUntilTheNextValue)
 {
   LauncherEntryDbus entry(QDBusConnection::sessionBus());
   entry.SetProgressValue(30, 60);
-  entry.SetProgressState(TaskbarProgress::Normal);
-  entry.SetProgressState(TaskbarProgress::Indeterminate);
-  entry.SetProgressState(TaskbarProgress::Indeterminate);
+  entry.SetProgressState(ProgressState::Normal);
+  entry.SetProgressState(ProgressState::Indeterminate);
+  entry.SetProgressState(ProgressState::Indeterminate);
   entry.SetProgressValue(6, 60);
-  entry.SetProgressState(TaskbarProgress::Normal);
+  entry.SetProgressState(ProgressState::Normal);
   EXPECT_EQ(dock.waitFor(4), (QStringList{"hidden", "visible 0.5", "visible 0", "visible 0.1"}));
 }
 
@@ -97,7 +97,7 @@ TEST(LauncherEntry, WithoutABusNothingFails)
 {
   LauncherEntryDbus entry(QDBusConnection(QStringLiteral("no bus")));
   entry.SetProgressValue(1, 2);
-  entry.SetProgressState(TaskbarProgress::Paused);
+  entry.SetProgressState(ProgressState::Paused);
 }
 
 #include "launcher_entry_dbus_test.moc"

@@ -89,7 +89,7 @@ TEST_F(KeepAwakeDbusTest, EveryTickResetsTheSessionsIdleTimerOnce)
 {
   FakeScreenSaver saver;
   for (int minute = 0; minute < 3; ++minute)
-    form->TSeelp_Timer();
+    form->keepAwake().TSeelp_Timer();
   EXPECT_TRUE(QTest::qWaitFor([&] { return saver.resets == 3; }, 3000)) << saver.resets;
   QTest::qWait(100);
   EXPECT_EQ(saver.resets, 3);
@@ -100,14 +100,14 @@ TEST_F(KeepAwakeDbusTest, EveryTickResetsTheXServersIdleTime)
 {
   QTest::qWait(400);
   ASSERT_GE(xIdleMs(), 350u);
-  form->TSeelp_Timer();
+  form->keepAwake().TSeelp_Timer();
   EXPECT_LT(xIdleMs(), 200u);
 }
 
 TEST_F(KeepAwakeDbusTest, WithoutAScreenSaverServiceOrABusNothingFailsAndNothingIsLogged)
 {
   for (int minute = 0; minute < 3; ++minute)
-    form->TSeelp_Timer();
+    form->keepAwake().TSeelp_Timer();
   ScreenSaverDbus noBus{QDBusConnection(QStringLiteral("no bus"))};
   noBus.SetThreadExecutionState(ExecutionFlag::DisplayRequired);
   noBus.SetThreadExecutionState(ExecutionFlag::SystemRequired);

@@ -17,8 +17,8 @@ protected:
     item.duration = duration;
     engine().item = item;
     gui().taskbarCalls.clear();
-    form->TTask.start();
-    form->TTask_Timer();
+    form->progress().TTask.start();
+    form->progress().TTask_Timer();
     return gui().taskbarCalls;
   }
 };
@@ -26,7 +26,7 @@ protected:
 TEST_F(TaskbarProgressTest, PlayingShowsWholeSecondsInTheNormalStateAndKeepsTicking)
 {
   EXPECT_EQ(tick(PlayState::Playing, 75.9, 300.4), (QStringList{"value 75 300", "state 2"}));
-  EXPECT_TRUE(form->TTask.isActive());
+  EXPECT_TRUE(form->progress().TTask.isActive());
   EXPECT_EQ(tick(PlayState::Playing, 0.9, 299.6), (QStringList{"value 0 300", "state 2"}));
   // Halves of the duration go to the even second; the position is cut.
   EXPECT_EQ(tick(PlayState::Playing, 12.5, 300.5).first(), "value 12 300");
@@ -38,7 +38,7 @@ TEST_F(TaskbarProgressTest, AnItemWithoutADurationOrWithoutAnyItemHasTotalZero)
   EXPECT_EQ(tick(PlayState::Playing, 4.2, 0).first(), "value 4 0");
   engine().item.reset();
   gui().taskbarCalls.clear();
-  form->TTask_Timer();
+  form->progress().TTask_Timer();
   EXPECT_EQ(gui().taskbarCalls.first(), "value 4 0");
 }
 
@@ -52,13 +52,13 @@ TEST_F(TaskbarProgressTest, ATimeThatIsNoTimeCountsAsZero)
 TEST_F(TaskbarProgressTest, PausedShowsThePositionOnceThenTheTimerStops)
 {
   EXPECT_EQ(tick(PlayState::Paused, 75.9, 300.4), (QStringList{"value 75 300", "state 8"}));
-  EXPECT_FALSE(form->TTask.isActive());
+  EXPECT_FALSE(form->progress().TTask.isActive());
 }
 
 TEST_F(TaskbarProgressTest, TransitioningShowsTheIndeterminateBarAndStops)
 {
   EXPECT_EQ(tick(PlayState::Transitioning, 10, 300), QStringList{"state 1"});
-  EXPECT_FALSE(form->TTask.isActive());
+  EXPECT_FALSE(form->progress().TTask.isActive());
 }
 
 TEST_F(TaskbarProgressTest, EveryOtherStateRemovesTheBarAndStops)
@@ -66,7 +66,7 @@ TEST_F(TaskbarProgressTest, EveryOtherStateRemovesTheBarAndStops)
   for (int state : {PlayState::Undefined, PlayState::Stopped, PlayState::Buffering,
                     PlayState::MediaEnded, PlayState::Ready, PlayState::Reconnecting}) {
     EXPECT_EQ(tick(state, 10, 300), QStringList{"state 0"}) << state;
-    EXPECT_FALSE(form->TTask.isActive()) << state;
+    EXPECT_FALSE(form->progress().TTask.isActive()) << state;
   }
 }
 
@@ -74,11 +74,11 @@ TEST_F(TaskbarProgressTest, WithoutTheFacilityNothingIsCalledYetTheTimerStopsIts
 {
   factory.hasTaskbar = false;
   load();
-  EXPECT_EQ(form->TaskbarPtr, nullptr);
+  EXPECT_EQ(form->progress().TaskbarPtr, nullptr);
   for (int state : {PlayState::Playing, PlayState::Paused, PlayState::Transitioning,
                     PlayState::Stopped}) {
     EXPECT_TRUE(tick(state, 1, 2).isEmpty()) << state;
-    EXPECT_EQ(form->TTask.isActive(), state == PlayState::Playing) << state;
+    EXPECT_EQ(form->progress().TTask.isActive(), state == PlayState::Playing) << state;
   }
 }
 
@@ -89,16 +89,16 @@ TEST_F(TaskbarProgressTest, TheListIsMadeOnceAtStartUpRightAfterTheIcon)
   const qsizetype icon = log.indexOf("icon 32");
   ASSERT_GE(icon, 0);
   EXPECT_EQ(log.indexOf("taskbar list"), icon + 1);
-  EXPECT_NE(form->TaskbarPtr, nullptr);
+  EXPECT_NE(form->progress().TaskbarPtr, nullptr);
 }
 
 TEST_F(TaskbarProgressTest, BothTimersReachTheirTickHandlers)
 {
   engine().state = PlayState::Stopped;
-  form->TTask.setInterval(1);
-  form->TSeelp.setInterval(1);
-  form->TTask.start();
-  form->TSeelp.start();
+  form->progress().TTask.setInterval(1);
+  form->keepAwake().TSeelp.setInterval(1);
+  form->progress().TTask.start();
+  form->keepAwake().TSeelp.start();
   QElapsedTimer waited;
   waited.start();
   while ((gui().taskbarCalls.isEmpty() || gui().idle.calls.isEmpty()) && waited.elapsed() < 5000)

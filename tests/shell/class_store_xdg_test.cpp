@@ -1,7 +1,7 @@
 #include "shell/class_store_xdg.h"
 #include "shell/mod_find_reg.h"
 #include "shell/mod_reg_name.h"
-#include "../app/temporary_files.h"
+#include "temporary_files.h"
 #include "qt_printers.h"
 
 #include <QFileInfo>

@@ -27,7 +27,7 @@ TEST_F(StartUpCheckTest, AFirstStartWritesTheTypeSilentlyInTheDesignedOrder)
                          "set Kelvarino\\Shell=open", "set Kelvarino\\Shell\\open=使用Kelvarino播放",
                          "set " + CommandKey + "=" + commandFor(exe()), "flush"}));
   EXPECT_TRUE(gui().messages.shown.isEmpty());
-  EXPECT_EQ(form->ScrNor, "");
+  EXPECT_EQ(form->events().ScrNor, "");
 }
 
 TEST_F(StartUpCheckTest, TheSameCommandWritesNothingAndStaysInScrNor)
@@ -35,7 +35,7 @@ TEST_F(StartUpCheckTest, TheSameCommandWritesNothingAndStaysInScrNor)
   registerAs(commandFor(exe()));
   load();
   EXPECT_TRUE(gui().classes.log.isEmpty());
-  EXPECT_EQ(form->ScrNor, commandFor(exe()));
+  EXPECT_EQ(form->events().ScrNor, commandFor(exe()));
 }
 
 TEST_F(StartUpCheckTest, AMovedProgramOrACommandDifferingOnlyInCaseIsRewritten)
@@ -68,8 +68,8 @@ TEST_F(StartUpCheckTest, ACommandOf256BytesOrMoreIsNeverReadBackWhole)
     registerAs(commandFor(exe()));
     load();
     EXPECT_EQ(gui().classes.log.size(), 6) << "rewritten at every start";
-    EXPECT_NE(form->ScrNor, commandFor(exe()));
-    EXPECT_TRUE(commandFor(exe()).startsWith(form->ScrNor));
+    EXPECT_NE(form->events().ScrNor, commandFor(exe()));
+    EXPECT_TRUE(commandFor(exe()).startsWith(form->events().ScrNor));
   }
 }
 
@@ -85,7 +85,6 @@ protected:
 
 TEST_F(FileRegTest, AsksTheDesignedQuestion)
 {
-  EXPECT_TRUE(form->menus.enabled(MenuItem::FileReg));
   gui().messages.answer = MessageBoxes::Answer::No;
   form->menuCommand(MenuItem::FileReg);
   ASSERT_EQ(gui().messages.shown.size(), 1);

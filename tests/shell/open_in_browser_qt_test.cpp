@@ -2,7 +2,7 @@
 #include "shell/process_launcher_qt.h"
 #include "fake_dialogs.h"
 #include "qt_printers.h"
-#include "tests/app/temporary_files.h"
+#include "temporary_files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
