@@ -86,7 +86,6 @@ public:
   void WMP_ListRefused(const QString& list, bool listsItself);
   std::unique_ptr<TaskbarList> CreateTaskbarList();
 
-  const StartInfo& startInfo() const { return m_start; }
   QString programFolder() const;
   MainWindowPort& window() const;
   MediaEngine& WMP() const;

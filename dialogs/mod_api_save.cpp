@@ -1,5 +1,7 @@
 #include "dialogs/mod_api_save.h"
 
+#include "core/media_types.h"
+
 #include "core/file_dialogs.h"
 #include "core/message_boxes.h"
 #include <QFile>
@@ -17,26 +19,6 @@ bool fitsPathLimit(const QString& path)
   return QFile::encodeName(path).size() < PATH_MAX;
 }
 
-const QVector<FileFilter>& mediaFilter()
-{
-  static const QVector<FileFilter> filters{
-      {QStringLiteral("媒体文件(所有类型)(*.ts;*.m2t;*.m2ts;*.mkv;*.mpg;*.avi;*.wmv;*.asf;*.rm;*."
-                      "rmvb;*.mov;*.qt;*.ogm;*.bik;*.mp4;*.flv;*.mp3;*.wma;*.ape;*.wav;*.ogg;*.mid;*."
-                      "dts;*.amr;*.ra;*.ac3;*.m3u)"),
-       QStringLiteral("*.ts;*.m2t;*.m2ts;*.mkv;*.mpg;*.avi;*.wmv;*.asf;*.rm;*.rmvb;*.mov;*.qt;*.ogm;"
-                      "*.bik;*.mp4;*.flv;*.mp3;*.wma;*.ape;*.flac;*.wav;*.ogg;*.mid;*.dts;*.amr;*.ra;"
-                      "*.ac3;*.m3u")},
-      {QStringLiteral("视频文件(*.mp4;*.avi;*.mkv;*.flv;*.wmv;*.rm;*.rmvb;*.mov;*.m2t;*.m2ts;*.mpg;*."
-                      "asf;*.ts;*.qt;*.ogm;*.bik)"),
-       QStringLiteral("*.mp4;*.avi;*.mkv;*.flv;*.wmv;*.rm;*.rmvb;*.mov;*.m2t;*.m2ts;*.mpg;*.asf;*.ts;"
-                      "*.qt;*.ogm;*.bik")},
-      {QStringLiteral("音频文件(*.mp3;*.ape;*.wav;*.dts;*.wma;*.ogg;*.mid;*.amr;*.ra;*.ac3)"),
-       QStringLiteral("*.mp3;*.ape;*.wav;*.dts;*.wma;*.ogg;*.mid;*.amr;*.ra;*.ac3")},
-      {QStringLiteral("播放列表(*.m3u)"), QStringLiteral("*.m3u")},
-      {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")},
-  };
-  return filters;
-}
 
 } // namespace
 
@@ -47,11 +29,11 @@ QString ShowFileDialog(FileDialogs& dialogs, MessageBoxes& messages, const QStri
   const bool fits = fitsPathLimit(fileName);
   if (fits) {
     if (mode.toUpper() == QLatin1String("OPEN")) {
-      chosen = dialogs.getOpenFileName(title, fileName, mediaFilter());
+      chosen = dialogs.getOpenFileName(title, fileName, MediaTypes::saveFilters());
     } else {
       // A name typed without an extension gets the preset file's own, so a
       // media copy never turns into a program file.
-      chosen = dialogs.getSaveFileName(title, fileName, mediaFilter(),
+      chosen = dialogs.getSaveFileName(title, fileName, MediaTypes::saveFilters(),
                                        QFileInfo(fileName).suffix());
     }
   }

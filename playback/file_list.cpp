@@ -6,12 +6,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-QString file1Pattern()
-{
-  return QStringLiteral(
-    "*.ts;*.m2t;*.m2ts;*.mkv;*.mpg;*.avi;*.wmv;*.asf;*.rm;*.rmvb;*.mov;*.qt;*.ogm;*.bik;*.mp4;*.flv;"
-    "*.mp3;*.wma;*.ape;*.wav;*.ogg;*.mid;*.dts;*.amr;*.ra;*.ac3;*.m3u;*.kqm;*.kqw;*.kqa;*.kqr");
-}
 
 FileListBox::FileListBox(const QString& pattern) : m_patterns(pattern.split(u';', Qt::SkipEmptyParts))
 {

@@ -24,6 +24,3 @@ private:
   QString m_path;
   QStringList m_list;
 };
-
-// The media files a dropped folder is searched for.
-QString file1Pattern();

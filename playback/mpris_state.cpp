@@ -1,9 +1,9 @@
 #include "playback/mpris_state.h"
 
+#include "core/media_types.h"
 #include "core/web_address.h"
 
 #include "core/file_name_bytes.h"
-#include "shell/mod_reg_name.h"
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QUrl>
@@ -92,7 +92,7 @@ QStringList mimeTypes()
 {
   const QMimeDatabase database;
   QStringList types;
-  for (const QString& extension : ModRegName::Extensions()) {
+  for (const QString& extension : MediaTypes::associatedExtensions()) {
     for (const QMimeType& type : database.mimeTypesForFileName(u'x' + extension)) {
       if (!types.contains(type.name()))
         types << type.name();

@@ -1,33 +1,10 @@
 #include "playback/opening.h"
 
+#include "core/media_types.h"
+
 #include "core/command_line_media.h"
 #include "dialogs/mod_cdl.h"
 #include "core/media_engine.h"
-
-namespace {
-
-const QVector<FileFilter>& openFilters()
-{
-  static const QVector<FileFilter> filters{
-      {QStringLiteral("媒体文件(所有类型)(*.kq;*.ts;*.m2t;*.m2ts;*.mkv;*.mpg;*.avi;*.wmv;*.asf;*.rm;*."
-                      "rmvb;*.mov;*.qt;*.ogm;*.bik;*.mp4;*.flv;*.mp3;*.wma;*.ape;*.wav;*.ogg;*.mid;*."
-                      "dts;*.amr;*.ra;*.ac3;*.m3u)"),
-       QStringLiteral("*.kq;*.ts;*.ts;*.m2t;*.m2ts;*.mkv;*.mpg;*.avi;*.wmv;*.asf;*.rm;*.rmvb;*.mov;*."
-                      "qt;*.ogm;*.bik;*.mp4;*.flv;*.mp3;*.wma;*.ape;*.flac;*.wav;*.ogg;*.mid;*.dts;*."
-                      "amr;*.ra;*.ac3;*.m3u")},
-      {QStringLiteral("视频文件(*.kq;*.mp4;*.avi;*.mkv;*.flv;*.wmv;*.rm;*.rmvb;*.mov;*.m2t;*.m2ts;*."
-                      "mpg;*.asf;*.ts;*.qt;*.ogm;*.bik)"),
-       QStringLiteral("*.kq;*.mp4;*.avi;*.mkv;*.flv;*.wmv;*.rm;*.rmvb;*.mov;*.m2t;*.m2ts;*.mpg;*.asf;"
-                      "*.ts;*.qt;*.ogm;*.bik")},
-      {QStringLiteral("音频文件(*.mp3;*.ape;*.wav;*.dts;*.wma;*.ogg;*.mid;*.amr;*.ra;*.ac3)"),
-       QStringLiteral("*.mp3;*.ape;*.wav;*.dts;*.wma;*.ogg;*.mid;*.amr;*.ra;*.ac3")},
-      {QStringLiteral("播放列表(*.m3u)"), QStringLiteral("*.m3u")},
-      {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")},
-  };
-  return filters;
-}
-
-} // namespace
 
 Opening::Opening(MediaEngine& player, FileDialogs& dialogs, MessageBoxes& messages,
                  QString programFolder, QString workingFolder)
@@ -39,7 +16,7 @@ Opening::Opening(MediaEngine& player, FileDialogs& dialogs, MessageBoxes& messag
 void Opening::mOpen_Click()
 {
   const QString raw = ModCdl::ShowOpenDialog(m_dialogs, QStringLiteral("打开"),
-                                             ModCdl::FilterText(openFilters()), 1, 65535);
+                                             ModCdl::FilterText(MediaTypes::openFilters()), 1, 65535);
   if (raw.isEmpty())
     return;
   const int n = ModCdl::SplitSelection(raw, SelectedFiles);

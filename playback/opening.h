@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/media_types.h"
 #include "playback/file_list.h"
 #include <QString>
 #include <QStringList>
@@ -33,7 +34,7 @@ public:
 
   QStringList SelectedFiles; // full paths chosen in the open dialog
   // Lists the media files of a dropped folder.
-  FileListBox File1{file1Pattern()};
+  FileListBox File1{MediaTypes::folderListPattern()};
 
 private:
   MediaEngine& m_player;

@@ -1,13 +1,7 @@
 #pragma once
 
-#include <QString>
-
 // The program's own icon on its windows.
 namespace ModIcon {
-
-// The folder of the program's executable with one trailing "/" (the root
-// already ends in one), ready for a file name to be appended.
-QString AppFolder(const QString& executablePath);
 
 // Gives a window the program's icon as its big icon (task switcher, dock) at
 // size × size pixels; the small title-bar icon stays as it is. Both the main

@@ -1,5 +1,7 @@
 #include "shell/mod_reg_name.h"
 
+#include "core/media_types.h"
+
 #include "core/class_store.h"
 
 namespace ModRegName {
@@ -18,17 +20,10 @@ QString IconReference(const QString& executablePath)
   return executablePath + QStringLiteral(",0");
 }
 
-const QStringList& Extensions()
-{
-  static const QStringList extensions{
-      ".mkv", ".m2t", ".avi", ".wmv", ".rm",  ".rmvb", ".mov", ".mp4", ".flv",
-      ".mp3", ".wav", ".ape", ".flac", ".dts", ".wma", ".mid", ".m3u", ".wpl"};
-  return extensions;
-}
 
 QString ExtensionList()
 {
-  return Extensions().join(u';');
+  return MediaTypes::associatedExtensions().join(u';');
 }
 
 void RegisterProgId(ClassStore& store, const QString& executablePath)
@@ -43,7 +38,7 @@ void RegisterProgId(ClassStore& store, const QString& executablePath)
 
 void AssociateExtensions(ClassStore& store)
 {
-  for (const QString& extension : Extensions())
+  for (const QString& extension : MediaTypes::associatedExtensions())
     store.setDefault(extension, ProgId);
   store.flush();
 }

@@ -14,14 +14,13 @@ QString OpenCommand(const QString& executablePath);
 // The type's icon: icon 0 of the executable.
 QString IconReference(const QString& executablePath);
 
-// The extensions the user may map to the type, in the order they are written.
-const QStringList& Extensions();
-// The same, as the confirmation box lists them: ".mkv;.m2t;...".
+// The extensions the user may map to the type (MediaTypes), as the
+// confirmation box lists them: ".mkv;.m2t;...".
 QString ExtensionList();
 
 // .kq, the icon, the default verb, its text and its command, in this order.
 void RegisterProgId(ClassStore& store, const QString& executablePath);
-// Each of Extensions() to the type, in list order.
+// Each of MediaTypes::associatedExtensions() to the type, in list order.
 void AssociateExtensions(ClassStore& store);
 
 } // namespace ModRegName

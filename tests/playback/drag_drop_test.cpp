@@ -1,5 +1,6 @@
 #include "form_fixture.h"
 
+#include "core/media_types.h"
 #include "temporary_files.h"
 #include <QDir>
 #include <sys/stat.h>
@@ -30,7 +31,7 @@ TEST_F(DropTest, TheFileListShowsOnlyOrdinaryMatchingFilesSortedWithoutRegardToC
   QFile::link(media + "/gone", media + "/dangling.mp3");
   QFile::link(media + "/b.mp3", media + "/link.mp3");
 
-  FileListBox list(file1Pattern());
+  FileListBox list(MediaTypes::folderListPattern());
   ASSERT_TRUE(list.setPath(media));
   EXPECT_EQ(list.List(), (QStringList{"a.MP4", "a.mp4", "B.kqa", "b.mp3", "C.Mkv", "link.mp3"}));
   EXPECT_EQ(list.ListCount(), 6);

@@ -1,3 +1,4 @@
+#include "core/media_types.h"
 #include "form_fixture.h"
 
 #include "shell/mod_reg_name.h"
@@ -103,7 +104,7 @@ TEST_F(FileRegTest, YesMapsTheEighteenExtensionsInOrderAndLeavesKqAlone)
   gui().messages.answer = MessageBoxes::Answer::Yes;
   form->FileReg_Click();
   QStringList expected;
-  for (const QString& ext : ModRegName::Extensions())
+  for (const QString& ext : MediaTypes::associatedExtensions())
     expected << "set " + ext + "=Kelvarino";
   expected << "flush";
   EXPECT_EQ(gui().classes.log, expected);

@@ -1,3 +1,4 @@
+#include "core/media_types.h"
 #include "shell/mod_reg_name.h"
 #include <QFile>
 #include <QMimeDatabase>
@@ -26,7 +27,7 @@ TEST(ShippedDesktopEntryTest, OffersEveryTypeTheUserCanAssociateAndTheOwnOne)
   const QStringList shipped = shippedMimeTypes();
   ASSERT_FALSE(shipped.isEmpty()) << "no MimeType in resources/kelvarino.desktop";
   EXPECT_TRUE(shipped.contains("application/x-kelvarino"));
-  for (const QString& extension : ModRegName::Extensions()) {
+  for (const QString& extension : MediaTypes::associatedExtensions()) {
     const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(u'x' + extension);
     EXPECT_FALSE(types.isEmpty()) << qPrintable(extension);
     for (const QMimeType& type : types)
