@@ -8,31 +8,6 @@
 
 namespace {
 
-// Sets an environment variable for the life of the object (nothing = unset).
-class ScopedEnv {
-public:
-  ScopedEnv(const char* name, std::optional<QByteArray> value) : m_name(name)
-  {
-    if (qEnvironmentVariableIsSet(name))
-      m_old = qgetenv(name);
-    if (value)
-      qputenv(name, *value);
-    else
-      qunsetenv(name);
-  }
-  ~ScopedEnv()
-  {
-    if (m_old)
-      qputenv(m_name, *m_old);
-    else
-      qunsetenv(m_name);
-  }
-
-private:
-  const char* m_name;
-  std::optional<QByteArray> m_old;
-};
-
 const QString Option = QStringLiteral("Option");
 
 class SettingsStore : public testing::Test {

@@ -1,13 +1,34 @@
-#include "form_fixture.h"
+#include "presentation/zoom.h"
 
-class ZoomTest : public FormTest {
+#include "core/menu_model.h"
+#include "core/settings.h"
+#include "fake_engine.h"
+#include "fake_window.h"
+#include "temporary_files.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The zoom with only the ports it uses: the window, the player, the menu's
+// check marks and the settings file.
+class ZoomTest : public testing::Test {
 protected:
+  QTemporaryDir windows;
+  ScopedEnv windir{"windir", QFile::encodeName(windows.path())};
+  FakeWindow window;
+  FakeEngine player;
+  MenuModel menus;
+  Settings settings;
+  Zoom zoom{window, player, menus, settings};
+
   void SetUp() override
   {
-    load();
-    engine().state = PlayState::Playing;
-    engine().item = FakeEngine::video(640, 360);
+    zoom.checkStoredPreset();
+    player.state = PlayState::Playing;
+    player.item = FakeEngine::video(640, 360);
   }
+  FakeWindow& win() { return window; }
+  FakeEngine& engine() { return player; }
+  QString setting(const QString& key) { return settings.ReadIni(Settings::Option, key); }
   void expectCentred()
   {
     EXPECT_EQ(win().top, (win().screenH - win().height) / 2);
@@ -17,13 +38,13 @@ protected:
 
 TEST_F(ZoomTest, EachPresetFitsThePictureAndTheControlBarAndCentres)
 {
-  const std::tuple<void (MediaFrm::*)(), const char*, Twips, Twips> cases[] = {
-      {&MediaFrm::mZ2_Click, "100%", 9600, 6370},
-      {&MediaFrm::mZ1_Click, "50%", 4800, 3670},
-      {&MediaFrm::mZ3_Click, "200%", 19200, 11770},
+  const std::tuple<void (Zoom::*)(), const char*, Twips, Twips> cases[] = {
+      {&Zoom::mZ2_Click, "100%", 9600, 6370},
+      {&Zoom::mZ1_Click, "50%", 4800, 3670},
+      {&Zoom::mZ3_Click, "200%", 19200, 11770},
   };
   for (const auto& [click, value, clientW, clientH] : cases) {
-    (form.get()->*click)();
+    (zoom.*click)();
     EXPECT_EQ(win().ScaleWidth(), clientW) << value;
     EXPECT_EQ(win().ScaleHeight(), clientH) << value;
     expectCentred();
@@ -34,12 +55,9 @@ TEST_F(ZoomTest, EachPresetFitsThePictureAndTheControlBarAndCentres)
 TEST_F(ZoomTest, TheWidthIsSetFirstAndTheHeightUsesTheFrameAsItIsThen)
 {
   // A window manager that gives the title bar two lines once the window is narrow.
-  win().onResize = [this] {
-    win().frameTop = win().width < 6000 ? 750 : 375;
-    form->Form_Resize();
-  };
+  win().onResize = [this] { win().frameTop = win().width < 6000 ? 750 : 375; };
   win().log.clear();
-  form->mZ1_Click();
+  zoom.mZ1_Click();
   EXPECT_TRUE(win().log[0].startsWith("width"));
   EXPECT_EQ(win().ScaleHeight(), 3670);
 }
@@ -47,7 +65,7 @@ TEST_F(ZoomTest, TheWidthIsSetFirstAndTheHeightUsesTheFrameAsItIsThen)
 TEST_F(ZoomTest, AnOddWidthKeepsItsHalfPixelAtHalfSize)
 {
   engine().item = FakeEngine::video(641, 361);
-  form->mZ1_Click();
+  zoom.mZ1_Click();
   EXPECT_FLOAT_EQ(win().ScaleWidth(), 4807.5f);
   EXPECT_FLOAT_EQ(win().ScaleHeight(), 180.5f * 15 + 970);
 }
@@ -55,7 +73,7 @@ TEST_F(ZoomTest, AnOddWidthKeepsItsHalfPixelAtHalfSize)
 TEST_F(ZoomTest, APictureLargerThanTheScreenIsCentredPastItsEdges)
 {
   engine().item = FakeEngine::video(1920, 1080);
-  form->mZ3_Click();
+  zoom.mZ3_Click();
   EXPECT_EQ(win().ScaleWidth(), 1920 * 30);
   EXPECT_LT(win().left, 0);
   EXPECT_LT(win().top, 0);
@@ -67,25 +85,25 @@ TEST_F(ZoomTest, WindowSizeLeavesTheWindowWhereItIs)
   win().left = 100;
   win().top = 200;
   const Twips width = win().width;
-  form->mZ4_Click();
+  zoom.mZ4_Click();
   EXPECT_EQ(win().left, 100);
   EXPECT_EQ(win().top, 200);
   EXPECT_EQ(win().width, width);
   EXPECT_EQ(setting("zoom"), "0");
-  EXPECT_TRUE(form->menus.checked(MenuItem::mZ4));
-  EXPECT_FALSE(form->menus.checked(MenuItem::mZ2));
+  EXPECT_TRUE(menus.checked(MenuItem::mZ4));
+  EXPECT_FALSE(menus.checked(MenuItem::mZ2));
 }
 
 TEST_F(ZoomTest, APresetChosenWhileNotPlayingOrForAudioOnlyMovesTheCheckMark)
 {
   const QStringList before = win().log;
   engine().state = PlayState::Paused;
-  form->mZ3_Click();
+  zoom.mZ3_Click();
   engine().state = PlayState::Playing;
   engine().item = FakeEngine::audio();
-  form->mZ1_Click();
+  zoom.mZ1_Click();
   EXPECT_EQ(win().log, before);
-  EXPECT_TRUE(form->menus.checked(MenuItem::mZ1));
+  EXPECT_TRUE(menus.checked(MenuItem::mZ1));
   EXPECT_EQ(setting("zoom"), "50%");
 }
 
@@ -94,7 +112,7 @@ TEST_F(ZoomTest, AMinimisedOrMaximisedWindowIsNotResized)
   for (int state : {WindowState::Minimized, WindowState::Maximized}) {
     win().state = state;
     const QStringList before = win().log;
-    form->CallZoom();
+    zoom.CallZoom();
     EXPECT_EQ(win().log, before);
   }
 }
