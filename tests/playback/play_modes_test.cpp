@@ -1,33 +1,46 @@
 #include "form_fixture.h"
 
-class PlayModesTest : public FormTest {
+#include "playback/play_modes.h"
+#include "temporary_files.h"
+#include <QTemporaryDir>
+
+// The modes with only the player, the check marks and the settings file.
+class PlayModesTest : public testing::Test {
 protected:
-  void SetUp() override { load(); }
+  QTemporaryDir windows;
+  ScopedEnv windir{"windir", QFile::encodeName(windows.path())};
+  FakeEngine player;
+  MenuModel menus;
+  Settings settings;
+  PlayModes modes{player, menus, settings};
+
+  QString setting(const QString& key) { return settings.ReadIni(Settings::Option, key); }
+  QByteArray file() { return contentOf(windows.filePath("Kelvarino.dat")); }
 };
 
 TEST_F(PlayModesTest, TwoClicksOnShuffleLeaveItOffUncheckedAndStoredAsFalse)
 {
-  form->menuCommand(MenuItem::mRnd);
-  EXPECT_TRUE(form->menus.checked(MenuItem::mRnd));
+  modes.mRnd_Click();
+  EXPECT_TRUE(menus.checked(MenuItem::mRnd));
   EXPECT_EQ(setting("mRnd"), "True") << "written at once, not at shutdown";
 
-  form->menuCommand(MenuItem::mRnd);
-  EXPECT_FALSE(form->menus.checked(MenuItem::mRnd));
+  modes.mRnd_Click();
+  EXPECT_FALSE(menus.checked(MenuItem::mRnd));
   EXPECT_EQ(setting("mRnd"), "False");
-  EXPECT_EQ(engine().modeCalls, (QStringList{"shuffle on", "shuffle off"}));
+  EXPECT_EQ(player.modeCalls, (QStringList{"shuffle on", "shuffle off"}));
 }
 
 TEST_F(PlayModesTest, RepeatAndShuffleAreIndependentAndReachAListAlreadyPlaying)
 {
-  engine().url = programFolder() + "/playlist/default.m3u";
-  engine().state = PlayState::Playing;
-  form->mReplay_Click();
-  form->mRnd_Click();
-  EXPECT_TRUE(form->menus.checked(MenuItem::mReplay));
-  EXPECT_TRUE(form->menus.checked(MenuItem::mRnd));
-  EXPECT_EQ(engine().modeCalls, (QStringList{"loop on", "shuffle on"}));
-  EXPECT_EQ(engine().urls, QStringList{}) << "the list is not reloaded to apply a mode";
-  EXPECT_EQ(settings(), "[Option]\r\nmReplay=True\r\nmRnd=True\r\n");
+  player.url = "/opt/kelvarino/playlist/default.m3u";
+  player.state = PlayState::Playing;
+  modes.mReplay_Click();
+  modes.mRnd_Click();
+  EXPECT_TRUE(menus.checked(MenuItem::mReplay));
+  EXPECT_TRUE(menus.checked(MenuItem::mRnd));
+  EXPECT_EQ(player.modeCalls, (QStringList{"loop on", "shuffle on"}));
+  EXPECT_EQ(player.urls, QStringList{}) << "the list is not reloaded to apply a mode";
+  EXPECT_EQ(file(), "[Option]\r\nmReplay=True\r\nmRnd=True\r\n");
 }
 
 class RestoredModesTest : public FormTest {};
