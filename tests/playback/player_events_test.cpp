@@ -1,7 +1,5 @@
 #include "form_fixture.h"
 
-#include <QThread>
-
 class PlayerEventsTest : public FormTest {
 protected:
   void SetUp() override { load(); }
@@ -120,35 +118,6 @@ TEST_F(PlayerEventsTest, NotPlayingStopsKeepAwakeAndClearsTopmostOnlyInANormalWi
   win().onTop = true;
   event(PlayState::Stopped);
   EXPECT_TRUE(win().onTop);
-}
-
-TEST_F(PlayerEventsTest, TheKeepAwakeMinuteGoesOnFromItemToItemButNotAfterAStop)
-{
-  const auto nextItem = [this] {
-    event(PlayState::MediaEnded);
-    EXPECT_FALSE(form->keepAwake().TSeelp.isActive());
-    event(PlayState::Transitioning);
-    play(FakeEngine::audio());
-  };
-  play(FakeEngine::audio());
-  QThread::msleep(30);
-  nextItem();
-  ASSERT_TRUE(form->keepAwake().TSeelp.isActive());
-  EXPECT_LE(form->keepAwake().TSeelp.remainingTime(), KeepAwake::IntervalMs - 30)
-      << "a row of short items still resets the idle timers once a minute";
-
-  // A minute already due when the next item starts resets at once.
-  form->keepAwake().TSeelp.start(1);
-  QThread::msleep(5);
-  gui().idle.calls.clear();
-  nextItem();
-  EXPECT_EQ(gui().idle.calls.size(), 2);
-  EXPECT_GT(form->keepAwake().TSeelp.remainingTime(), KeepAwake::IntervalMs - 1000);
-
-  event(PlayState::Stopped);
-  play(FakeEngine::audio());
-  EXPECT_GT(form->keepAwake().TSeelp.remainingTime(), KeepAwake::IntervalMs - 1000)
-      << "after a stop the minute starts afresh";
 }
 
 TEST_F(PlayerEventsTest, BufferingKeepsTheTimersAndReadyAlwaysPlays)
