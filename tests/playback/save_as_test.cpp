@@ -1,17 +1,33 @@
-#include "form_fixture.h"
+#include "playback/save_as.h"
 
+#include "fake_dialogs.h"
+#include "fake_engine.h"
+#include "fake_process_launcher.h"
 #include "temporary_files.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
-class SaveAsTest : public FormTest {
+// Save As with only the ports it uses.
+class SaveAsTest : public testing::Test {
 protected:
+  struct Ports {
+    FakeEngine eng;
+    FakeFileDialogs files;
+    FakeMessageBoxes messages;
+    FakeProcessLauncher launcher;
+  } ports;
+  SaveAs saveAs{ports.eng, ports.files, ports.messages, ports.launcher};
+  QTemporaryDir dir;
   QString media = dir.filePath("m/song.mp3");
   QString copy = dir.filePath("out/copy.mp3");
 
+  Ports& gui() { return ports; }
+  FakeEngine& engine() { return ports.eng; }
+
   void SetUp() override
   {
-    load();
     ASSERT_TRUE(QDir(dir.path()).mkpath("m"));
     ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
     ASSERT_TRUE(putContent(media, QByteArray("ID3\0\x01\xff song", 12)));
@@ -28,7 +44,7 @@ TEST_F(SaveAsTest, ALocalFileIsOfferedUnderItsOwnNameAndCopiedByteForByte)
 {
   playing(media);
   gui().files.answerFile = copy;
-  form->menuCommand(MenuItem::mSaveAs);
+  saveAs.mSaveAs_Click();
   ASSERT_EQ(gui().files.calls.size(), 1);
   EXPECT_EQ(gui().files.calls[0].kind, "save");
   EXPECT_EQ(gui().files.calls[0].title, "保存文件");
@@ -40,10 +56,10 @@ TEST_F(SaveAsTest, ALocalFileIsOfferedUnderItsOwnNameAndCopiedByteForByte)
 
 TEST_F(SaveAsTest, NothingLoadedOrAnEmptySourceDoesNothing)
 {
-  form->mSaveAs_Click();
+  saveAs.mSaveAs_Click();
   EXPECT_TRUE(nothingHappened());
   playing("");
-  form->mSaveAs_Click();
+  saveAs.mSaveAs_Click();
   EXPECT_TRUE(nothingHappened());
 }
 
@@ -53,7 +69,7 @@ TEST_F(SaveAsTest, OnlyHtHTAndhtOpenTheSourceInTheBrowser)
     SCOPED_TRACE(web);
     gui().launcher.started.clear();
     playing(web);
-    form->mSaveAs_Click();
+    saveAs.mSaveAs_Click();
     ASSERT_EQ(gui().launcher.started.size(), 1);
     EXPECT_EQ(gui().launcher.started[0].program, "xdg-open");
     EXPECT_EQ(gui().launcher.started[0].arguments, QStringList{web});
@@ -65,7 +81,7 @@ TEST_F(SaveAsTest, OnlyHtHTAndhtOpenTheSourceInTheBrowser)
     gui().files.calls.clear();
     playing(notWeb);
     gui().files.answerFile = copy;
-    form->mSaveAs_Click();
+    saveAs.mSaveAs_Click();
     EXPECT_EQ(gui().files.calls.size(), 1) << "goes to the save dialog";
   }
   EXPECT_EQ(gui().launcher.started.size(), 1);
@@ -77,7 +93,7 @@ TEST_F(SaveAsTest, ABrowserThatFailsIsReportedByTheBrowserLaunch)
 {
   gui().launcher.succeeds = false;
   playing("http://a/s.mp3");
-  form->mSaveAs_Click();
+  saveAs.mSaveAs_Click();
   ASSERT_EQ(gui().messages.shown.size(), 1);
   EXPECT_EQ(gui().messages.shown[0].text, "调用浏览器错误！");
 }
@@ -86,9 +102,9 @@ TEST_F(SaveAsTest, CancelOrTheSourceItselfWritesNothingAndSaysNothing)
 {
   playing(media);
   const QByteArray before = contentOf(media);
-  form->mSaveAs_Click(); // cancelled: the fake answers ""
+  saveAs.mSaveAs_Click(); // cancelled: the fake answers ""
   gui().files.answerFile = dir.filePath("out/../m/./song.mp3");
-  form->mSaveAs_Click();
+  saveAs.mSaveAs_Click();
   EXPECT_EQ(contentOf(media), before);
   EXPECT_EQ(entriesOf(dir.filePath("m")), QStringList{"song.mp3"});
   EXPECT_TRUE(entriesOf(dir.filePath("out")).isEmpty());
@@ -100,7 +116,7 @@ TEST_F(SaveAsTest, AnExistingDestinationIsReplacedWhole)
   ASSERT_TRUE(putContent(copy, QByteArray(4096, 'x')));
   playing(media);
   gui().files.answerFile = copy;
-  form->mSaveAs_Click();
+  saveAs.mSaveAs_Click();
   EXPECT_EQ(contentOf(copy), contentOf(media));
   EXPECT_EQ(entriesOf(dir.filePath("out")), QStringList{"copy.mp3"});
 }
