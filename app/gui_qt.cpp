@@ -74,7 +74,7 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   QObject::connect(m_engine.get(), &MediaEngine::listRefused, &form, &MediaFrm::WMP_ListRefused);
   QObject::connect(m_engine.get(), &EngineMpv::fullScreenChanged, m_window.get(),
                    &MainWindowQt::setPlayerFullScreen);
-  m_mpris = MprisDbus::publish(QDBusConnection::sessionBus(), form, *m_engine);
+  m_mpris = MprisDbus::publish(QDBusConnection::sessionBus(), form, *m_engine, form.menus);
   m_termination = std::make_unique<TerminationQt>([this] { m_window->closeWindow(); });
 }
 

@@ -67,6 +67,8 @@ public:
   void Mpris_Raise() override;
   void Mpris_Quit() override;
   bool Mpris_OpenUri(const QString& uri) override;
+  void Mpris_SetRepeat(bool on) override;
+  void Mpris_SetShuffle(bool on) override;
 
   // Forwarded to the features.
   void mOpen_Click();

@@ -27,3 +27,17 @@ bool MediaFrm::Mpris_OpenUri(const QString& uri)
   Form_LinkExecute(command, cancel);
   return true;
 }
+
+// Only a change runs the command, so the check mark, the player and the
+// settings file follow exactly as if the menu item had been chosen.
+void MediaFrm::Mpris_SetRepeat(bool on)
+{
+  if (menus.checked(MenuItem::mReplay) != on)
+    mReplay_Click();
+}
+
+void MediaFrm::Mpris_SetShuffle(bool on)
+{
+  if (menus.checked(MenuItem::mRnd) != on)
+    mRnd_Click();
+}

@@ -91,6 +91,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(bool CanPause READ canPause)
   Q_PROPERTY(bool CanSeek READ canSeek)
   Q_PROPERTY(bool CanControl READ canControl)
+  Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+  Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
 public:
   MprisPlayerAdaptor(QObject* parent, const QDBusConnection& bus, MprisState& state,
                      MediaEngine& engine, MprisRequests& form)
@@ -110,6 +112,12 @@ public:
   bool canPause() const { return m_state.properties().CanPause; }
   bool canSeek() const { return m_state.properties().CanSeek; }
   bool canControl() const { return true; }
+  QString loopStatus() const { return m_state.properties().LoopStatus; }
+  // Repeat goes round the whole list, a single file included: "Track" turns
+  // it on as well.
+  void setLoopStatus(const QString& status) { m_form.Mpris_SetRepeat(status != QLatin1String("None")); }
+  bool shuffle() const { return m_state.properties().Shuffle; }
+  void setShuffle(bool on) { m_form.Mpris_SetShuffle(on); }
 
 public slots:
   void Next() { m_engine.next(); }
@@ -142,9 +150,11 @@ private:
   MprisRequests& m_form;
 };
 
-MprisDbus::MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngine& engine)
-    : m_bus(bus), m_state(engine)
+MprisDbus::MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngine& engine,
+                     const MenuModel& menus)
+    : m_bus(bus), m_state(engine, menus)
 {
+  connect(&menus, &MenuModel::changed, this, &MprisDbus::update);
   new MprisRootAdaptor(this, form);
   m_player = new MprisPlayerAdaptor(this, bus, m_state, engine, form);
   connect(&engine, &MediaEngine::PlayStateChange, this, &MprisDbus::update);
@@ -163,11 +173,11 @@ MprisDbus::~MprisDbus()
 }
 
 std::unique_ptr<MprisDbus> MprisDbus::publish(const QDBusConnection& bus, MprisRequests& form,
-                                              MediaEngine& engine)
+                                              MediaEngine& engine, const MenuModel& menus)
 {
   if (!bus.isConnected())
     return nullptr;
-  std::unique_ptr<MprisDbus> mpris(new MprisDbus(bus, form, engine));
+  std::unique_ptr<MprisDbus> mpris(new MprisDbus(bus, form, engine, menus));
   QDBusConnection connection = bus;
   if (!connection.registerObject(ObjectPath, mpris.get(), QDBusConnection::ExportAdaptors))
     return nullptr;

@@ -12,14 +12,15 @@ class MprisPlayerAdaptor;
 // The player on the session bus for media keys, playerctl and the desktop's
 // media widgets: org.mpris.MediaPlayer2.kelvarino at /org/mpris/MediaPlayer2.
 // Play, pause, stop, next and previous go to the engine as the control bar's
-// buttons do, so the window follows them through its own player events.
+// buttons do, so the window follows them through its own player events;
+// repeat and shuffle go through the menu's own commands.
 class MprisDbus : public QObject {
   Q_OBJECT
 public:
   // Null when there is no session bus or the player cannot be published on
   // it; the player then runs without it.
   static std::unique_ptr<MprisDbus> publish(const QDBusConnection& bus, MprisRequests& form,
-                                            MediaEngine& engine);
+                                            MediaEngine& engine, const MenuModel& menus);
   ~MprisDbus() override;
 
   // The well-known name taken: a second window (several instances allowed)
@@ -27,7 +28,8 @@ public:
   QString serviceName() const { return m_service; }
 
 private:
-  MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngine& engine);
+  MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngine& engine,
+            const MenuModel& menus);
   // Tells the bus which of the player's properties the engine changed.
   void update();
 

@@ -116,12 +116,15 @@ QStringList changedProperties(const MprisProperties& before, const MprisProperti
   compare("CanSeek", before.CanSeek, after.CanSeek);
   compare("CanGoNext", before.CanGoNext, after.CanGoNext);
   compare("CanGoPrevious", before.CanGoPrevious, after.CanGoPrevious);
+  compare("LoopStatus", before.LoopStatus, after.LoopStatus);
+  compare("Shuffle", before.Shuffle, after.Shuffle);
   return names;
 }
 
 } // namespace Mpris
 
-MprisState::MprisState(MediaEngine& engine) : m_engine(engine)
+MprisState::MprisState(MediaEngine& engine, const MenuModel& menus)
+    : m_engine(engine), m_menus(menus)
 {
   m_properties = read();
 }
@@ -169,6 +172,8 @@ MprisProperties MprisState::read()
   p.CanSeek = loaded && media->duration > 0;
   p.CanGoNext = loaded;
   p.CanGoPrevious = loaded;
+  p.LoopStatus = m_menus.checked(MenuItem::mReplay) ? QStringLiteral("Playlist") : QStringLiteral("None");
+  p.Shuffle = m_menus.checked(MenuItem::mRnd);
   return p;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "core/menu_model.h"
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,6 +18,10 @@ public:
   // Opens the URI as an address handed over by a second start; false when
   // the player does not open it.
   virtual bool Mpris_OpenUri(const QString& uri) = 0;
+  // Repeat (重复播放) and shuffle (无序播放) set from the desktop: the same as
+  // choosing the menu item when the mode is to change.
+  virtual void Mpris_SetRepeat(bool on) = 0;
+  virtual void Mpris_SetShuffle(bool on) = 0;
 };
 
 // What is known of the item being played.
@@ -39,6 +44,8 @@ struct MprisProperties {
   bool CanSeek = false;
   bool CanGoNext = false;
   bool CanGoPrevious = false;
+  QString LoopStatus = QStringLiteral("None"); // "Playlist" while 重复播放 is on
+  bool Shuffle = false;
   bool operator==(const MprisProperties&) const = default;
 };
 
@@ -74,7 +81,8 @@ QStringList changedProperties(const MprisProperties& before, const MprisProperti
 // one call on the engine.
 class MprisState {
 public:
-  explicit MprisState(MediaEngine& engine);
+  // The modes are read from the menu's check marks, the program's record of them.
+  MprisState(MediaEngine& engine, const MenuModel& menus);
 
   const MprisProperties& properties() const { return m_properties; }
   qint64 position() const;
@@ -95,6 +103,7 @@ private:
   MprisProperties read();
 
   MediaEngine& m_engine;
+  const MenuModel& m_menus;
   MprisProperties m_properties;
   QString m_source; // of the numbered item
   bool m_stopped = false; // at the last read: stopped or ended

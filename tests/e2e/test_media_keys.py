@@ -20,7 +20,7 @@ class MediaKeysTest(PlayerTest):
         playlist.write_bytes(f"{video}\r\n{audio}\r\n".encode())
         dock = Dock(self.sandbox.root)
         self.addCleanup(dock.close)
-        self.sandbox.write_settings(mTop="True")
+        self.sandbox.write_settings(mTop="True", mReplay="True")
         player = self.start(playlist)
         window = player.window()
         wait_for(lambda: window.title() == video.name and "_NET_WM_STATE_ABOVE" in window.states(),
@@ -55,6 +55,18 @@ class MediaKeysTest(PlayerTest):
         quoted.write_bytes(audio.read_bytes())
         playerctl("open", quoted.as_uri())
         wait_for(lambda: window.title() == quoted.name, 10, what="the quoted name playing")
+
+        # Repeat and shuffle from the desktop run the menu's own commands: the
+        # setting is written at once and the check mark follows.
+        self.assertEqual(playerctl("loop"), "Playlist")
+        playerctl("loop", "None")
+        wait_for(lambda: b"mReplay=False" in self.sandbox.settings.read_bytes(), 5,
+                 what='"mReplay"="False"')
+        self.assertEqual(playerctl("loop"), "None")
+        self.assertEqual(playerctl("shuffle"), "Off")
+        playerctl("shuffle", "On")
+        wait_for(lambda: b"mRnd=True" in self.sandbox.settings.read_bytes(), 5, what='"mRnd"="True"')
+        self.assertEqual(playerctl("shuffle"), "On")
 
         # Quit closes the window as its close button does: the volume is saved.
         playerctl("volume", "0.3")

@@ -41,7 +41,7 @@ protected:
   {
     load();
     ASSERT_TRUE(client.isConnected());
-    mpris = MprisDbus::publish(QDBusConnection::sessionBus(), *form, engine());
+    mpris = MprisDbus::publish(QDBusConnection::sessionBus(), *form, engine(), form->menus);
     ASSERT_TRUE(mpris);
     ASSERT_TRUE(client.connect(Service, Path, Properties, "PropertiesChanged", &changes,
                                SLOT(record(QDBusMessage))));
@@ -209,7 +209,7 @@ TEST_F(MprisDbusTest, ASecondPlayerTakesANameOfItsOwnAndEachGivesItsNameBack)
   mpris.reset();
   EXPECT_FALSE(client.interface()->isServiceRegistered(Service)) << "the name goes with the player";
   ASSERT_TRUE(client.registerService(Service)); // the first window's
-  mpris = MprisDbus::publish(QDBusConnection::sessionBus(), *form, engine());
+  mpris = MprisDbus::publish(QDBusConnection::sessionBus(), *form, engine(), form->menus);
   ASSERT_TRUE(mpris);
   const QString own = Service + ".instance" + QString::number(getpid());
   EXPECT_EQ(mpris->serviceName(), own);
@@ -221,7 +221,7 @@ TEST_F(MprisDbusTest, WithoutASessionBusThereIsNothingToPublish)
 {
   const QDBusConnection none =
       QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none");
-  EXPECT_FALSE(MprisDbus::publish(none, *form, engine()));
+  EXPECT_FALSE(MprisDbus::publish(none, *form, engine(), form->menus));
 }
 
 #include "mpris_dbus_test.moc"

@@ -95,6 +95,7 @@ TEST(MprisMapping, TheAssociatedExtensionsGiveTheirMimeTypes)
 class MprisStateTest : public testing::Test {
 protected:
   FakeEngine engine;
+  MenuModel menus;
 
   void playing(const MediaItem& item)
   {
@@ -106,7 +107,7 @@ protected:
 
 TEST_F(MprisStateTest, NothingLoadedOffersNothingButTheVolume)
 {
-  MprisState state(engine);
+  MprisState state(engine, menus);
   const MprisProperties& p = state.properties();
   EXPECT_EQ(p.PlaybackStatus, "Stopped");
   EXPECT_FALSE(p.Metadata);
@@ -116,7 +117,7 @@ TEST_F(MprisStateTest, NothingLoadedOffersNothingButTheVolume)
 
 TEST_F(MprisStateTest, RefreshNamesExactlyWhatChanged)
 {
-  MprisState state(engine);
+  MprisState state(engine, menus);
   playing(FakeEngine::video(640, 360, "/m/a.mp4"));
   EXPECT_EQ(state.refresh(), (QStringList{"PlaybackStatus", "Metadata", "CanPlay", "CanPause",
                                           "CanSeek", "CanGoNext", "CanGoPrevious"}));
@@ -128,11 +129,18 @@ TEST_F(MprisStateTest, RefreshNamesExactlyWhatChanged)
   EXPECT_EQ(state.refresh(), QStringList{"Volume"});
   engine.position = 3;
   EXPECT_EQ(state.refresh(), QStringList{}) << "the position is read, never announced";
+
+  // The modes are the menu's check marks.
+  menus.setChecked(MenuItem::mReplay, true);
+  menus.setChecked(MenuItem::mRnd, true);
+  EXPECT_EQ(state.refresh(), (QStringList{"LoopStatus", "Shuffle"}));
+  EXPECT_EQ(state.properties().LoopStatus, "Playlist");
+  EXPECT_TRUE(state.properties().Shuffle);
 }
 
 TEST_F(MprisStateTest, EachNewItemGetsANewTrackIdAndTagsKeepIt)
 {
-  MprisState state(engine);
+  MprisState state(engine, menus);
   playing(FakeEngine::audio("/m/one.mp3"));
   state.refresh();
   const QString first = state.properties().Metadata->trackId;
@@ -170,7 +178,7 @@ TEST_F(MprisStateTest, EachNewItemGetsANewTrackIdAndTagsKeepIt)
 
 TEST_F(MprisStateTest, PlayPauseDoesWhatTheControlBarsButtonDoes)
 {
-  MprisState state(engine);
+  MprisState state(engine, menus);
   for (const int s : {PlayState::Playing, PlayState::Paused, PlayState::Stopped,
                       PlayState::Buffering}) {
     engine.state = s;
@@ -183,7 +191,7 @@ TEST_F(MprisStateTest, PlayPauseDoesWhatTheControlBarsButtonDoes)
 TEST_F(MprisStateTest, SeekStaysWithinTheItemAndRunsPastItsEndToTheNext)
 {
   playing(FakeEngine::video(640, 360));
-  MprisState state(engine);
+  MprisState state(engine, menus);
   engine.position = 4;
   state.seek(2500000);
   EXPECT_DOUBLE_EQ(engine.position, 6.5);
@@ -202,7 +210,7 @@ TEST_F(MprisStateTest, SeekStaysWithinTheItemAndRunsPastItsEndToTheNext)
 TEST_F(MprisStateTest, SetPositionOnlyForTheCurrentItemAndWithinIt)
 {
   playing(FakeEngine::video(640, 360));
-  MprisState state(engine);
+  MprisState state(engine, menus);
   const QString id = state.properties().Metadata->trackId;
   state.setPosition("/org/kelvarino/track/999", 2000000);
   EXPECT_DOUBLE_EQ(engine.position, 0) << "a stale track id";
@@ -215,7 +223,7 @@ TEST_F(MprisStateTest, SetPositionOnlyForTheCurrentItemAndWithinIt)
 
 TEST_F(MprisStateTest, AVolumeThatIsNoNumberIsIgnored)
 {
-  MprisState state(engine);
+  MprisState state(engine, menus);
   state.setVolume(0.25);
   EXPECT_EQ(engine.vol, 25);
   state.setVolume(std::nan(""));
