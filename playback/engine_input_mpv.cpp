@@ -53,8 +53,8 @@ bool EngineMpv::keyPressed(int key)
     return true;
   case Qt::Key_Left: setCurrentPosition(currentPosition() - 5); return true;
   case Qt::Key_Right: setCurrentPosition(currentPosition() + 5); return true;
-  case Qt::Key_Up: setVolume(m_volume + 5); return true;
-  case Qt::Key_Down: setVolume(m_volume - 5); return true;
+  case Qt::Key_Up: setVolume(m_volume + VolumeStep); return true;
+  case Qt::Key_Down: setVolume(m_volume - VolumeStep); return true;
   case Qt::Key_M: setMute(!m_mute); return true;
   case Qt::Key_F: setFullScreen(!m_fullScreen); return true;
   case Qt::Key_Escape: setFullScreen(false); return true;

@@ -113,6 +113,9 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   connect(m_video, &VideoWindowMpv::pressed, this, &EngineMpv::emitMouseDown);
   connect(m_video, &VideoWindowMpv::doubleClicked, this, [this] { setFullScreen(!m_fullScreen); });
   connect(m_video, &VideoWindowMpv::mouseMoved, m_view, &PlayerViewQt::mouseMovedOverVideo);
+  // The wheel over the picture is the volume, 5 a notch, as the Up and Down keys.
+  connect(m_video, &VideoWindowMpv::wheelTurned, this,
+          [this](int notches) { setVolume(m_volume + VolumeStep * notches); });
   connect(m_view, &PlayerViewQt::windowLeftFullScreen, this, [this] { setFullScreen(false); });
 
   ControlBarQt* bar = m_view->bar();

@@ -59,6 +59,9 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // What the Up and Down keys and one notch of the wheel change the volume by.
+  static constexpr int VolumeStep = 5;
+
   // What one pass over libmpv's event queue brought.
   struct Drained {
     std::vector<EngineEvent> events;

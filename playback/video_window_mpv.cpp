@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QWheelEvent>
 #include <mpv/render_gl.h>
 
 namespace {
@@ -120,4 +121,14 @@ void VideoWindowMpv::mouseDoubleClickEvent(QMouseEvent* event)
 void VideoWindowMpv::mouseMoveEvent(QMouseEvent* event)
 {
   emit mouseMoved(event->position().toPoint());
+}
+
+void VideoWindowMpv::wheelEvent(QWheelEvent* event)
+{
+  // A touchpad sends small steps; they add up to notches of 120.
+  m_wheelSteps += event->angleDelta().y();
+  const int notches = m_wheelSteps / QWheelEvent::DefaultDeltasPerStep;
+  m_wheelSteps -= notches * QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0)
+    emit wheelTurned(notches);
 }

@@ -29,6 +29,8 @@ signals:
   void pressed(QMouseEvent* event);
   void doubleClicked();
   void mouseMoved(QPoint position);
+  // The wheel turned by this many notches, up positive.
+  void wheelTurned(int notches);
 
 protected:
   bool event(QEvent* event) override;
@@ -37,6 +39,7 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
 private:
   static void onRenderUpdate(void* self);
@@ -47,4 +50,5 @@ private:
   mpv_render_context* m_render = nullptr;
   std::atomic_bool m_updatePosted{false};
   bool m_frameWaiting = false;
+  int m_wheelSteps = 0; // eighths of a degree not yet a whole notch
 };

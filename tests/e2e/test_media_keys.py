@@ -68,6 +68,17 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: b"mRnd=True" in self.sandbox.settings.read_bytes(), 5, what='"mRnd"="True"')
         self.assertEqual(playerctl("shuffle"), "On")
 
+        # The wheel over the picture turns the volume 5 a notch, as the Up and
+        # Down keys do; the media widgets see it.
+        volume = float(playerctl("volume"))
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 3, "click", "4")
+        wait_for(lambda: abs(float(playerctl("volume")) - (volume + 0.05)) < 0.001, 5,
+                 what="the volume up a notch")
+        run("xdotool", "click", "--repeat", "2", "5")
+        wait_for(lambda: abs(float(playerctl("volume")) - (volume - 0.05)) < 0.001, 5,
+                 what="the volume down two notches")
+
         # Quit closes the window as its close button does: the volume is saved.
         playerctl("volume", "0.3")
         run("dbus-send", "--session", "--print-reply", f"--dest={SERVICE}",
