@@ -84,7 +84,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       {"idle", "yes"}, {"keep-open", "no"}, {"osc", "no"}, {"ytdl", "no"},
       {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"load-scripts", "no"},
       {"load-stats-overlay", "no"}, {"load-osd-console", "no"}, {"load-auto-profiles", "no"},
-      {"osd-level", "0"}, {"volume", "50"}, {"gpu-hwdec-interop", "no"}};
+      {"osd-level", "1"}, {"volume", "50"}, {"gpu-hwdec-interop", "no"}};
   for (const auto& [name, value] : options)
     mpv_set_option_string(m_mpv, name, value);
   mpv_initialize(m_mpv);
@@ -464,4 +464,13 @@ void EngineMpv::setFullScreen(bool on)
     m_view->enterFullScreen();
   else
     m_view->leaveFullScreen();
+}
+
+void EngineMpv::showNote(const QString& text, int milliseconds)
+{
+  const QByteArray line = text.toUtf8();
+  const QByteArray duration = QByteArray::number(milliseconds);
+  // Shown as it is: "${…}" in a file name is no property to expand.
+  const char* args[] = {"raw", "show-text", line.constData(), duration.constData(), nullptr};
+  mpv_command_async(m_mpv, Ignored, args);
 }

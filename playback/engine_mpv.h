@@ -55,12 +55,18 @@ public:
   void setMode(const QString& mode, bool on) override;
   bool getMode(const QString& mode) const override;
 
+  // A short line of text over the picture (volume, seeks, tracks, a failure),
+  // gone after `milliseconds`; a newer note replaces it.
+  void showNote(const QString& text, int milliseconds = NoteMs);
+
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   // What the Up and Down keys and one notch of the wheel change the volume by.
   static constexpr int VolumeStep = 5;
+  // How long an on-screen note stays.
+  static constexpr int NoteMs = 2000;
 
   // What one pass over libmpv's event queue brought.
   struct Drained {
