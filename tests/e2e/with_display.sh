@@ -13,7 +13,11 @@ fi
 tmp=$(mktemp -d)
 trap 'kill "$wm" "$xvfb" 2>/dev/null; wait "$wm" "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# A benchmark may ask for the screen as a file it can map (KELVARINO_XVFB_FBDIR).
+fbdir=()
+[ -n "${KELVARINO_XVFB_FBDIR:-}" ] && fbdir=(-fbdir "$KELVARINO_XVFB_FBDIR")
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp "${fbdir[@]}" 3>"$tmp/display" \
+  2>"$tmp/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 if [ ! -s "$tmp/display" ]; then
