@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <future>
 #include <memory>
 
 class MainWindowPort;
@@ -34,6 +36,9 @@ public:
   virtual InstanceServer& instanceServer() = 0;
   // A new open-URL dialog, modal over the main window once shown.
   virtual std::unique_ptr<UrlFormView> createUrlForm() = 0;
+  // Runs work that must not hold up the window on a thread of its own; the
+  // future is ready when it has finished.
+  virtual std::future<void> runAside(std::function<void()> work) = 0;
   // Shows the main window and runs the event loop until it closes.
   virtual int exec() = 0;
 };

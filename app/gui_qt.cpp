@@ -111,6 +111,11 @@ std::unique_ptr<UrlFormView> GuiQt::createUrlForm()
   return std::make_unique<UrlFormQt>(m_window.get());
 }
 
+std::future<void> GuiQt::runAside(std::function<void()> work)
+{
+  return std::async(std::launch::async, std::move(work));
+}
+
 int GuiQt::exec()
 {
   m_window->show();

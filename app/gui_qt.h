@@ -32,6 +32,7 @@ public:
   ClassStore& classStore() override;
   InstanceServer& instanceServer() override;
   std::unique_ptr<UrlFormView> createUrlForm() override;
+  std::future<void> runAside(std::function<void()> work) override;
   int exec() override;
 
 private:

@@ -1,5 +1,6 @@
 #include "app/media_frm.h"
 
+#include "app/after_start_up.h"
 #include "app/hand_off_command.h"
 #include "app/instance_channel.h"
 #include "app/instance_server.h"
@@ -95,7 +96,10 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   if (!m_start.commandTail().isEmpty())
     m_opening->openCommandLine(m_start.arguments);
 
-  m_fileAssociation->checkFileType(m_events->ScrNor);
+  if (m_fileAssociation->checkFileType(m_events->ScrNor))
+    m_afterStartUp = std::make_unique<AfterStartUp>(WMP(), !WMP().URL().isEmpty(), [this] {
+      m_repair = gui().runAside([this] { m_fileAssociation->repairFileType(); });
+    });
   applySavedSettings();
   placeWindow();
   return true;

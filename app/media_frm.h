@@ -8,9 +8,11 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <future>
 #include <memory>
 
 class InstanceChannel;
+class AfterStartUp;
 class AlwaysOnTop;
 class FileAssociation;
 class KeepAwake;
@@ -122,4 +124,6 @@ private:
   std::unique_ptr<SaveAs> m_saveAs;
   std::unique_ptr<OpenUrlCommand> m_openUrl;
   std::unique_ptr<PlayerEvents> m_events;
+  std::unique_ptr<AfterStartUp> m_afterStartUp;
+  std::future<void> m_repair; // the file type's repair, waited for before the store goes
 };

@@ -72,6 +72,8 @@ signals:
   void MouseDown(int nButton, int nShiftState, float fX, float fY);
   // The current item, its tags or its picture size changed.
   void currentMediaChanged();
+  // The current item's first picture is on the screen.
+  void pictureShown();
   // The position jumped (a seek), in seconds.
   void positionJumped(double seconds);
   void volumeChanged(int volume);

@@ -288,9 +288,10 @@ void EngineMpv::onRenderContextReady()
 
 void EngineMpv::onFrameDrawn()
 {
-  if (m_traceFirstFrame && m_properties.voConfigured) {
-    m_traceFirstFrame = false;
+  if (m_firstPictureDue && m_properties.voConfigured) {
+    m_firstPictureDue = false;
     traceMilestone("first-frame");
+    emit pictureShown();
   }
 }
 
@@ -307,7 +308,7 @@ void EngineMpv::setURL(const QString& url)
 
 void EngineMpv::load()
 {
-  m_traceFileLoaded = m_traceFirstFrame = m_tracePlaybackRestart = true;
+  m_traceFileLoaded = m_firstPictureDue = m_tracePlaybackRestart = true;
   // pause survives stop and loadfile: the new item must start playing.
   setFlag(m_mpv, "pause", false);
   const QByteArray url = encodeFileName(WebAddress::withLowerCaseScheme(m_url));

@@ -112,6 +112,6 @@ private:
   bool m_shuffle = false;
   // Milestones still to be traced for the current load.
   bool m_traceFileLoaded = false;
-  bool m_traceFirstFrame = false;
+  bool m_firstPictureDue = false; // traced and told with pictureShown
   bool m_tracePlaybackRestart = false;
 };

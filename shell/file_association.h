@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <mutex>
 
 class ClassStore;
 class MessageBoxes;
@@ -12,12 +13,17 @@ public:
   FileAssociation(ClassStore& store, MessageBoxes& messages, QString executablePath);
 
   // The start-up check. `ScrNor` carries the command read back until the
-  // play-state handling takes the flag over.
-  void checkFileType(QString& ScrNor);
+  // play-state handling takes the flag over. True when the registration
+  // needs the repair; that writes the desktop's files and starts its tools,
+  // which start-up leaves until its first picture is on the screen.
+  bool checkFileType(QString& ScrNor);
+  // May run on a thread of its own, alongside the window's handlers.
+  void repairFileType();
   void FileReg_Click();
 
 private:
   ClassStore& m_store;
   MessageBoxes& m_messages;
   QString m_executable;
+  std::mutex m_storeInUse; // the repair and the user's 文件关联 take turns
 };

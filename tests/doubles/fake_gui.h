@@ -52,6 +52,14 @@ public:
     ++urlFormsMade;
     return view;
   }
+  // Runs at once, so that tests see its effects on return.
+  std::future<void> runAside(std::function<void()> work) override
+  {
+    work();
+    std::promise<void> done;
+    done.set_value();
+    return done.get_future();
+  }
   int exec() override { return 0; }
 };
 

@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 
 #include "shell/mod_reg_name.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -18,11 +19,22 @@ class StartUpCheckTest : public FormTest {
 protected:
   QString exe() const { return start.executablePath; }
   void registerAs(const QString& command) { factory.registered[CommandKey] = command; }
+  // Start-up with nothing to open leaves the check's writes to the event loop.
+  void loadAndSettle()
+  {
+    load();
+    QCoreApplication::processEvents();
+  }
 };
 
 TEST_F(StartUpCheckTest, AFirstStartWritesTheTypeSilentlyInTheDesignedOrder)
 {
   load("/v/a.mp4");
+  engine().item = MediaItem{640, 360, "/v/a.mp4"};
+  for (int state : {PlayState::Transitioning, PlayState::Playing})
+    emit engine().PlayStateChange(state);
+  EXPECT_TRUE(gui().classes.log.isEmpty()) << "nothing before the first picture";
+  emit engine().pictureShown();
   EXPECT_EQ(gui().classes.log,
             (QStringList{"set .kq=Kelvarino", "set Kelvarino\\DefaultIcon=" + exe() + ",0",
                          "set Kelvarino\\Shell=open", "set Kelvarino\\Shell\\open=使用Kelvarino播放",
@@ -31,10 +43,25 @@ TEST_F(StartUpCheckTest, AFirstStartWritesTheTypeSilentlyInTheDesignedOrder)
   EXPECT_EQ(form->events().ScrNor, "");
 }
 
+TEST_F(StartUpCheckTest, AnItemWithoutAPictureOrThatFailsLetsTheRepairRunThen)
+{
+  for (const auto& [item, state] : {std::pair{MediaItem{0, 0, "/v/a.mp3"}, PlayState::Playing},
+                                    std::pair{MediaItem{}, PlayState::Stopped}}) {
+    load("/v/a.mp3");
+    engine().item = item;
+    emit engine().PlayStateChange(PlayState::Transitioning);
+    EXPECT_TRUE(gui().classes.log.isEmpty());
+    emit engine().PlayStateChange(state);
+    EXPECT_EQ(gui().classes.log.size(), 6) << state;
+    emit engine().pictureShown();
+    EXPECT_EQ(gui().classes.log.size(), 6) << "once";
+  }
+}
+
 TEST_F(StartUpCheckTest, TheSameCommandWritesNothingAndStaysInScrNor)
 {
   registerAs(commandFor(exe()));
-  load();
+  loadAndSettle();
   EXPECT_TRUE(gui().classes.log.isEmpty());
   EXPECT_EQ(form->events().ScrNor, commandFor(exe()));
 }
@@ -44,7 +71,7 @@ TEST_F(StartUpCheckTest, AMovedProgramOrACommandDifferingOnlyInCaseIsRewritten)
   for (const QString& old : {commandFor(dir.filePath("old/kelvarino")), commandFor(exe().toUpper()),
                              commandFor(exe()) + " "}) {
     registerAs(old);
-    load();
+    loadAndSettle();
     EXPECT_EQ(gui().classes.values[CommandKey], commandFor(exe())) << old.toStdString();
     EXPECT_EQ(gui().classes.log.size(), 6) << "all five keys anew";
   }
@@ -60,14 +87,14 @@ TEST_F(StartUpCheckTest, ACommandOf256BytesOrMoreIsNeverReadBackWhole)
   start.executablePath = withLength(255);
   ASSERT_EQ(commandFor(exe()).toUtf8().size(), 255);
   registerAs(commandFor(exe()));
-  load();
+  loadAndSettle();
   EXPECT_TRUE(gui().classes.log.isEmpty());
 
   start.executablePath = withLength(256);
   ASSERT_EQ(commandFor(exe()).toUtf8().size(), 256);
   for (int i = 0; i < 2; ++i) {
     registerAs(commandFor(exe()));
-    load();
+    loadAndSettle();
     EXPECT_EQ(gui().classes.log.size(), 6) << "rewritten at every start";
     EXPECT_NE(form->events().ScrNor, commandFor(exe()));
     EXPECT_TRUE(commandFor(exe()).startsWith(form->events().ScrNor));
