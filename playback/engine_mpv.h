@@ -3,6 +3,8 @@
 #include "core/media_engine.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
+#include "playback/playback_failure.h"
+#include "playback/player_keys.h"
 
 #include <QPointer>
 #include <QSet>
@@ -54,10 +56,15 @@ public:
   void setMute(bool on) override;
   void setMode(const QString& mode, bool on) override;
   bool getMode(const QString& mode) const override;
+  double rate() const override { return m_rate; }
+  void setRate(double rate) override;
 
   // A short line of text over the picture (volume, seeks, tracks, a failure),
   // gone after `milliseconds`; a newer note replaces it.
   void showNote(const QString& text, int milliseconds = NoteMs);
+  // Why the last item could not be opened or played, as the picture says it;
+  // empty once another item plays.
+  QString failureLine() const { return m_failureLine; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,8 +93,21 @@ private:
   void onFrameDrawn();
   void load();
   void updateBar();
-  bool keyPressed(int key);
+  bool keyPressed(PlayerKey key);
   void emitMouseDown(QMouseEvent* event);
+  // A person's changes, each shown as a brief note (engine_notes_mpv.cpp).
+  void changeVolumeBy(int step);
+  void toggleMute();
+  void seekBy(double seconds);
+  void changeRate(double rate);
+  // The line over the picture when an item fails (engine_failure_mpv.cpp).
+  void setUpFailureLine();
+  void watchForFailure(const mpv_event& event);
+  void failed(int64_t entry, PlaybackFailure::Cause cause);
+  void nameFailure(const mpv_event_property& playlist);
+  void showFailureLine(const QString& line);
+  void onPlayStateForFailure(int state);
+  void clearFailureLine();
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
@@ -110,6 +130,19 @@ private:
   bool m_mute = false;
   bool m_loop = false;
   bool m_shuffle = false;
+  double m_rate = 1.0;
+  // Failures waiting for the name of their item, which the play list gives.
+  struct Failure {
+    int64_t entry;
+    PlaybackFailure::Cause cause;
+  };
+  std::deque<Failure> m_failures;
+  int64_t m_expandedList = -1; // a list expanded and no item started since
+  QString m_failureLine;
+  // The line stays at least this long, so that a list that goes on past a
+  // bad item still shows which one it passed.
+  QTimer m_failureHeld;
+  bool m_clearFailureWhenHeld = false;
   // Milestones still to be traced for the current load.
   bool m_traceFileLoaded = false;
   bool m_traceFirstFrame = false;
