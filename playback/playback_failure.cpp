@@ -41,12 +41,11 @@ QString reason(Cause cause, const Source& source)
       return QStringLiteral("文件不存在");
     if (!source.readable)
       return QStringLiteral("没有读取权限");
-    if (source.folder)
-      return QStringLiteral("文件夹中没有可播放的文件");
     return QStringLiteral("无法读取文件");
   case Cause::UnknownFormat:
-    // The engine finds an empty list or one of nothing but unknown lines
-    // no format at all.
+    // The engine finds no format at all in an empty folder or list.
+    if (source.folder)
+      return QStringLiteral("文件夹中没有可播放的文件");
     if (source.list)
       return QStringLiteral("播放列表中没有可播放的项目");
     return QStringLiteral("不是媒体文件或格式不受支持");
