@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 #include <QProcess>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -350,6 +352,32 @@ TEST_F(EngineMpvTest, KeysOnThePlayerDriveIt)
   EXPECT_EQ(engine->volume(), 45);
   QTest::keyClick(player, Qt::Key_Space);
   ASSERT_TRUE(reaches(2));
+}
+
+TEST_F(EngineMpvTest, KeysReachThePlayerWhereverTheFocusIsInItsWindow)
+{
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* other = new QPushButton(QStringLiteral("其他"));
+  layout->addWidget(engine->widget());
+  layout->addWidget(other);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  other->setFocus();
+  QTest::keyClick(other, Qt::Key_Up);
+  EXPECT_EQ(engine->volume(), 55);
+  QTest::keyClick(other, Qt::Key_BracketRight);
+  EXPECT_NEAR(engine->rate(), 1.1, 1e-9);
+  // Nothing focused: the window itself has the key.
+  other->clearFocus();
+  QTest::keyClick(&window, Qt::Key_Down);
+  EXPECT_EQ(engine->volume(), 50);
+
+  // Another window's keys are its own.
+  QWidget elsewhere;
+  elsewhere.show();
+  QTest::keyClick(&elsewhere, Qt::Key_Down);
+  EXPECT_EQ(engine->volume(), 50);
 }
 
 TEST_F(EngineMpvTest, FullScreenIsAnnouncedBeforeTheWindowChanges)
