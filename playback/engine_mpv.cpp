@@ -111,6 +111,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   // The player's keys work wherever the focus is in the window.
   qApp->installEventFilter(this);
   setUpFailureLine();
+  setUpNotes();
   connect(m_video, &VideoWindowMpv::renderContextReady, this, &EngineMpv::onRenderContextReady);
   connect(m_video, &VideoWindowMpv::frameDrawn, this, &EngineMpv::onFrameDrawn);
   connect(m_video, &VideoWindowMpv::pressed, this, &EngineMpv::emitMouseDown);

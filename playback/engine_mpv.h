@@ -74,6 +74,8 @@ private:
   static constexpr int VolumeStep = 5;
   // How long an on-screen note stays.
   static constexpr int NoteMs = 2000;
+  // The height of a note's letters, in pixels.
+  static constexpr int NotePixels = 24;
 
   // What one pass over libmpv's event queue brought.
   struct Drained {
@@ -96,6 +98,7 @@ private:
   bool keyPressed(PlayerKey key);
   void emitMouseDown(QMouseEvent* event);
   // A person's changes, each shown as a brief note (engine_notes_mpv.cpp).
+  void setUpNotes();
   void changeVolumeBy(int step);
   void toggleMute();
   void seekBy(double seconds);

@@ -6,6 +6,16 @@
 #include "playback/play_speed.h"
 #include <mpv/client.h>
 
+void EngineMpv::setUpNotes()
+{
+  // Notes keep one size whatever the picture's: scaled with it they would be
+  // unreadable over the low picture of an audio item and huge in full screen.
+  const char* fixed = "no";
+  mpv_set_property_async(m_mpv, 0, "osd-scale-by-window", MPV_FORMAT_STRING, &fixed);
+  int64_t pixels = NotePixels;
+  mpv_set_property_async(m_mpv, 0, "osd-font-size", MPV_FORMAT_INT64, &pixels);
+}
+
 void EngineMpv::changeVolumeBy(int step)
 {
   setVolume(m_volume + step);

@@ -5,6 +5,7 @@ import re
 import time
 
 from harness import PlayerTest, audio_clip, run, video_clip, wait_for, windows_of
+from test_opening import bright_share
 from test_presentation import Dock
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
@@ -95,6 +96,9 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 3, "click", "4")
         wait_for(lambda: abs(float(playerctl("volume")) - (volume + 0.05)) < 0.001, 5,
                  what="the volume up a notch")
+        # The note says so, readable over the low picture of an audio item.
+        wait_for(lambda: bright_share(self.shot("wheel-note"), (x, y, 200, 60)) > 0.01, 3,
+                 what="the volume note")
         run("xdotool", "click", "--repeat", "2", "5")
         wait_for(lambda: abs(float(playerctl("volume")) - (volume - 0.05)) < 0.001, 5,
                  what="the volume down two notches")
