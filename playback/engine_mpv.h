@@ -25,8 +25,8 @@ class QWidget;
 
 // The media engine on libmpv. It owns the player control: widget() is the
 // picture with the control bar below, for the window to place and size.
-// The control shows no menu and no message of its own; every failure ends in
-// the stopped state.
+// The control shows no menu and no dialog of its own; every failure ends in
+// the stopped state, with a line in the picture that says why.
 class EngineMpv : public MediaEngine {
   Q_OBJECT
 public:
