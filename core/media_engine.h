@@ -65,6 +65,9 @@ public:
   // "loop" or "shuffle"; takes effect at once, also on a list already playing.
   virtual void setMode(const QString& mode, bool on) = 0;
   virtual bool getMode(const QString& mode) const = 0;
+  // The playing speed, 1 for normal, kept within the engine's bounds.
+  virtual double rate() const = 0;
+  virtual void setRate(double rate) = 0;
 
 signals:
   void PlayStateChange(int NewState);
@@ -77,6 +80,7 @@ signals:
   // The position jumped (a seek), in seconds.
   void positionJumped(double seconds);
   void volumeChanged(int volume);
+  void rateChanged(double rate);
   // Full screen is about to be switched on or off; the window state changes
   // right after, so the window can tell those resizes from the user's.
   void fullScreenChanged(bool on);

@@ -1,8 +1,10 @@
 // The player control's own mouse and keys: a press over the picture is the
-// control's MouseDown event, and the keys of a player work while it has the focus.
+// control's MouseDown event, and the keys of a player work while its window is active.
 #include "playback/engine_mpv.h"
 
+#include "playback/play_speed.h"
 #include "playback/player_view_qt.h"
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -32,32 +34,43 @@ void EngineMpv::emitMouseDown(QMouseEvent* event)
 
 bool EngineMpv::eventFilter(QObject* watched, QEvent* event)
 {
-  // The type first: the view sends events while it is being destroyed, and
-  // reading the guarded pointer then would cast a half-destroyed widget.
-  if (event->type() == QEvent::KeyPress && watched == m_view) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
-      return keyPressed(key->key());
+  // The player's keys work whenever its window is active, whichever of the
+  // window's widgets has the focus: the press is taken where it is delivered
+  // first, at the focus widget or, with none, at the window. The type first:
+  // the view sends events while it is being destroyed.
+  if (event->type() == QEvent::KeyPress && m_view && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* focus = QApplication::focusWidget();
+    if (widget->window() == m_view->window() && widget == (focus ? focus : widget->window()))
+      return keyPressed(playerKey(static_cast<QKeyEvent*>(event)->key(),
+                                  static_cast<QKeyEvent*>(event)->modifiers()));
   }
   return MediaEngine::eventFilter(watched, event);
 }
 
-bool EngineMpv::keyPressed(int key)
+bool EngineMpv::keyPressed(PlayerKey key)
 {
   switch (key) {
-  case Qt::Key_Space:
+  case PlayerKey::None:
+    return false;
+  case PlayerKey::PlayPause:
     if (playState() == PlayState::Playing)
       pause();
     else
       play();
-    return true;
-  case Qt::Key_Left: setCurrentPosition(currentPosition() - 5); return true;
-  case Qt::Key_Right: setCurrentPosition(currentPosition() + 5); return true;
-  case Qt::Key_Up: setVolume(m_volume + VolumeStep); return true;
-  case Qt::Key_Down: setVolume(m_volume - VolumeStep); return true;
-  case Qt::Key_M: setMute(!m_mute); return true;
-  case Qt::Key_F: setFullScreen(!m_fullScreen); return true;
-  case Qt::Key_Escape: setFullScreen(false); return true;
-  default: return false;
+    break;
+  case PlayerKey::SeekBack: seekBy(-5); break;
+  case PlayerKey::SeekForward: seekBy(5); break;
+  case PlayerKey::StepBack: seekBy(-1); break;
+  case PlayerKey::StepForward: seekBy(1); break;
+  case PlayerKey::VolumeUp: changeVolumeBy(VolumeStep); break;
+  case PlayerKey::VolumeDown: changeVolumeBy(-VolumeStep); break;
+  case PlayerKey::Mute: toggleMute(); break;
+  case PlayerKey::FullScreen: setFullScreen(!m_fullScreen); break;
+  case PlayerKey::LeaveFullScreen: setFullScreen(false); break;
+  case PlayerKey::Slower: changeRate(PlaySpeed::slower(m_rate)); break;
+  case PlayerKey::Faster: changeRate(PlaySpeed::faster(m_rate)); break;
+  case PlayerKey::NormalSpeed: changeRate(PlaySpeed::Normal); break;
   }
+  return true;
 }

@@ -9,6 +9,7 @@
 #include "playback/player_view_qt.h"
 #include "playback/video_window_mpv.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
@@ -107,7 +108,10 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   // for them: files dropped on the picture are the main window's to play.
   picture->setAcceptDrops(false);
   m_view = new PlayerViewQt(picture);
-  m_view->installEventFilter(this);
+  // The player's keys work wherever the focus is in the window.
+  qApp->installEventFilter(this);
+  setUpFailureLine();
+  setUpNotes();
   connect(m_video, &VideoWindowMpv::renderContextReady, this, &EngineMpv::onRenderContextReady);
   connect(m_video, &VideoWindowMpv::frameDrawn, this, &EngineMpv::onFrameDrawn);
   connect(m_video, &VideoWindowMpv::pressed, this, &EngineMpv::emitMouseDown);
@@ -115,7 +119,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   connect(m_video, &VideoWindowMpv::mouseMoved, m_view, &PlayerViewQt::mouseMovedOverVideo);
   // The wheel over the picture is the volume, 5 a notch, as the Up and Down keys.
   connect(m_video, &VideoWindowMpv::wheelTurned, this,
-          [this](int notches) { setVolume(m_volume + VolumeStep * notches); });
+          [this](int notches) { changeVolumeBy(VolumeStep * notches); });
   connect(m_view, &PlayerViewQt::windowLeftFullScreen, this, [this] { setFullScreen(false); });
 
   ControlBarQt* bar = m_view->bar();
@@ -139,6 +143,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
 
 EngineMpv::~EngineMpv()
 {
+  qApp->removeEventFilter(this);
   mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
   m_listGuard.reset();
   // The render context goes with the picture (the window container owns the
@@ -183,6 +188,7 @@ void EngineMpv::drainEvents()
 
 void EngineMpv::take(const mpv_event& event, Drained& drained)
 {
+  watchForFailure(event);
   switch (event.event_id) {
   case MPV_EVENT_START_FILE:
     m_fileActive = true;

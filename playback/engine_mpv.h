@@ -3,6 +3,8 @@
 #include "core/media_engine.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
+#include "playback/playback_failure.h"
+#include "playback/player_keys.h"
 
 #include <QPointer>
 #include <QSet>
@@ -23,8 +25,8 @@ class QWidget;
 
 // The media engine on libmpv. It owns the player control: widget() is the
 // picture with the control bar below, for the window to place and size.
-// The control shows no menu and no message of its own; every failure ends in
-// the stopped state.
+// The control shows no menu and no dialog of its own; every failure ends in
+// the stopped state, with a line in the picture that says why.
 class EngineMpv : public MediaEngine {
   Q_OBJECT
 public:
@@ -54,10 +56,15 @@ public:
   void setMute(bool on) override;
   void setMode(const QString& mode, bool on) override;
   bool getMode(const QString& mode) const override;
+  double rate() const override { return m_rate; }
+  void setRate(double rate) override;
 
   // A short line of text over the picture (volume, seeks, tracks, a failure),
   // gone after `milliseconds`; a newer note replaces it.
   void showNote(const QString& text, int milliseconds = NoteMs);
+  // Why the last item could not be opened or played, as the picture says it;
+  // empty once another item plays.
+  QString failureLine() const { return m_failureLine; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +74,8 @@ private:
   static constexpr int VolumeStep = 5;
   // How long an on-screen note stays.
   static constexpr int NoteMs = 2000;
+  // The height of a note's letters, in pixels.
+  static constexpr int NotePixels = 24;
 
   // What one pass over libmpv's event queue brought.
   struct Drained {
@@ -86,8 +95,22 @@ private:
   void onFrameDrawn();
   void load();
   void updateBar();
-  bool keyPressed(int key);
+  bool keyPressed(PlayerKey key);
   void emitMouseDown(QMouseEvent* event);
+  // A person's changes, each shown as a brief note (engine_notes_mpv.cpp).
+  void setUpNotes();
+  void changeVolumeBy(int step);
+  void toggleMute();
+  void seekBy(double seconds);
+  void changeRate(double rate);
+  // The line over the picture when an item fails (engine_failure_mpv.cpp).
+  void setUpFailureLine();
+  void watchForFailure(const mpv_event& event);
+  void failed(int64_t entry, PlaybackFailure::Cause cause);
+  void nameFailure(const mpv_event_property& playlist);
+  void showFailureLine(const QString& line);
+  void onPlayStateForFailure(int state);
+  void clearFailureLine();
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
@@ -110,6 +133,19 @@ private:
   bool m_mute = false;
   bool m_loop = false;
   bool m_shuffle = false;
+  double m_rate = 1.0;
+  // Failures waiting for the name of their item, which the play list gives.
+  struct Failure {
+    int64_t entry;
+    PlaybackFailure::Cause cause;
+  };
+  std::deque<Failure> m_failures;
+  int64_t m_expandedList = -1; // a list expanded and no item started since
+  QString m_failureLine;
+  // The line stays at least this long, so that a list that goes on past a
+  // bad item still shows which one it passed.
+  QTimer m_failureHeld;
+  bool m_clearFailureWhenHeld = false;
   // Milestones still to be traced for the current load.
   bool m_traceFileLoaded = false;
   bool m_firstPictureDue = false; // traced and told with pictureShown

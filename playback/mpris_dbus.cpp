@@ -1,5 +1,7 @@
 #include "playback/mpris_dbus.h"
 
+#include "playback/play_speed.h"
+
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -79,9 +81,9 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
   Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
-  Q_PROPERTY(double Rate READ one)
-  Q_PROPERTY(double MinimumRate READ one)
-  Q_PROPERTY(double MaximumRate READ one)
+  Q_PROPERTY(double Rate READ rate WRITE setRate)
+  Q_PROPERTY(double MinimumRate READ minimumRate)
+  Q_PROPERTY(double MaximumRate READ maximumRate)
   Q_PROPERTY(QVariantMap Metadata READ metadata)
   Q_PROPERTY(double Volume READ volume WRITE setVolume)
   Q_PROPERTY(qlonglong Position READ position)
@@ -101,7 +103,10 @@ public:
   }
 
   QString playbackStatus() const { return m_state.properties().PlaybackStatus; }
-  double one() const { return 1.0; }
+  double rate() const { return m_state.properties().Rate; }
+  void setRate(double rate) { m_state.setRate(rate); }
+  double minimumRate() const { return PlaySpeed::Minimum; }
+  double maximumRate() const { return PlaySpeed::Maximum; }
   QVariantMap metadata() const { return metadataMap(m_state.properties().Metadata); }
   double volume() const { return m_state.properties().Volume; }
   void setVolume(double volume) { m_state.setVolume(volume); }
@@ -160,6 +165,7 @@ MprisDbus::MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngin
   connect(&engine, &MediaEngine::PlayStateChange, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::currentMediaChanged, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::volumeChanged, this, &MprisDbus::update);
+  connect(&engine, &MediaEngine::rateChanged, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::positionJumped, m_player,
           [this](double seconds) { emit m_player->Seeked(Mpris::microseconds(seconds)); });
 }

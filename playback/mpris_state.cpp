@@ -2,6 +2,7 @@
 
 #include "core/media_types.h"
 #include "core/web_address.h"
+#include "playback/play_speed.h"
 
 #include "core/file_name_bytes.h"
 #include <QFileInfo>
@@ -111,6 +112,7 @@ QStringList changedProperties(const MprisProperties& before, const MprisProperti
   compare("PlaybackStatus", before.PlaybackStatus, after.PlaybackStatus);
   compare("Metadata", before.Metadata, after.Metadata);
   compare("Volume", before.Volume, after.Volume);
+  compare("Rate", before.Rate, after.Rate);
   compare("CanPlay", before.CanPlay, after.CanPlay);
   compare("CanPause", before.CanPause, after.CanPause);
   compare("CanSeek", before.CanSeek, after.CanSeek);
@@ -146,6 +148,7 @@ MprisProperties MprisState::read()
   MprisProperties p;
   p.PlaybackStatus = Mpris::playbackStatus(m_engine.playState());
   p.Volume = Mpris::volumeOf(m_engine.volume());
+  p.Rate = m_engine.rate();
   const std::optional<MediaItem> media = m_engine.currentMedia();
   // An item that stopped or ended is still the current one, shown as it was;
   // played again it is a new track.
@@ -204,6 +207,16 @@ void MprisState::setPosition(const QString& trackId, qint64 position)
       position > current->length)
     return;
   m_engine.setCurrentPosition(double(position) / 1e6);
+}
+
+void MprisState::setRate(double rate)
+{
+  if (!std::isfinite(rate))
+    return;
+  if (rate == 0)
+    m_engine.pause();
+  else
+    m_engine.setRate(PlaySpeed::bounded(rate));
 }
 
 void MprisState::setVolume(double volume)

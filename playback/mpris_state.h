@@ -39,6 +39,7 @@ struct MprisProperties {
   QString PlaybackStatus = QStringLiteral("Stopped");
   std::optional<MprisTrack> Metadata; // none while nothing is loaded
   double Volume = 0.5;
+  double Rate = 1.0;
   bool CanPlay = false;
   bool CanPause = false;
   bool CanSeek = false;
@@ -98,6 +99,8 @@ public:
   // Ignored unless trackId is the current item's and position lies within it.
   void setPosition(const QString& trackId, qint64 position);
   void setVolume(double volume);
+  // A rate of 0 is a pause; others are kept within the player's speeds.
+  void setRate(double rate);
 
 private:
   MprisProperties read();

@@ -16,6 +16,7 @@ public:
   double position = 0;
   int vol = 50;
   bool muted = false;
+  double speed = 1;
   std::map<QString, bool> modes;
   QStringList modeCalls; // "loop on", "shuffle off", ...
 
@@ -45,6 +46,13 @@ public:
   {
     const auto it = modes.find(mode);
     return it != modes.end() && it->second;
+  }
+
+  double rate() const override { return speed; }
+  void setRate(double r) override
+  {
+    speed = r;
+    emit rateChanged(r);
   }
 
   // Helpers for tests: an item with or without a picture.

@@ -1,9 +1,11 @@
 """Media keys and the desktop's media widgets: playerctl drives a playing
 player over the session bus, and the window reacts as to its own controls."""
 
+import re
 import time
 
-from harness import PlayerTest, audio_clip, run, video_clip, wait_for
+from harness import PlayerTest, audio_clip, run, video_clip, wait_for, windows_of
+from test_opening import bright_share
 from test_presentation import Dock
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
@@ -11,6 +13,25 @@ SERVICE = "org.mpris.MediaPlayer2.kelvarino"
 
 def playerctl(*args):
     return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
+
+
+def player_property(name, value=None):
+    """A property of the player interface read, or set, as a desktop widget does."""
+    method = "Get" if value is None else "Set"
+    args = ["org.mpris.MediaPlayer2.Player", name] + ([f"<{value}>"] if value is not None else [])
+    out = run("gdbus", "call", "--session", "--dest", SERVICE, "--object-path",
+              "/org/mpris/MediaPlayer2", "--method", f"org.freedesktop.DBus.Properties.{method}",
+              *args).stdout
+    number = re.search(r"<([-\d.e]+)>", out)
+    return float(number.group(1)) if number else None
+
+
+def rate_is(expected):
+    return lambda: abs(player_property("Rate") - expected) < 1e-6
+
+
+def position():
+    return float(playerctl("position") or "nan")
 
 
 class MediaKeysTest(PlayerTest):
@@ -75,6 +96,9 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 3, "click", "4")
         wait_for(lambda: abs(float(playerctl("volume")) - (volume + 0.05)) < 0.001, 5,
                  what="the volume up a notch")
+        # The note says so, readable over the low picture of an audio item.
+        wait_for(lambda: bright_share(self.shot("wheel-note"), (x, y, 200, 60)) > 0.01, 3,
+                 what="the volume note")
         run("xdotool", "click", "--repeat", "2", "5")
         wait_for(lambda: abs(float(playerctl("volume")) - (volume - 0.05)) < 0.001, 5,
                  what="the volume down two notches")
@@ -85,3 +109,67 @@ class MediaKeysTest(PlayerTest):
             "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Quit")
         self.assertEqual(player.wait(10), 0)
         self.assertIn(b"Volume=30\r\n", self.sandbox.settings.read_bytes())
+
+    def test_the_players_keys_work_wherever_the_window_has_the_focus(self):
+        player = self.start(video_clip(seconds=30))
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        self.assertEqual(player_property("MinimumRate"), 0.25)
+        self.assertEqual(player_property("MaximumRate"), 4.0)
+
+        # ] and [ step the speed by a tenth; the desktop sees the rate.
+        run("xdotool", "key", "bracketright", "bracketright")
+        wait_for(rate_is(1.2), 5, what="the rate at 1.2")
+        time.sleep(0.5)
+        self.shot("speed-note")
+        run("xdotool", "key", "bracketleft")
+        wait_for(rate_is(1.1), 5, what="the rate at 1.1")
+
+        # Shift and an arrow is a second, an arrow alone five.
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        start = position()
+        run("xdotool", "key", "shift+Right")
+        wait_for(lambda: abs(position() - (start + 1)) < 0.3, 5, what="a second on")
+        run("xdotool", "key", "Right")
+        wait_for(lambda: abs(position() - (start + 6)) < 0.3, 5, what="five seconds on")
+        time.sleep(0.5)  # the picture follows the position a little later
+        self.shot("seek-note")
+        run("xdotool", "key", "shift+Left")
+        wait_for(lambda: abs(position() - (start + 5)) < 0.3, 5, what="a second back")
+
+        # After a click on the control bar (beside its buttons, where it
+        # does nothing) the keys still reach the player.
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", "--sync", x + w // 2, y + h - 20, "click", "1")
+        run("xdotool", "key", "BackSpace")
+        wait_for(rate_is(1.0), 5, what="normal speed after a click on the bar")
+
+        # Activated by the window manager, nothing in it focused by a click.
+        run("wmctrl", "-ia", window.id)
+        run("xdotool", "key", "bracketright")
+        wait_for(rate_is(1.1), 5, what="the rate at 1.1 after activation")
+
+        # Full screen by the player's key, and the keys still work there.
+        run("xdotool", "key", "f")
+        wait_for(lambda: "FULLSCREEN" in window.states(), 5, what="full screen")
+        run("xdotool", "key", "bracketright")
+        wait_for(rate_is(1.2), 5, what="the rate at 1.2 in full screen")
+        run("xdotool", "key", "Escape")
+        wait_for(lambda: "FULLSCREEN" not in window.states(), 5, what="full screen left")
+
+        # The desktop sets the speed too, and the clip plays at it.
+        player_property("Rate", 2.0)
+        wait_for(rate_is(2.0), 5, what="the rate the desktop set")
+        playerctl("play")
+        wait_for(lambda: playerctl("status") == "Playing", 5, what="playing again")
+        before, t0 = position(), time.monotonic()
+        time.sleep(1.5)
+        advanced = (position() - before) / (time.monotonic() - t0)
+        self.assertAlmostEqual(advanced, 2.0, delta=0.4)
+
+        # Ctrl+U is still the window's: the open-URL dialog comes.
+        run("xdotool", "key", "ctrl+u")
+        wait_for(lambda: len(windows_of(player.pid)) == 2, 5, what="the open-URL dialog")
+        run("xdotool", "key", "Escape")

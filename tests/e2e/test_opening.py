@@ -6,8 +6,8 @@ import signal
 import time
 import unittest
 
-from harness import (PlayerTest, audio_clip, run, screen_size, video_clip, wait_for,
-                     windows_of)
+from harness import (PlayerTest, _generate, audio_clip, image_difference, run, screen_size,
+                     video_clip, wait_for, windows_of)
 
 
 def settle(window, expected, timeout=8):
@@ -80,6 +80,76 @@ class ListsThatListThemselvesTest(PlayerTest):
                 self.assertEqual(len(notice), 1)
                 notice[0].close()
                 self.assertEqual(player.close(), 0)
+
+
+def bright_share(image, region):
+    """The share of near-white pixels in the (x, y, width, height) part of a
+    screenshot: text over a dark or coloured picture."""
+    crop = "{2}x{3}+{0}+{1}".format(*region)
+    out = run("convert", image, "-crop", crop, "-colorspace", "Gray", "-threshold", "75%",
+              "-format", "%[fx:mean]", "info:")
+    return float(out.stdout)
+
+
+def middle_of(client):
+    """The band across the middle of the picture where the failure line is."""
+    x, y, w, h = client
+    picture = h - 65  # above the control bar
+    return (x + w // 8, y + picture // 2 - 30, w * 3 // 4, 60)
+
+
+class FailureLineTest(PlayerTest):
+    """What cannot be played says so in the picture, in one line, with no
+    dialog; the window stays as it is and the list goes on."""
+
+    def test_a_missing_file_and_a_text_file_named_mp4_say_so_in_the_picture(self):
+        idle = self.start()
+        window = idle.window()
+        time.sleep(1)
+        idle_shot = self.shot("idle", window.client())
+        self.assertEqual(idle.close(), 0)
+
+        text = self.sandbox.root / "notes.mp4"
+        text.write_text("not a video\n")
+        for name, source in (("missing", self.sandbox.root / "gone.mp4"), ("text", text)):
+            with self.subTest(name):
+                player = self.start(source)
+                window = player.window()
+                wait_for(lambda: bright_share(self.shot(name), middle_of(window.client())) > 0.01,
+                         what="the line in the picture")
+                shot = self.shot(name, window.client())
+                self.assertGreater(image_difference(shot, idle_shot), 0.002)
+                time.sleep(1)
+                self.assertEqual(len(windows_of(player.pid)), 1, "no dialog")
+                self.assertEqual(window.title(), "Kelvarino", "nothing played")
+                if name == "text":
+                    # Full screen, from the player's key: the line is still there.
+                    run("xdotool", "windowactivate", "--sync", window.id, check=False)
+                    run("xdotool", "key", "f")
+                    wait_for(lambda: "FULLSCREEN" in window.states(), what="full screen")
+                    sw, sh = screen_size()
+                    wait_for(lambda: bright_share(self.shot("text-full-screen"),
+                                                  (sw // 8, sh // 2 - 60, sw * 3 // 4, 120)) > 0.005,
+                             what="the line in the full-screen picture")
+                self.assertEqual(player.close(), 0)
+
+    def test_a_bad_list_item_is_named_then_the_next_plays_and_the_line_goes(self):
+        blue = _generate("blue-640x360-8s.mp4", "-f", "lavfi", "-i",
+                         "color=c=blue:size=640x360:rate=25:duration=8", "-c:v", "libx264",
+                         "-pix_fmt", "yuv420p")
+        bad = self.sandbox.root / "bad.mp4"
+        bad.write_text("not a video\n")
+        playlist = self.sandbox.root / "bad-then-good.m3u"
+        playlist.write_bytes(f"{bad}\r\n{blue}\r\n".encode())
+        player = self.start(playlist)
+        window = player.window()
+        wait_for(lambda: window.title() == blue.name, 15, what="the good clip playing")
+        band = lambda: middle_of(window.client())
+        wait_for(lambda: bright_share(self.shot("line-over-clip"), band()) > 0.01, 3,
+                 what="the line over the clip that plays")
+        wait_for(lambda: bright_share(self.shot("clip-alone"), band()) == 0, 6,
+                 what="the line gone")
+        self.assertEqual(len(windows_of(player.pid)), 1, "no dialog")
 
 
 class CommandLineTest(PlayerTest):

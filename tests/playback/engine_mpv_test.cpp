@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 #include <QProcess>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -182,13 +184,16 @@ TEST_F(EngineMpvTest, EndsThenStopsAndPlayStartsTheSameUrlAgain)
   EXPECT_EQ(states, (std::vector<int>{10, 9, 3, 8, 1, 9, 3}));
 }
 
-TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithoutAWord)
+TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithOnlyALineInThePicture)
 {
   show();
   engine->setURL(mediaPath("nothing-here.mp4"));
   ASSERT_TRUE(reaches(1));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->failureLine().isEmpty(); }));
+  EXPECT_EQ(engine->failureLine(), "无法播放 “nothing-here.mp4”：文件不存在");
   engine->setURL(QStringLiteral("http://127.0.0.1:9/x.mp4"));
   ASSERT_TRUE(reaches(1));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return engine->failureLine().contains("无法连接"); }));
   EXPECT_EQ(states, (std::vector<int>{10, 9, 1, 9, 1}));
   EXPECT_FALSE(engine->currentMedia().has_value());
   // Nor does an item that played stay current once another was asked for.
@@ -202,6 +207,37 @@ TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithoutAWord)
   for (QWidget* top : QApplication::topLevelWidgets())
     visible += top->isVisible() ? 1 : 0;
   EXPECT_EQ(visible, 1);
+}
+
+TEST_F(EngineMpvTest, AListNamesItsBadItemAndGoesOnToTheNext)
+{
+  QFile list(mediaPath("bad-then-good.m3u"));
+  ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+  list.write((mediaPath("not-media.mp4") + "\r\n" + mediaPath("clip.mp4") + "\r\n").toUtf8());
+  list.close();
+  QFile text(mediaPath("not-media.mp4"));
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write("just text\n");
+  text.close();
+  QFile empty(mediaPath("empty.m3u"));
+  ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+  empty.write("#EXTM3U\r\n");
+  empty.close();
+
+  show();
+  engine->setURL(list.fileName());
+  ASSERT_TRUE(reaches(3));
+  // The line names the item that failed, not the list, and outlasts the
+  // start of the next a little, so that it can be read.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->failureLine().isEmpty(); }));
+  EXPECT_EQ(engine->failureLine(), "无法播放 “not-media.mp4”：不是媒体文件或格式不受支持");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return engine->failureLine().isEmpty(); }, 5000));
+
+  // A list with no items at all ends without a failure of an item.
+  engine->setURL(empty.fileName());
+  ASSERT_TRUE(reaches(1));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->failureLine().isEmpty(); }));
+  EXPECT_EQ(engine->failureLine(), "无法播放 “empty.m3u”：播放列表中没有可播放的项目");
 }
 
 TEST_F(EngineMpvTest, ReadyOnceAndPlayWithNothingLoadedDoesNothing)
@@ -304,8 +340,44 @@ TEST_F(EngineMpvTest, KeysOnThePlayerDriveIt)
   // The jump is announced once libmpv has taken it.
   ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() == 1; }));
   EXPECT_NEAR(jumped[0][0].toDouble(), 5.0, 1.0);
+  QTest::keyClick(player, Qt::Key_BracketRight);
+  QTest::keyClick(player, Qt::Key_BracketRight);
+  EXPECT_DOUBLE_EQ(engine->rate(), 1.2);
+  QTest::keyClick(player, Qt::Key_BracketLeft);
+  EXPECT_NEAR(engine->rate(), 1.1, 1e-9);
+  QTest::keyClick(player, Qt::Key_Backspace);
+  EXPECT_DOUBLE_EQ(engine->rate(), 1.0);
+  // Ctrl and a key is the window's, never the player's.
+  QTest::keyClick(player, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(engine->volume(), 45);
   QTest::keyClick(player, Qt::Key_Space);
   ASSERT_TRUE(reaches(2));
+}
+
+TEST_F(EngineMpvTest, KeysReachThePlayerWhereverTheFocusIsInItsWindow)
+{
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* other = new QPushButton(QStringLiteral("其他"));
+  layout->addWidget(engine->widget());
+  layout->addWidget(other);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  other->setFocus();
+  QTest::keyClick(other, Qt::Key_Up);
+  EXPECT_EQ(engine->volume(), 55);
+  QTest::keyClick(other, Qt::Key_BracketRight);
+  EXPECT_NEAR(engine->rate(), 1.1, 1e-9);
+  // Nothing focused: the window itself has the key.
+  other->clearFocus();
+  QTest::keyClick(&window, Qt::Key_Down);
+  EXPECT_EQ(engine->volume(), 50);
+
+  // Another window's keys are its own.
+  QWidget elsewhere;
+  elsewhere.show();
+  QTest::keyClick(&elsewhere, Qt::Key_Down);
+  EXPECT_EQ(engine->volume(), 50);
 }
 
 TEST_F(EngineMpvTest, FullScreenIsAnnouncedBeforeTheWindowChanges)

@@ -154,9 +154,11 @@ TEST_F(MprisDbusTest, PropertiesChangedCarriesOnlyTheNewValuesAndSeekedThePositi
   engine().vol = 30;
   emit engine().volumeChanged(30);
   emit engine().positionJumped(4.25);
-  ASSERT_TRUE(waitFor([&] { return changes.messages.size() == 3 && seeks.messages.size() == 1; }));
+  engine().setRate(1.5);
+  ASSERT_TRUE(waitFor([&] { return changes.messages.size() == 4 && seeks.messages.size() == 1; }));
   EXPECT_EQ(changed()[1], (QVariantMap{{"PlaybackStatus", "Paused"}}));
   EXPECT_EQ(changed()[2], (QVariantMap{{"Volume", 0.3}}));
+  EXPECT_EQ(changed()[3], (QVariantMap{{"Rate", 1.5}}));
   EXPECT_EQ(seeks.messages[0].arguments(), QVariantList{qlonglong(4250000)});
 }
 
@@ -181,6 +183,14 @@ TEST_F(MprisDbusTest, TheControlsReachTheEngine)
                                 {Player, "Volume", QVariant::fromValue(QDBusVariant(0.3))});
   EXPECT_EQ(set.type(), QDBusMessage::ReplyMessage) << set.errorMessage().toStdString();
   EXPECT_EQ(engine().vol, 30);
+
+  // The speed, within the bounds the player reports.
+  EXPECT_EQ(get(Player, "MinimumRate"), QVariant(0.25));
+  EXPECT_EQ(get(Player, "MaximumRate"), QVariant(4.0));
+  call(Properties, "Set", {Player, "Rate", QVariant::fromValue(QDBusVariant(1.25))});
+  EXPECT_DOUBLE_EQ(engine().speed, 1.25);
+  call(Properties, "Set", {Player, "Rate", QVariant::fromValue(QDBusVariant(16.0))});
+  EXPECT_DOUBLE_EQ(engine().speed, 4.0);
 }
 
 TEST_F(MprisDbusTest, OpenUriRaiseAndQuitReachTheWindow)

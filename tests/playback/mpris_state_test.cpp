@@ -127,6 +127,8 @@ TEST_F(MprisStateTest, RefreshNamesExactlyWhatChanged)
   EXPECT_EQ(state.refresh(), QStringList{"PlaybackStatus"});
   engine.vol = 80;
   EXPECT_EQ(state.refresh(), QStringList{"Volume"});
+  engine.speed = 1.5;
+  EXPECT_EQ(state.refresh(), QStringList{"Rate"});
   engine.position = 3;
   EXPECT_EQ(state.refresh(), QStringList{}) << "the position is read, never announced";
 
@@ -228,6 +230,20 @@ TEST_F(MprisStateTest, AVolumeThatIsNoNumberIsIgnored)
   EXPECT_EQ(engine.vol, 25);
   state.setVolume(std::nan(""));
   EXPECT_EQ(engine.vol, 25);
+}
+
+TEST_F(MprisStateTest, ARateStaysWithinThePlayersSpeedsAndZeroPauses)
+{
+  MprisState state(engine, menus);
+  state.setRate(0.1);
+  EXPECT_DOUBLE_EQ(engine.speed, 0.25);
+  state.setRate(2);
+  EXPECT_DOUBLE_EQ(engine.speed, 2);
+  state.setRate(std::nan(""));
+  EXPECT_DOUBLE_EQ(engine.speed, 2);
+  state.setRate(0);
+  EXPECT_DOUBLE_EQ(engine.speed, 2) << "no speed of 0: a client asking for it means pause";
+  EXPECT_EQ(engine.pauses, 1);
 }
 
 class MprisRequestsTest : public FormTest {

@@ -1,0 +1,177 @@
+// The line over the picture that says why an item cannot be opened or
+// played. The engine tells the failure with the item's number in its list;
+// the list then gives the item's name.
+#include "playback/engine_mpv.h"
+
+#include "core/file_name_bytes.h"
+#include "playback/video_window_mpv.h"
+#include <cstring>
+#include <mpv/client.h>
+
+namespace {
+
+// Apart from the engine's other requests (engine_mpv.cpp).
+constexpr uint64_t FailureNameReply = 200;
+// The overlay of the failure line; 1 is the audio item's title.
+constexpr const char* FailureOverlay = "2";
+constexpr int FailureHeldMs = 3000;
+
+PlaybackFailure::Cause causeOf(int error)
+{
+  using enum PlaybackFailure::Cause;
+  switch (error) {
+  case MPV_ERROR_LOADING_FAILED: return LoadingFailed;
+  case MPV_ERROR_UNKNOWN_FORMAT:
+  case MPV_ERROR_UNSUPPORTED: return UnknownFormat;
+  case MPV_ERROR_NOTHING_TO_PLAY: return NothingToPlay;
+  case MPV_ERROR_AO_INIT_FAILED:
+  case MPV_ERROR_VO_INIT_FAILED: return OutputFailed;
+  default: return Other;
+  }
+}
+
+// The entry's file name in the play list, as the core holds it.
+QString entryName(const mpv_node& playlist, int64_t entry)
+{
+  if (playlist.format != MPV_FORMAT_NODE_ARRAY)
+    return {};
+  for (int i = 0; i < playlist.u.list->num; ++i) {
+    const mpv_node& item = playlist.u.list->values[i];
+    if (item.format != MPV_FORMAT_NODE_MAP)
+      continue;
+    int64_t id = -1;
+    const char* filename = nullptr;
+    for (int k = 0; k < item.u.list->num; ++k) {
+      const mpv_node& value = item.u.list->values[k];
+      if (std::strcmp(item.u.list->keys[k], "id") == 0 && value.format == MPV_FORMAT_INT64)
+        id = value.u.int64;
+      else if (std::strcmp(item.u.list->keys[k], "filename") == 0 && value.format == MPV_FORMAT_STRING)
+        filename = value.u.string;
+    }
+    if (id == entry && filename)
+      return decodeFileName(filename);
+  }
+  return {};
+}
+
+// The text as it is: an override block or a line break in a file name is
+// no instruction to the subtitle renderer.
+QByteArray assText(const QString& text)
+{
+  QString escaped;
+  for (QChar c : text) {
+    if (c == u'\\')
+      escaped += QStringLiteral("\\\u2060"); // a word joiner ends the escape
+    else if (c == u'{')
+      escaped += QStringLiteral("\\{");
+    else if (c == u'\n' || c == u'\r')
+      escaped += u' ';
+    else
+      escaped += c;
+  }
+  // Centred in the picture, in a size that reads at a glance.
+  return "{\\an5\\fs48\\bord2}" + escaped.toUtf8();
+}
+
+} // namespace
+
+void EngineMpv::setUpFailureLine()
+{
+  m_failureHeld.setSingleShot(true);
+  m_failureHeld.setInterval(FailureHeldMs);
+  connect(&m_failureHeld, &QTimer::timeout, this, [this] {
+    if (std::exchange(m_clearFailureWhenHeld, false))
+      clearFailureLine();
+  });
+  connect(this, &MediaEngine::PlayStateChange, this, &EngineMpv::onPlayStateForFailure);
+  // The picture goes on drawing once nothing plays, so the line shows after
+  // a failure. The core drops the option when it cannot make the picture,
+  // as before the render context exists: it is set once that does, before
+  // the first load.
+  connect(m_video, &VideoWindowMpv::renderContextReady, this, [this] {
+    const char* yes = "yes";
+    mpv_set_property_async(m_mpv, 0, "force-window", MPV_FORMAT_STRING, &yes);
+  });
+}
+
+void EngineMpv::watchForFailure(const mpv_event& event)
+{
+  switch (event.event_id) {
+  case MPV_EVENT_START_FILE:
+    m_expandedList = -1;
+    break;
+  case MPV_EVENT_END_FILE: {
+    const auto& end = *static_cast<const mpv_event_end_file*>(event.data);
+    if (end.reason == MPV_END_FILE_REASON_ERROR)
+      failed(end.playlist_entry_id, causeOf(end.error));
+    else if (end.reason == MPV_END_FILE_REASON_REDIRECT)
+      m_expandedList = end.playlist_entry_id;
+    break;
+  }
+  case MPV_EVENT_PROPERTY_CHANGE: {
+    // A list that expanded into nothing ends without a failure of its own.
+    const auto& change = *static_cast<const mpv_event_property*>(event.data);
+    if (event.reply_userdata == ObservedPropertiesMpv::IdleActive && m_expandedList >= 0
+        && change.format == MPV_FORMAT_FLAG && *static_cast<const int*>(change.data))
+      failed(std::exchange(m_expandedList, -1), PlaybackFailure::Cause::UnknownFormat);
+    break;
+  }
+  case MPV_EVENT_GET_PROPERTY_REPLY:
+    if (event.reply_userdata == FailureNameReply)
+      nameFailure(*static_cast<const mpv_event_property*>(event.data));
+    break;
+  default:
+    break;
+  }
+}
+
+void EngineMpv::failed(int64_t entry, PlaybackFailure::Cause cause)
+{
+  m_failures.push_back({entry, cause});
+  mpv_get_property_async(m_mpv, FailureNameReply, "playlist", MPV_FORMAT_NODE);
+}
+
+void EngineMpv::nameFailure(const mpv_event_property& playlist)
+{
+  if (m_failures.empty())
+    return;
+  const Failure failure = m_failures.front();
+  m_failures.pop_front();
+  QString source;
+  if (playlist.format == MPV_FORMAT_NODE)
+    source = entryName(*static_cast<const mpv_node*>(playlist.data), failure.entry);
+  // An expanded list has left the play list: it was the URL set.
+  if (source.isEmpty())
+    source = m_url;
+  const PlaybackFailure::Source what = PlaybackFailure::inspect(source);
+  showFailureLine(PlaybackFailure::line(PlaybackFailure::displayName(source),
+                                        PlaybackFailure::reason(failure.cause, what)));
+}
+
+void EngineMpv::showFailureLine(const QString& line)
+{
+  m_failureLine = line;
+  // The list may have gone on to an item that already plays.
+  m_clearFailureWhenHeld = playState() == PlayState::Playing;
+  m_failureHeld.start();
+  const QByteArray text = assText(line);
+  const char* args[] = {"osd-overlay", FailureOverlay, "ass-events", text.constData(), nullptr};
+  mpv_command_async(m_mpv, 0, args);
+}
+
+void EngineMpv::onPlayStateForFailure(int state)
+{
+  if (state != PlayState::Playing || m_failureLine.isEmpty())
+    return;
+  if (m_failureHeld.isActive())
+    m_clearFailureWhenHeld = true;
+  else
+    clearFailureLine();
+}
+
+void EngineMpv::clearFailureLine()
+{
+  m_failureLine.clear();
+  const char* args[] = {"osd-overlay", FailureOverlay, "none", "", nullptr};
+  mpv_command_async(m_mpv, 0, args);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The brief notes the picture shows when a person changes something.
+namespace OnScreenNotes {
+
+QString volume(int volume);               // "音量 55"
+QString mute(bool on);                    // "静音" / "取消静音"
+// "▶ 01:23 / 05:00" forward, "◀ …" back; the total left out when unknown.
+QString seek(double position, double duration, bool forward);
+QString speed(double speed);              // "速度 1.1×"
+// 01:23, or 1:02:03 from an hour on; seconds, rounded down.
+QString clock(double seconds);
+
+} // namespace OnScreenNotes

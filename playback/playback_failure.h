@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The line the picture shows when an item cannot be opened or played: the
+// item's name and why, in a few words. The control shows no dialog for it.
+namespace PlaybackFailure {
+
+// Why the engine gave up on an item, as far as it tells.
+enum class Cause {
+  LoadingFailed,  // could not be read or reached
+  UnknownFormat,  // read, but not a format the engine knows
+  NothingToPlay,  // opened, but held no sound or picture to play
+  OutputFailed,   // no device to play the sound or show the picture on
+  Other,
+};
+
+// What the item is, looked at on the local file system when it is a file.
+struct Source {
+  bool address = false;  // a web address, not a local file
+  bool exists = false;
+  bool readable = false;
+  bool folder = false;
+  bool list = false;     // named as a play list (.m3u)
+};
+
+Source inspect(const QString& source);
+
+// The file's name without its folders, or the address as it is.
+QString displayName(const QString& source);
+QString reason(Cause cause, const Source& source);
+// "无法播放 “name”：reason".
+QString line(const QString& name, const QString& reason);
+
+} // namespace PlaybackFailure

@@ -1,0 +1,65 @@
+#include "playback/on_screen_notes.h"
+#include "playback/play_speed.h"
+#include "playback/player_keys.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+TEST(PlayerKeys, PlainKeysAndShiftedArrowsAreThePlayers)
+{
+  EXPECT_EQ(playerKey(Qt::Key_Right, Qt::NoModifier), PlayerKey::SeekForward);
+  EXPECT_EQ(playerKey(Qt::Key_Left, Qt::KeypadModifier), PlayerKey::SeekBack);
+  EXPECT_EQ(playerKey(Qt::Key_Right, Qt::ShiftModifier), PlayerKey::StepForward);
+  EXPECT_EQ(playerKey(Qt::Key_Left, Qt::ShiftModifier | Qt::KeypadModifier), PlayerKey::StepBack);
+  EXPECT_EQ(playerKey(Qt::Key_BracketLeft, Qt::NoModifier), PlayerKey::Slower);
+  EXPECT_EQ(playerKey(Qt::Key_BracketRight, Qt::ShiftModifier), PlayerKey::Faster);
+  EXPECT_EQ(playerKey(Qt::Key_Backspace, Qt::NoModifier), PlayerKey::NormalSpeed);
+  EXPECT_EQ(playerKey(Qt::Key_Space, Qt::ShiftModifier), PlayerKey::None);
+}
+
+TEST(PlayerKeys, TheWindowsShortcutsAndOtherCombinationsAreLeftAlone)
+{
+  for (int key : {int(Qt::Key_O), int(Qt::Key_U), int(Qt::Key_Right), int(Qt::Key_M)}) {
+    EXPECT_EQ(playerKey(key, Qt::ControlModifier), PlayerKey::None) << key;
+    EXPECT_EQ(playerKey(key, Qt::AltModifier), PlayerKey::None) << key;
+    EXPECT_EQ(playerKey(key, Qt::ControlModifier | Qt::ShiftModifier), PlayerKey::None) << key;
+  }
+  EXPECT_EQ(playerKey(Qt::Key_O, Qt::NoModifier), PlayerKey::None);
+}
+
+TEST(PlaySpeed, TenthsOfNormalSpeedWithinBounds)
+{
+  double speed = PlaySpeed::Normal;
+  for (double expected : {1.1, 1.2, 1.3}) {
+    speed = PlaySpeed::faster(speed);
+    EXPECT_DOUBLE_EQ(speed, expected);
+  }
+  for (double expected : {1.2, 1.1, 1.0, 0.9}) {
+    speed = PlaySpeed::slower(speed);
+    EXPECT_NEAR(speed, expected, 1e-9);
+  }
+  EXPECT_NEAR(PlaySpeed::faster(1.15), 1.2, 1e-9) << "a speed set from outside steps onto the tenths";
+  EXPECT_NEAR(PlaySpeed::slower(1.15), 1.1, 1e-9);
+  EXPECT_DOUBLE_EQ(PlaySpeed::slower(0.3), 0.25);
+  EXPECT_DOUBLE_EQ(PlaySpeed::slower(0.25), 0.25);
+  EXPECT_NEAR(PlaySpeed::faster(0.25), 0.3, 1e-9);
+  EXPECT_DOUBLE_EQ(PlaySpeed::faster(4.0), 4.0);
+  EXPECT_DOUBLE_EQ(PlaySpeed::bounded(std::numeric_limits<double>::infinity()), 1.0);
+}
+
+TEST(OnScreenNotes, ShortChineseNotes)
+{
+  EXPECT_EQ(OnScreenNotes::volume(55), "音量 55");
+  EXPECT_EQ(OnScreenNotes::mute(true), "静音");
+  EXPECT_EQ(OnScreenNotes::mute(false), "取消静音");
+  EXPECT_EQ(OnScreenNotes::speed(PlaySpeed::faster(1.0)), "速度 1.1×");
+  EXPECT_EQ(OnScreenNotes::speed(1.0), "速度 1.0×");
+  EXPECT_EQ(OnScreenNotes::speed(0.25), "速度 0.25×");
+  EXPECT_EQ(OnScreenNotes::seek(83.9, 300, true), "▶ 01:23 / 05:00");
+  EXPECT_EQ(OnScreenNotes::seek(3, 300, false), "◀ 00:03 / 05:00");
+  EXPECT_EQ(OnScreenNotes::seek(310, 300, true), "▶ 05:00 / 05:00") << "a jump past the end";
+  EXPECT_EQ(OnScreenNotes::seek(65, 0, true), "▶ 01:05") << "a live stream has no total";
+  EXPECT_EQ(OnScreenNotes::clock(3723), "1:02:03");
+  EXPECT_EQ(OnScreenNotes::clock(std::nan("")), "00:00");
+}
