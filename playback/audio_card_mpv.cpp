@@ -35,7 +35,8 @@ bool AudioCardMpv::eventFilter(QObject* watched, QEvent* event)
 void AudioCardMpv::draw()
 {
   if (!m_card || !m_picture || m_picture->width() <= 0 || m_picture->height() <= 0) {
-    const char* args[] = {"osd-overlay", CardOverlay, "none", nullptr};
+    // The core refuses the command without its data, even to remove.
+    const char* args[] = {"osd-overlay", CardOverlay, "none", "", nullptr};
     mpv_command_async(m_mpv, 0, args);
     return;
   }
