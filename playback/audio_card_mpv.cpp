@@ -12,8 +12,6 @@ constexpr const char* CardOverlay = "1";
 
 AudioCardMpv::AudioCardMpv(mpv_handle* mpv, QWindow* picture) : m_mpv(mpv), m_picture(picture)
 {
-  const char* yes = "yes";
-  mpv_set_property_async(m_mpv, 0, "force-window", MPV_FORMAT_STRING, &yes);
   picture->installEventFilter(this);
 }
 
@@ -21,6 +19,12 @@ void AudioCardMpv::show(const std::optional<AudioCard>& card)
 {
   if (card == m_card)
     return;
+  // The video output is kept only while the card shows: kept for good, the
+  // core would set it up anew ahead of every video's first frame.
+  if (card.has_value() != m_card.has_value()) {
+    const char* keep = card ? "yes" : "no";
+    mpv_set_property_async(m_mpv, 0, "force-window", MPV_FORMAT_STRING, &keep);
+  }
   m_card = card;
   draw();
 }
