@@ -57,7 +57,7 @@ class FittingTest(PlayerTest):
             return self.shot(name, (x + inset, y + inset, w - 2 * inset, h - BAR - 2 * inset))
 
         blue = "#2080E0"
-        player = self.start(audio_clip(name="cover.mp3", title="有封面", cover="0x2080E0"))
+        player = self.start(audio_clip(name="cover-2080E0.mp3", title="有封面", cover="0x2080E0"))
         window = player.window()
         wait_for(lambda: window.outer()[2:] == (611, 167), what="the compact size")
         player.wait_trace("playback-restart")
