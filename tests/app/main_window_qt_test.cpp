@@ -126,7 +126,7 @@ TEST_F(MainWindowQtTest, TheMenuHoldsTheDesignedTreeAndFollowsTheModel)
   ASSERT_TRUE(menu);
   // Written out here, not taken from the program's own table: the player's
   // own features must not add, rename or move any of these.
-  const QStringList designed = {
+  const QStringList items = {
       "打开(&O)…\tCtrl+O",
       "打开 URL(&U)…\tCtrl+U",
       "另存为(&V)…",
@@ -142,7 +142,7 @@ TEST_F(MainWindowQtTest, TheMenuHoldsTheDesignedTreeAndFollowsTheModel)
       "  窗口大小 [ ]",
       "允许运行多个Kelvarino [ ]",
   };
-  EXPECT_EQ(outline(menu), designed);
+  EXPECT_EQ(outline(menu), items);
 
   QAction* z2 = nullptr;
   for (QAction* a : menu->findChildren<QAction*>())
