@@ -3,6 +3,7 @@
 #include "core/web_address.h"
 
 #include "core/file_name_bytes.h"
+#include "playback/audio_card_mpv.h"
 #include "playback/control_bar_qt.h"
 #include "playback/list_guard_mpv.h"
 #include "core/milestone_trace.h"
@@ -102,6 +103,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);
 
   m_video = new VideoWindowMpv(m_mpv);
+  m_audioCard = std::make_unique<AudioCardMpv>(m_mpv, m_video);
   QWidget* picture = QWidget::createWindowContainer(m_video);
   picture->setFocusPolicy(Qt::NoFocus);
   // The container hands drags on to the picture's window, which has no use
@@ -184,6 +186,8 @@ void EngineMpv::drainEvents()
     updateBar();
   if (drained.mediaChanged)
     emit currentMediaChanged();
+  if (drained.mediaChanged || !drained.events.empty())
+    m_audioCard->show(audioCard());
 }
 
 void EngineMpv::take(const mpv_event& event, Drained& drained)
@@ -344,6 +348,18 @@ MediaItem EngineMpv::loadedItem() const
     item.author = m_properties.tag(QStringLiteral("author"));
   item.title = m_properties.tag(QStringLiteral("title"));
   return item;
+}
+
+// An item without a picture shows its card, unless the core shows cover art.
+// Its tracks are known for certain once it has started.
+std::optional<AudioCard> EngineMpv::audioCard() const
+{
+  const int state = playState();
+  const bool started = state == PlayState::Playing || state == PlayState::Paused ||
+                       state == PlayState::Buffering;
+  if (!started || !hasItem() || m_properties.showsVideoTrack)
+    return std::nullopt;
+  return audioCardOf(loadedItem());
 }
 
 void EngineMpv::play()

@@ -17,6 +17,8 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
+struct AudioCard;
+class AudioCardMpv;
 class ListGuardMpv;
 class PlayerViewQt;
 class VideoWindowMpv;
@@ -91,6 +93,7 @@ private:
   void feed(EngineEvent event);
   bool hasItem() const { return m_fileActive && !m_properties.path.isEmpty(); }
   MediaItem loadedItem() const;
+  std::optional<AudioCard> audioCard() const;
   void onRenderContextReady();
   void onFrameDrawn();
   void load();
@@ -114,6 +117,7 @@ private:
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
+  std::unique_ptr<AudioCardMpv> m_audioCard;
   QSet<QString> m_refusedLists; // said since the URL was set
   QPointer<PlayerViewQt> m_view;
   VideoWindowMpv* m_video;

@@ -34,17 +34,21 @@ bool isVideoTrack(const mpv_node& track)
   return type && type->format == MPV_FORMAT_STRING && std::strcmp(type->u.string, "video") == 0;
 }
 
+const mpv_node* selectedVideoTrack(const mpv_node& tracks)
+{
+  if (tracks.format != MPV_FORMAT_NODE_ARRAY)
+    return nullptr;
+  for (int i = 0; i < tracks.u.list->num; ++i)
+    if (isVideoTrack(tracks.u.list->values[i]) && flagValue(tracks.u.list->values[i], "selected"))
+      return &tracks.u.list->values[i];
+  return nullptr;
+}
+
 // Cover art of an audio file is a video track too, but no picture.
 bool selectsAPicture(const mpv_node& tracks)
 {
-  if (tracks.format != MPV_FORMAT_NODE_ARRAY)
-    return false;
-  for (int i = 0; i < tracks.u.list->num; ++i) {
-    const mpv_node& track = tracks.u.list->values[i];
-    if (isVideoTrack(track) && flagValue(track, "selected"))
-      return !flagValue(track, "albumart");
-  }
-  return false;
+  const mpv_node* track = selectedVideoTrack(tracks);
+  return track && !flagValue(*track, "albumart");
 }
 
 } // namespace
@@ -92,6 +96,7 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
     return true;
   case TrackList:
     hasPicture = has && selectsAPicture(*node);
+    showsVideoTrack = has && selectedVideoTrack(*node);
     return true;
   case Metadata:
     m_tags.clear();

@@ -40,6 +40,7 @@ public:
   int videoWidth = 0;
   int videoHeight = 0;
   bool hasPicture = false; // a selected video track that is not cover art
+  bool showsVideoTrack = false; // a selected video track, cover art too
   bool voConfigured = false;
 
   // Tag lookup ignores case, as files spell their keys as they like.

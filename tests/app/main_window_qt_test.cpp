@@ -100,27 +100,49 @@ bool waitFor(const std::function<bool()>& condition)
   return QTest::qWaitFor(condition, 3000);
 }
 
+// The menu as a person reads it: one line an item, submenus indented, the
+// shortcut after a tab, "[ ]" for an item that takes a check mark.
+QStringList outline(QMenu* menu, const QString& indent = {})
+{
+  QStringList lines;
+  for (QAction* a : menu->actions()) {
+    QString line = indent + (a->isSeparator() ? "----" : a->text());
+    if (!a->shortcut().isEmpty())
+      line += "\t" + a->shortcut().toString();
+    if (a->isCheckable())
+      line += " [ ]";
+    lines << line;
+    if (a->menu())
+      lines << outline(a->menu(), indent + "  ");
+  }
+  return lines;
+}
+
 } // namespace
 
 TEST_F(MainWindowQtTest, TheMenuHoldsTheDesignedTreeAndFollowsTheModel)
 {
   auto* menu = win().findChild<QMenu*>();
   ASSERT_TRUE(menu);
-  QStringList captions;
-  std::function<void(QMenu*)> walk = [&](QMenu* m) {
-    for (QAction* a : m->actions()) {
-      captions << a->text();
-      if (a->menu())
-        walk(a->menu());
-    }
+  // Written out here, not taken from the program's own table: the player's
+  // own features must not add, rename or move any of these.
+  const QStringList items = {
+      "打开(&O)…\tCtrl+O",
+      "打开 URL(&U)…\tCtrl+U",
+      "另存为(&V)…",
+      "播放设置(&S)",
+      "  无序播放(&H) [ ]",
+      "  重复播放(&R) [ ]",
+      "  置顶播放(&T) [ ]",
+      "  文件关联(&C)",
+      "视频大小(&Z)",
+      "  50% [ ]",
+      "  100% [ ]",
+      "  200% [ ]",
+      "  窗口大小 [ ]",
+      "允许运行多个Kelvarino [ ]",
   };
-  walk(menu);
-  QStringList expected;
-  for (const MenuEntry& e : menuTree())
-    if (e.item != MenuItem::mFile)
-      expected << QString::fromUtf16(e.caption);
-  EXPECT_EQ(captions, expected);
-  EXPECT_EQ(expected.first(), "打开(&O)…");
+  EXPECT_EQ(outline(menu), items);
 
   QAction* z2 = nullptr;
   for (QAction* a : menu->findChildren<QAction*>())

@@ -60,12 +60,23 @@ def video_clip(width=640, height=360, seconds=10, name=None, sound=False):
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
-def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title"):
-    """A sine-wave mp3 with artist and title tags."""
+def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title", cover=None):
+    """A sine-wave mp3 with artist and title tags, with cover art of one
+    colour (such as "0x2080E0") when asked."""
     name = name or f"sine-{seconds}s.mp3"
+    picture = (["-f", "lavfi", "-i", f"color=c={cover}:size=300x300:duration=1", "-map", "0:a",
+                "-map", "1:v", "-frames:v", "1", "-c:v", "png", "-disposition:v", "attached_pic"]
+               if cover else [])
     return _generate(name, "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
-                     "-c:a", "libmp3lame", "-metadata", f"artist={artist}",
+                     *picture, "-c:a", "libmp3lame", "-metadata", f"artist={artist}",
                      "-metadata", f"title={title}")
+
+
+def still_clip(colour, width=320, height=240, seconds=10):
+    """An H.264 clip of one colour all through."""
+    return _generate(f"still-{colour}-{width}x{height}.mp4", "-f", "lavfi", "-i",
+                     f"color=c={colour}:size={width}x{height}:rate=25:duration={seconds}",
+                     "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
 # --- X -----------------------------------------------------------------------
@@ -75,6 +86,22 @@ def screenshot(path, region=None):
     crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
     run("import", "-window", "root", *crop, path)
     return Path(path)
+
+
+def content_box(path, background="black"):
+    """(x, y, width, height) of what differs from the background colour, None
+    when nothing does."""
+    out = run("convert", path, "+repage", "-fuzz", "15%", "-bordercolor", background, "-border", "1",
+              "-trim", "-format", "%w %h %X %Y", "info:").stdout.split()
+    w, h, x, y = (int(n) for n in out)
+    return None if w <= 1 and h <= 1 else (x - 1, y - 1, w, h)
+
+
+def pixel_colour(path, x, y):
+    """(r, g, b) of one pixel, 0..255."""
+    out = run("convert", path, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)] "
+              f"%[fx:int(255*p{{{x},{y}}}.g)] %[fx:int(255*p{{{x},{y}}}.b)]", "info:").stdout
+    return tuple(int(n) for n in out.split())
 
 
 def image_difference(a, b):

@@ -6,8 +6,11 @@ import signal
 import time
 import unittest
 
-from harness import (PlayerTest, _generate, audio_clip, image_difference, run, screen_size,
-                     video_clip, wait_for, windows_of)
+from harness import (PlayerTest, _generate, audio_clip, content_box, image_difference, pixel_colour,
+                     run, screen_size, still_clip, video_clip, wait_for, windows_of)
+
+
+BAR = 65  # the control bar's height in pixels
 
 
 def settle(window, expected, timeout=8):
@@ -45,6 +48,55 @@ class FittingTest(PlayerTest):
         time.sleep(0.3)
         self.assert_centred(window)
         self.assertEqual(window.title(), clip.name)
+
+    def test_an_audio_item_shows_its_cover_or_its_title_until_a_video_follows(self):
+        def picture(window, name, inset=0):
+            """The picture area above the control bar, less `inset` all round."""
+            x, y, w, h = window.client()
+            return self.shot(name, (x + inset, y + inset, w - 2 * inset, h - BAR - 2 * inset))
+
+        blue = "#2080E0"
+        player = self.start(audio_clip(name="cover-2080E0.mp3", title="有封面", cover="0x2080E0"))
+        window = player.window()
+        wait_for(lambda: window.outer()[2:] == (611, 167), what="the compact size")
+        player.wait_trace("playback-restart")
+        time.sleep(0.5)
+        shot = picture(window, "cover")
+        _, _, w, h = window.client()
+        centre = pixel_colour(shot, w // 2, (h - BAR) // 2)
+        for have, want in zip(centre, (0x20, 0x80, 0xE0)):
+            self.assertAlmostEqual(have, want, delta=24, msg=f"the cover's colour, have {centre}")
+        # The cover fills the height, its square in the middle; nothing over it.
+        x, y = window.client()[:2]
+        side = h - BAR
+        square = self.shot("cover-square", (x + (w - side) // 2 + 3, y + 3, side - 6, side - 6))
+        self.assertIsNone(content_box(square, background=blue), "no title over the cover")
+        self.assertEqual(player.close(), 0)
+
+        player = self.start(audio_clip(name="wanfeng.mp3", title="晚风", artist="测试乐队"))
+        window = player.window()
+        wait_for(lambda: window.outer()[2:] == (611, 167), what="the compact size")
+        player.wait_trace("playback-restart")
+        _, _, w, h = window.client()
+
+        def inside():
+            """What the picture area shows away from its edges, which the
+            picture reaches only once the window's layout has settled."""
+            box = content_box(picture(window, "title"))
+            return box if box and 0 < box[0] and box[0] + box[2] < w else None
+        bx, by, bw, bh = wait_for(inside, what="the title and artist in the picture area")
+        self.assertAlmostEqual(bx + bw / 2, w / 2, delta=3, msg="centred across")
+        self.assertAlmostEqual(by + bh / 2, (h - BAR) / 2, delta=4, msg="centred from top to bottom")
+        self.assertGreaterEqual(bh, 36, "two lines that can be read")
+        self.assertLess(bw, w / 2, "short names take little room")
+
+        # A video opened from a second start takes the picture area whole.
+        green = still_clip("0x20C040")
+        self.assertEqual(self.start(green).wait(), 0)
+        wait_for(lambda: window.title() == green.name, what="the video playing")
+        settle(window, (320, 240 + BAR))
+        wait_for(lambda: content_box(picture(window, "video", inset=2), background="#20C040") is None,
+                 what="the video alone, no title over it")
 
 
 def cpu_seconds(pid):

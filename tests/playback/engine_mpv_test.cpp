@@ -157,6 +157,14 @@ TEST_F(EngineMpvTest, AudioHasNoPictureAndGivesItsTags)
   ASSERT_TRUE(item);
   EXPECT_EQ(item->imageSourceWidth, 0);
   EXPECT_EQ(item->imageSourceHeight, 0);
+  // The video output that carries the title card neither adds a state nor
+  // makes a picture of the audio.
+  engine->pause();
+  ASSERT_TRUE(reaches(2));
+  engine->play();
+  ASSERT_TRUE(reaches(3));
+  EXPECT_EQ(states, (std::vector<int>{10, 9, 3, 2, 3}));
+  EXPECT_EQ(engine->currentMedia()->imageSourceWidth, 0);
   EXPECT_EQ(item->getItemInfo("Author"), "Artist Name");
   EXPECT_EQ(item->getItemInfo("Title"), "Song Title");
 
