@@ -12,8 +12,6 @@ namespace {
 
 // Apart from the engine's other requests (engine_mpv.cpp).
 constexpr uint64_t FailureNameReply = 200;
-// The overlay of the failure line; 1 is the audio item's title.
-constexpr const char* FailureOverlay = "2";
 constexpr int FailureHeldMs = 3000;
 
 PlaybackFailure::Cause causeOf(int error)
@@ -54,25 +52,6 @@ QString entryName(const mpv_node& playlist, int64_t entry)
   return {};
 }
 
-// The text as it is: an override block or a line break in a file name is
-// no instruction to the subtitle renderer.
-QByteArray assText(const QString& text)
-{
-  QString escaped;
-  for (QChar c : text) {
-    if (c == u'\\')
-      escaped += QStringLiteral("\\\u2060"); // a word joiner ends the escape
-    else if (c == u'{')
-      escaped += QStringLiteral("\\{");
-    else if (c == u'\n' || c == u'\r')
-      escaped += u' ';
-    else
-      escaped += c;
-  }
-  // Centred in the picture, in a size that reads at a glance.
-  return "{\\an5\\fs48\\bord2}" + escaped.toUtf8();
-}
-
 } // namespace
 
 void EngineMpv::setUpFailureLine()
@@ -84,14 +63,6 @@ void EngineMpv::setUpFailureLine()
       clearFailureLine();
   });
   connect(this, &MediaEngine::PlayStateChange, this, &EngineMpv::onPlayStateForFailure);
-  // The picture goes on drawing once nothing plays, so the line shows after
-  // a failure. The core drops the option when it cannot make the picture,
-  // as before the render context exists: it is set once that does, before
-  // the first load.
-  connect(m_video, &VideoWindowMpv::renderContextReady, this, [this] {
-    const char* yes = "yes";
-    mpv_set_property_async(m_mpv, 0, "force-window", MPV_FORMAT_STRING, &yes);
-  });
 }
 
 void EngineMpv::watchForFailure(const mpv_event& event)
@@ -154,9 +125,10 @@ void EngineMpv::showFailureLine(const QString& line)
   // The list may have gone on to an item that already plays.
   m_clearFailureWhenHeld = playState() == PlayState::Playing;
   m_failureHeld.start();
-  const QByteArray text = assText(line);
-  const char* args[] = {"osd-overlay", FailureOverlay, "ass-events", text.constData(), nullptr};
-  mpv_command_async(m_mpv, 0, args);
+  // Drawn by the picture itself: the player core draws its own text only
+  // while it has a video output, and keeping one ready for nothing would
+  // cost every video's first frame.
+  m_video->setMessage(line);
 }
 
 void EngineMpv::onPlayStateForFailure(int state)
@@ -172,6 +144,5 @@ void EngineMpv::onPlayStateForFailure(int state)
 void EngineMpv::clearFailureLine()
 {
   m_failureLine.clear();
-  const char* args[] = {"osd-overlay", FailureOverlay, "none", "", nullptr};
-  mpv_command_async(m_mpv, 0, args);
+  m_video->setMessage({});
 }

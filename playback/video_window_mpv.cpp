@@ -3,7 +3,9 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 #include <mpv/render_gl.h>
 
 namespace {
@@ -101,10 +103,45 @@ void VideoWindowMpv::paintGL()
       {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
       {MPV_RENDER_PARAM_INVALID, nullptr}};
   mpv_render_context_render(m_render, params);
+  if (!m_message.isEmpty())
+    paintMessage();
   if (m_frameWaiting) {
     m_frameWaiting = false;
     emit frameDrawn();
   }
+}
+
+void VideoWindowMpv::setMessage(const QString& text)
+{
+  // One line: a line break in a file name is no instruction.
+  QString line = text;
+  for (QChar& c : line)
+    if (c.category() == QChar::Other_Control)
+      c = u' ';
+  if (line == m_message)
+    return;
+  m_message = line;
+  update();
+}
+
+// White on a dark band, so that it reads over any picture; the size follows
+// the picture, from the compact audio window to full screen.
+void VideoWindowMpv::paintMessage()
+{
+  QPainter painter(this);
+  QFont font = painter.font();
+  font.setPixelSize(std::clamp(height() / 16, 13, 26));
+  painter.setFont(font);
+  const int margin = QFontMetrics(font).height() / 2;
+  // A long name wraps rather than hide the reason at the end.
+  const QRect room(2 * margin, 0, std::max(1, width() - 4 * margin), height());
+  const int flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
+  QRect band = painter.boundingRect(room, flags, m_message).adjusted(-margin, -margin / 2,
+                                                                     margin, margin / 2);
+  band.moveCenter(QRect(0, 0, width(), height()).center());
+  painter.fillRect(band, QColor(0, 0, 0, 180));
+  painter.setPen(Qt::white);
+  painter.drawText(band, flags, m_message);
 }
 
 void VideoWindowMpv::mousePressEvent(QMouseEvent* event)

@@ -21,6 +21,10 @@ public:
   ~VideoWindowMpv() override;
 
   bool hasRenderContext() const { return m_render != nullptr; }
+  // A line across the middle of the picture, drawn over whatever the player
+  // shows, also when it shows nothing; empty removes it.
+  void setMessage(const QString& text);
+  QString message() const { return m_message; }
 
 signals:
   void renderContextReady();
@@ -45,10 +49,12 @@ private:
   static void onRenderUpdate(void* self);
   void takeUpdate();
   void freeRenderContext();
+  void paintMessage();
 
   mpv_handle* m_mpv;
   mpv_render_context* m_render = nullptr;
   std::atomic_bool m_updatePosted{false};
   bool m_frameWaiting = false;
   int m_wheelSteps = 0; // eighths of a degree not yet a whole notch
+  QString m_message;
 };
