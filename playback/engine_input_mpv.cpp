@@ -53,6 +53,7 @@ bool EngineMpv::keyPressed(int key)
     return true;
   case Qt::Key_Left: setCurrentPosition(currentPosition() - 5); return true;
   case Qt::Key_Right: setCurrentPosition(currentPosition() + 5); return true;
+  case Qt::Key_Home: setCurrentPosition(0); return true; // starts a resumed video over
   case Qt::Key_Up: setVolume(m_volume + VolumeStep); return true;
   case Qt::Key_Down: setVolume(m_volume - VolumeStep); return true;
   case Qt::Key_M: setMute(!m_mute); return true;

@@ -7,6 +7,7 @@
 #include "playback/list_guard_mpv.h"
 #include "core/milestone_trace.h"
 #include "playback/player_view_qt.h"
+#include "playback/resume_points.h"
 #include "playback/video_window_mpv.h"
 
 #include <QKeyEvent>
@@ -135,10 +136,13 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
 
   m_positionTimer.setInterval(250);
   connect(&m_positionTimer, &QTimer::timeout, this, &EngineMpv::updateBar);
+  startResuming();
 }
 
 EngineMpv::~EngineMpv()
 {
+  // Closing the window leaves the item where it is.
+  keepResumePoint();
   mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
   m_listGuard.reset();
   // The render context goes with the picture (the window container owns the
@@ -188,6 +192,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     m_fileActive = true;
     m_fileLoaded = false;
     m_keptItem.reset();
+    resumeItemStarted();
     drained.events.push_back(EngineEvent::StartFile);
     drained.mediaChanged = true;
     break;
@@ -195,6 +200,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     if (std::exchange(m_traceFileLoaded, false))
       traceMilestone("file-loaded");
     m_fileLoaded = true;
+    resumeItemLoaded();
     drained.events.push_back(EngineEvent::FileLoaded);
     drained.mediaChanged = true;
     break;
@@ -209,6 +215,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     if (m_fileLoaded && hasItem())
       m_keptItem = loadedItem();
     m_fileActive = false;
+    resumeItemEnded(static_cast<const mpv_event_end_file*>(event.data)->reason);
     drained.events.push_back(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));
     drained.mediaChanged = true;
     break;
@@ -230,6 +237,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
   case MPV_EVENT_GET_PROPERTY_REPLY:
     if (event.reply_userdata == ShufflePositionReply && event.error >= 0)
       moveToFront(*static_cast<const mpv_event_property*>(event.data));
+    takeResumeReply(event);
     break;
   default:
     break;

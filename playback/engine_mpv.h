@@ -16,6 +16,7 @@ struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
 class ListGuardMpv;
+class ResumePoints;
 class PlayerViewQt;
 class VideoWindowMpv;
 class QMouseEvent;
@@ -88,6 +89,14 @@ private:
   void updateBar();
   bool keyPressed(int key);
   void emitMouseDown(QMouseEvent* event);
+  // Resuming where a video was left (engine_resume_mpv.cpp).
+  void startResuming();
+  void resumeItemStarted();
+  void resumeItemLoaded();
+  void takeResumeReply(const mpv_event& event);
+  void resumeAt(double seconds);
+  void resumeItemEnded(int reason);
+  void keepResumePoint();
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
@@ -114,4 +123,9 @@ private:
   bool m_traceFileLoaded = false;
   bool m_traceFirstFrame = false;
   bool m_tracePlaybackRestart = false;
+  std::unique_ptr<ResumePoints> m_resume;
+  QTimer m_resumeTimer;    // keeps the position of a playing video now and then
+  QString m_resumeSource;  // the loaded item's path, until its duration is known
+  QString m_resumeKey;     // the loaded item's, once its duration is known
+  double m_resumeDuration = 0;
 };

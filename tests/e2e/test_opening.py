@@ -213,5 +213,68 @@ class ShutdownTest(PlayerTest):
         self.assertIn("move=", text)
 
 
+def playerctl(*args):
+    return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
+
+
+def position():
+    text = playerctl("position")
+    return float(text) if text else -1.0
+
+
+class ResumeTest(PlayerTest):
+    """A video left before its end starts there the next time, whichever way
+    it comes in; Home starts over, and playing to the end forgets."""
+
+    def resume_store(self):
+        path = self.sandbox.home / ".local/state/Kelvarino/positions"
+        return path.read_bytes() if path.exists() else b""
+
+    def seek_and_wait(self, seconds):
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        playerctl("position", str(seconds))
+        wait_for(lambda: seconds <= position() < seconds + 5, 10, what=f"at {seconds} s")
+
+    def test_a_six_minute_video_resumes_where_it_was_left(self):
+        clip = video_clip(160, 90, seconds=360, rate=5)
+        key = os.fsencode(clip)
+
+        player = self.start(clip)
+        player.window()
+        self.seek_and_wait(200)
+        self.assertEqual(player.close(), 0)
+        self.assertRegex(self.resume_store(), rb"^20\d\.\d{3}\t" + re.escape(key) + rb"\n$")
+
+        # The command line: back at 3:20, and the note says so.
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: 200 <= position() < 205, 15, what="resumed at 3:20")
+        self.shot("resumed-note")
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        run("xdotool", "key", "--window", window.id, "Home")
+        wait_for(lambda: 0 <= position() < 5, 5, what="started over")
+
+        # Another item replaces it: left at 3:20 again. A second start that
+        # hands the clip to this window resumes it too.
+        self.seek_and_wait(200)
+        self.start(audio_clip(seconds=10)).wait(10)
+        wait_for(lambda: re.search(rb"\t" + re.escape(key) + rb"\n", self.resume_store()), 10,
+                 what="the position kept when the next item came")
+        self.start(clip).wait(10)
+        wait_for(lambda: 200 <= position() < 205, 15, what="resumed from a second start")
+
+        # Played to its end, it is forgotten, and opens at the beginning.
+        playerctl("position", "357")
+        wait_for(lambda: playerctl("status") == "Stopped", 15, what="the end")
+        self.assertNotIn(key, self.resume_store())
+        self.assertEqual(player.close(), 0)
+        player = self.start(clip)
+        player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        time.sleep(1)
+        self.assertLess(position(), 3)
+        self.assertEqual(player.close(), 0)
+
+
 if __name__ == "__main__":
     unittest.main()
