@@ -31,6 +31,7 @@ void EngineMpv::resumeItemStarted()
   m_resumeKey.clear();
   m_resumeSource.clear();
   m_resumeTimer.stop();
+  m_properties.lastTimePos = 0;
 }
 
 void EngineMpv::resumeItemLoaded()
@@ -62,7 +63,7 @@ void EngineMpv::resumeAt(double seconds)
   const char* args[] = {"seek", target.constData(), "absolute", nullptr};
   if (mpv_command_async(m_mpv, 0, args) < 0)
     return;
-  m_properties.timePos = seconds;
+  m_properties.timePos = m_properties.lastTimePos = seconds;
   updateBar();
   emit positionJumped(seconds);
   showNote(ResumePoints::noteFor(seconds), ResumeNoteMs);
@@ -82,5 +83,5 @@ void EngineMpv::resumeItemEnded(int reason)
 void EngineMpv::keepResumePoint()
 {
   if (!m_resumeKey.isEmpty())
-    m_resume->leftAt(m_resumeKey, m_properties.timePos, m_resumeDuration, m_properties.hasPicture);
+    m_resume->leftAt(m_resumeKey, m_properties.lastTimePos, m_resumeDuration, m_properties.hasPicture);
 }

@@ -236,7 +236,7 @@ class ResumeTest(PlayerTest):
         wait_for(lambda: seconds <= position() < seconds + 5, 10, what=f"at {seconds} s")
 
     def test_a_six_minute_video_resumes_where_it_was_left(self):
-        clip = video_clip(160, 90, seconds=360, rate=5)
+        clip = video_clip(480, 270, seconds=360, rate=2)  # made in seconds, big enough to read the note
         key = os.fsencode(clip)
 
         player = self.start(clip)
@@ -249,19 +249,19 @@ class ResumeTest(PlayerTest):
         player = self.start(clip)
         window = player.window()
         wait_for(lambda: 200 <= position() < 205, 15, what="resumed at 3:20")
-        self.shot("resumed-note")
+        self.shot("resumed-note", window.outer())
         run("xdotool", "windowactivate", "--sync", window.id, check=False)
         run("xdotool", "key", "--window", window.id, "Home")
         wait_for(lambda: 0 <= position() < 5, 5, what="started over")
 
-        # Another item replaces it: left at 3:20 again. A second start that
-        # hands the clip to this window resumes it too.
-        self.seek_and_wait(200)
+        # Another item replaces it: left at 4:00. A second start that hands
+        # the clip to this window resumes it there.
+        self.seek_and_wait(240)
         self.start(audio_clip(seconds=10)).wait(10)
-        wait_for(lambda: re.search(rb"\t" + re.escape(key) + rb"\n", self.resume_store()), 10,
-                 what="the position kept when the next item came")
+        wait_for(lambda: re.search(rb"^24\d\.\d{3}\t" + re.escape(key) + rb"\n", self.resume_store()),
+                 10, what="the position kept when the next item came")
         self.start(clip).wait(10)
-        wait_for(lambda: 200 <= position() < 205, 15, what="resumed from a second start")
+        wait_for(lambda: 240 <= position() < 245, 15, what="resumed from a second start")
 
         # Played to its end, it is forgotten, and opens at the beginning.
         playerctl("position", "357")
