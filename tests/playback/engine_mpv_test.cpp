@@ -315,7 +315,7 @@ TEST_F(EngineMpvTest, KeysOnThePlayerDriveIt)
   ASSERT_TRUE(reaches(2));
 }
 
-TEST_F(EngineMpvTest, ALongVideoStoppedHalfWayResumesThereAndHomeStartsOver)
+TEST_F(EngineMpvTest, ALongVideoLeftHalfWayResumesThereAndHomeStartsOver)
 {
   show();
   const QString film = mediaPath("long.mp4");
@@ -324,8 +324,10 @@ TEST_F(EngineMpvTest, ALongVideoStoppedHalfWayResumesThereAndHomeStartsOver)
   QSignalSpy jumped(engine.get(), &MediaEngine::positionJumped);
   engine->setCurrentPosition(200);
   ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() == 1; }));
-  engine->stop();
-  ASSERT_TRUE(reaches(1));
+  // Left for another item: the path a second start or the next item takes.
+  engine->setURL(mediaPath("tone.mp3"));
+  ASSERT_TRUE(reaches(9));
+  ASSERT_TRUE(reaches(3));
   const std::optional<double> kept = ResumeStore(ResumeStore::defaultPath()).position(film);
   ASSERT_TRUE(kept.has_value());
   EXPECT_NEAR(*kept, 200, 2);
