@@ -92,6 +92,7 @@ private:
   // Resuming where a video was left (engine_resume_mpv.cpp).
   void startResuming();
   void resumeItemStarted();
+  void resumeItemGone();
   void resumeItemLoaded();
   void takeResumeReply(const mpv_event& event);
   void resumeAt(double seconds);
@@ -128,4 +129,5 @@ private:
   QString m_resumeSource;  // the loaded item's path, until its duration is known
   QString m_resumeKey;     // the loaded item's, once its duration is known
   double m_resumeDuration = 0;
+  uint32_t m_resumeFile = 0; // counts the files started
 };

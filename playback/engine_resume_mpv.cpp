@@ -8,9 +8,16 @@
 
 namespace {
 
-// Asked when a file has loaded: the observed copies may still hold the item
-// before, the answers are this item's.
-enum ResumeReply : uint64_t { ResumePathReply = 200, ResumeDurationReply };
+// The path and the duration are asked for when a file has loaded: the
+// observed copies may still hold the item before. The answer to a file that
+// was replaced before it came can hold the next file's, so each answer
+// carries the number of the file it was asked for.
+constexpr uint64_t ResumeReplies = uint64_t(1) << 32;
+
+uint64_t replyId(uint32_t file, bool duration)
+{
+  return ResumeReplies + 2 * uint64_t(file) + duration;
+}
 
 // How often the position of a playing video is kept, so that a crash loses
 // little; a paused one is not written again.
@@ -28,6 +35,12 @@ void EngineMpv::startResuming()
 
 void EngineMpv::resumeItemStarted()
 {
+  ++m_resumeFile;
+  resumeItemGone();
+}
+
+void EngineMpv::resumeItemGone()
+{
   m_resumeKey.clear();
   m_resumeSource.clear();
   m_resumeTimer.stop();
@@ -36,17 +49,20 @@ void EngineMpv::resumeItemStarted()
 
 void EngineMpv::resumeItemLoaded()
 {
-  mpv_get_property_async(m_mpv, ResumePathReply, "path", MPV_FORMAT_STRING);
-  mpv_get_property_async(m_mpv, ResumeDurationReply, "duration", MPV_FORMAT_DOUBLE);
+  mpv_get_property_async(m_mpv, replyId(m_resumeFile, false), "path", MPV_FORMAT_STRING);
+  mpv_get_property_async(m_mpv, replyId(m_resumeFile, true), "duration", MPV_FORMAT_DOUBLE);
 }
 
 void EngineMpv::takeResumeReply(const mpv_event& event)
 {
+  if (event.reply_userdata != replyId(m_resumeFile, false)
+      && event.reply_userdata != replyId(m_resumeFile, true))
+    return;
   const auto* reply = static_cast<const mpv_event_property*>(event.data);
   const bool has = event.error >= 0 && reply->format != MPV_FORMAT_NONE && reply->data;
-  if (event.reply_userdata == ResumePathReply) {
+  if (event.reply_userdata == replyId(m_resumeFile, false)) {
     m_resumeSource = has ? decodeFileName(*static_cast<char* const*>(reply->data)) : QString();
-  } else if (event.reply_userdata == ResumeDurationReply && has && !m_resumeSource.isEmpty()) {
+  } else if (has && !m_resumeSource.isEmpty()) {
     m_resumeDuration = *static_cast<const double*>(reply->data);
     m_resumeKey = ResumePoints::keyOf(std::exchange(m_resumeSource, QString()));
     m_resumeTimer.start();
@@ -77,7 +93,7 @@ void EngineMpv::resumeItemEnded(int reason)
     m_resume->ended(m_resumeKey);
   else if (reason != MPV_END_FILE_REASON_REDIRECT)
     keepResumePoint();
-  resumeItemStarted();
+  resumeItemGone();
 }
 
 void EngineMpv::keepResumePoint()

@@ -333,8 +333,10 @@ TEST_F(EngineMpvTest, ALongVideoLeftHalfWayResumesThereAndHomeStartsOver)
   EXPECT_NEAR(*kept, 200, 2);
 
   engine->setURL(film);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() == 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() >= 2; }));
   EXPECT_EQ(jumped[1][0].toDouble(), *kept);
+  QTest::qWait(200);
+  ASSERT_EQ(jumped.size(), 2) << "one jump, one note";
   QTest::keyClick(engine->widget(), Qt::Key_Home);
   ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() == 3; }));
   EXPECT_EQ(jumped[2][0].toDouble(), 0);
