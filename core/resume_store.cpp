@@ -64,7 +64,7 @@ QString ResumeStore::defaultPath()
 
 std::optional<double> ResumeStore::position(const QString& key)
 {
-  loadOnce();
+  load();
   const auto entry = find(key);
   if (entry == m_entries.end())
     return std::nullopt;
@@ -73,7 +73,7 @@ std::optional<double> ResumeStore::position(const QString& key)
 
 void ResumeStore::remember(const QString& key, double seconds)
 {
-  loadOnce();
+  load();
   const auto entry = find(key);
   if (entry != m_entries.end() && entry == m_entries.begin() && entry->seconds == seconds)
     return;
@@ -87,7 +87,7 @@ void ResumeStore::remember(const QString& key, double seconds)
 
 void ResumeStore::forget(const QString& key)
 {
-  loadOnce();
+  load();
   const auto entry = find(key);
   if (entry == m_entries.end())
     return;
@@ -109,7 +109,7 @@ bool ResumeStore::save(QString* error)
   return true;
 }
 
-void ResumeStore::loadOnce()
+void ResumeStore::load()
 {
   if (std::exchange(m_loaded, true))
     return;

@@ -26,6 +26,8 @@ public:
   // The key becomes the most recent.
   void remember(const QString& key, double seconds);
   void forget(const QString& key);
+  // Reads the file, once; the first of the calls above does it otherwise.
+  void load();
   // Writes the entries atomically when they changed since the last write, and
   // creates the folder. False with `error` in words when the file stayed as it was.
   bool save(QString* error = nullptr);
@@ -35,7 +37,6 @@ private:
     QString key;
     double seconds;
   };
-  void loadOnce();
   std::vector<Entry>::iterator find(const QString& key);
 
   QString m_path;

@@ -32,6 +32,18 @@ QString clockText(double seconds)
 
 } // namespace
 
+ResumePoints::ResumePoints(const QString& storePath)
+    : m_store(storePath), m_loading(std::async(std::launch::async, [this] { m_store.load(); }))
+{
+}
+
+ResumeStore& ResumePoints::store()
+{
+  if (m_loading.valid())
+    m_loading.get();
+  return m_store;
+}
+
 QString ResumePoints::keyOf(const QString& source)
 {
   if (source.startsWith(QLatin1String("file://"), Qt::CaseInsensitive)) {
@@ -53,7 +65,7 @@ bool ResumePoints::isWorthKeeping(double position, double duration)
 
 std::optional<double> ResumePoints::startOf(const QString& key, double duration)
 {
-  const std::optional<double> position = m_store.position(key);
+  const std::optional<double> position = store().position(key);
   if (!position || !isWorthKeeping(*position, duration))
     return std::nullopt;
   return position;
@@ -62,15 +74,15 @@ std::optional<double> ResumePoints::startOf(const QString& key, double duration)
 void ResumePoints::leftAt(const QString& key, double position, double duration, bool isVideo)
 {
   if (isVideo && isWorthKeeping(position, duration))
-    m_store.remember(key, position);
+    store().remember(key, position);
   else
-    m_store.forget(key);
+    store().forget(key);
   save();
 }
 
 void ResumePoints::ended(const QString& key)
 {
-  m_store.forget(key);
+  store().forget(key);
   save();
 }
 
@@ -80,7 +92,7 @@ void ResumePoints::ended(const QString& key)
 void ResumePoints::save()
 {
   QString error;
-  if (m_store.save(&error) || std::exchange(m_failureTold, true))
+  if (store().save(&error) || std::exchange(m_failureTold, true))
     return;
   std::fprintf(stderr, "kelvarino: %s\n", error.toUtf8().constData());
 }

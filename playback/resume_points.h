@@ -2,6 +2,7 @@
 
 #include "core/resume_store.h"
 #include <QString>
+#include <future>
 #include <optional>
 
 // A video left before its end starts where it was left the next time it is
@@ -13,7 +14,8 @@ public:
   static constexpr double ShortestItem = 5 * 60;
   static constexpr double Margin = 60;
 
-  explicit ResumePoints(const QString& storePath) : m_store(storePath) {}
+  // The store is read on a thread of its own, away from the first frame.
+  explicit ResumePoints(const QString& storePath);
 
   // What an item is kept under: the canonical absolute path of a local file,
   // whichever way it was named, and the text of an address.
@@ -30,8 +32,11 @@ public:
 
 private:
   static bool isWorthKeeping(double position, double duration);
+  ResumeStore& store();
   void save();
 
   ResumeStore m_store;
+  std::future<void> m_loading; // after the store: it goes first, waiting for the read
+
   bool m_failureTold = false;
 };
