@@ -263,6 +263,14 @@ class ResumeTest(PlayerTest):
         self.start(clip).wait(10)
         wait_for(lambda: 240 <= position() < 245, 15, what="resumed from a second start")
 
+        # The desktop's media widgets open it by its file URL: the same item.
+        self.seek_and_wait(280)
+        playerctl("open", audio_clip(seconds=10).as_uri())
+        wait_for(lambda: re.search(rb"^28\d\.\d{3}\t" + re.escape(key) + rb"\n", self.resume_store()),
+                 10, what="the position kept when the desktop opened another item")
+        playerctl("open", clip.as_uri())
+        wait_for(lambda: 280 <= position() < 285, 15, what="resumed from Open URI")
+
         # Played to its end, it is forgotten, and opens at the beginning.
         playerctl("position", "357")
         wait_for(lambda: playerctl("status") == "Stopped", 15, what="the end")
