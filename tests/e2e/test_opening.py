@@ -1,4 +1,4 @@
-"""Opening media, fitting the window to it, the pop-up menu and shutdown."""
+"""Opening media, fitting the window to it, resuming a video, the pop-up menu and shutdown."""
 
 import os
 import re
