@@ -56,7 +56,7 @@ QString unescapedKey(const QByteArray& field)
 QString ResumeStore::defaultPath()
 {
   QString state = qEnvironmentVariable("XDG_STATE_HOME");
-  // The base directory specification says to ignore a relative path.
+  // XDG base directories are absolute; a relative one is to be ignored.
   if (!QDir::isAbsolutePath(state))
     state = QDir::homePath() + QStringLiteral("/.local/state");
   return state + QStringLiteral("/Kelvarino/positions");

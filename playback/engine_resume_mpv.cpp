@@ -71,7 +71,7 @@ void EngineMpv::takeResumeReply(const mpv_event& event)
   }
 }
 
-// Not setCurrentPosition: that waits for the observed path, which may still
+// Not setCurrentPosition: that refuses while the observed path may still
 // be on its way, and the item is loaded now.
 void EngineMpv::resumeAt(double seconds)
 {
