@@ -283,6 +283,21 @@ class ResumeTest(PlayerTest):
         self.assertLess(position(), 3)
         self.assertEqual(player.close(), 0)
 
+    def test_a_crash_loses_at_most_half_a_minute(self):
+        clip = video_clip(480, 270, seconds=360, rate=2)
+        player = self.start(clip)
+        player.window()
+        self.seek_and_wait(200)
+        kept = wait_for(lambda: re.search(rb"^(\d+)\.\d{3}\t", self.resume_store()), 35,
+                        what="the position kept while playing")
+        self.assertGreaterEqual(int(kept.group(1)), 200)
+        player.process.kill()  # no close, no exit: what a crash leaves
+        player.wait(5)
+        player = self.start(clip)
+        player.window()
+        wait_for(lambda: 200 <= position() < 240, 15, what="resumed after the crash")
+        self.assertEqual(player.close(), 0)
+
 
 if __name__ == "__main__":
     unittest.main()
