@@ -8,6 +8,7 @@
 #include "playback/list_guard_mpv.h"
 #include "core/milestone_trace.h"
 #include "playback/player_view_qt.h"
+#include "playback/resume_points.h"
 #include "playback/video_window_mpv.h"
 
 #include <QApplication>
@@ -141,10 +142,13 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
 
   m_positionTimer.setInterval(250);
   connect(&m_positionTimer, &QTimer::timeout, this, &EngineMpv::updateBar);
+  startResuming();
 }
 
 EngineMpv::~EngineMpv()
 {
+  // Closing the window leaves the item where it is.
+  keepResumePoint();
   qApp->removeEventFilter(this);
   mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
   m_listGuard.reset();
@@ -198,6 +202,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     m_fileActive = true;
     m_fileLoaded = false;
     m_keptItem.reset();
+    resumeItemStarted();
     drained.events.push_back(EngineEvent::StartFile);
     drained.mediaChanged = true;
     break;
@@ -205,6 +210,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     if (std::exchange(m_traceFileLoaded, false))
       traceMilestone("file-loaded");
     m_fileLoaded = true;
+    resumeItemLoaded();
     drained.events.push_back(EngineEvent::FileLoaded);
     drained.mediaChanged = true;
     break;
@@ -219,6 +225,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     if (m_fileLoaded && hasItem())
       m_keptItem = loadedItem();
     m_fileActive = false;
+    resumeItemEnded(static_cast<const mpv_event_end_file*>(event.data)->reason);
     drained.events.push_back(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));
     drained.mediaChanged = true;
     break;
@@ -240,6 +247,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
   case MPV_EVENT_GET_PROPERTY_REPLY:
     if (event.reply_userdata == ShufflePositionReply && event.error >= 0)
       moveToFront(*static_cast<const mpv_event_property*>(event.data));
+    takeResumeReply(event);
     break;
   default:
     break;

@@ -20,6 +20,7 @@ struct mpv_event_property;
 struct AudioCard;
 class AudioCardMpv;
 class ListGuardMpv;
+class ResumePoints;
 class PlayerViewQt;
 class VideoWindowMpv;
 class QMouseEvent;
@@ -114,6 +115,15 @@ private:
   void showFailureLine(const QString& line);
   void onPlayStateForFailure(int state);
   void clearFailureLine();
+  // Resuming where a video was left (engine_resume_mpv.cpp).
+  void startResuming();
+  void resumeItemStarted();
+  void resumeItemGone();
+  void resumeItemLoaded();
+  void takeResumeReply(const mpv_event& event);
+  void resumeAt(double seconds);
+  void resumeItemEnded(int reason);
+  void keepResumePoint();
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
@@ -154,4 +164,10 @@ private:
   bool m_traceFileLoaded = false;
   bool m_firstPictureDue = false; // traced and told with pictureShown
   bool m_tracePlaybackRestart = false;
+  std::unique_ptr<ResumePoints> m_resume;
+  QTimer m_resumeTimer;    // keeps the position of a playing video now and then
+  QString m_resumeSource;  // the loaded item's path, until its duration is known
+  QString m_resumeKey;     // the loaded item's, once its duration is known
+  double m_resumeDuration = 0;
+  uint32_t m_resumeFile = 0; // counts the files started
 };

@@ -86,6 +86,8 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
     return true;
   case TimePos:
     timePos = has ? *static_cast<const double*>(change.data) : 0;
+    if (has)
+      lastTimePos = timePos;
     return false;
   case VoConfigured:
     voConfigured = has && *static_cast<const int*>(change.data);

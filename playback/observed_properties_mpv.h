@@ -37,6 +37,9 @@ public:
   QString path;
   double duration = 0;
   double timePos = 0;
+  // The last position reported: an item that stops or is replaced reports
+  // none before its end-file event arrives.
+  double lastTimePos = 0;
   int videoWidth = 0;
   int videoHeight = 0;
   bool hasPicture = false; // a selected video track that is not cover art

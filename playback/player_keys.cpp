@@ -20,6 +20,7 @@ PlayerKey playerKey(int key, Qt::KeyboardModifiers modifiers)
   case Qt::Key_Space: return PlayerKey::PlayPause;
   case Qt::Key_Left: return PlayerKey::SeekBack;
   case Qt::Key_Right: return PlayerKey::SeekForward;
+  case Qt::Key_Home: return PlayerKey::StartOver;
   case Qt::Key_Up: return PlayerKey::VolumeUp;
   case Qt::Key_Down: return PlayerKey::VolumeDown;
   case Qt::Key_M: return PlayerKey::Mute;

@@ -12,6 +12,7 @@ enum class PlayerKey {
   SeekForward,     // Right
   StepBack,        // Shift+Left: 1 s
   StepForward,     // Shift+Right
+  StartOver,       // Home: a resumed video from its start
   VolumeUp,        // Up
   VolumeDown,      // Down
   Mute,            // M

@@ -50,13 +50,14 @@ def _generate(name, *ffmpeg_args):
     return target
 
 
-def video_clip(width=640, height=360, seconds=10, name=None, sound=False):
+def video_clip(width=640, height=360, seconds=10, name=None, sound=False, rate=25):
     """An H.264 clip with moving content, and with sound a sine in AAC."""
-    name = name or f"video-{width}x{height}-{seconds}s{'-sound' if sound else ''}.mp4"
+    fps = "" if rate == 25 else f"-{rate}fps"
+    name = name or f"video-{width}x{height}-{seconds}s{fps}{'-sound' if sound else ''}.mp4"
     audio = (["-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:a", "aac"]
              if sound else [])
     return _generate(name, "-f", "lavfi", "-i",
-                     f"testsrc2=size={width}x{height}:rate=25:duration={seconds}", *audio,
+                     f"testsrc2=size={width}x{height}:rate={rate}:duration={seconds}", *audio,
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
@@ -220,6 +221,7 @@ class Sandbox:
                    XDG_CONFIG_HOME=str(self.home / ".config"),
                    XDG_DATA_HOME=str(self.home / ".local/share"),
                    XDG_CACHE_HOME=str(self.home / ".cache"),
+                   XDG_STATE_HOME=str(self.home / ".local/state"),
                    XDG_RUNTIME_DIR=str(self.runtime), KELVARINO_TRACE="1",
                    LANG="C.UTF-8", LC_ALL="C.UTF-8")
         env.update({k: str(v) for k, v in extra.items()})

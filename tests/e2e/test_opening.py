@@ -1,4 +1,4 @@
-"""Opening media, fitting the window to it, the pop-up menu and shutdown."""
+"""Opening media, fitting the window to it, resuming a video, the pop-up menu and shutdown."""
 
 import os
 import re
@@ -333,6 +333,92 @@ class ShutdownTest(PlayerTest):
         text = self.sandbox.settings.read_bytes().decode()
         self.assertIn("Volume=35\r\n", text)
         self.assertIn("move=", text)
+
+
+def playerctl(*args):
+    return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
+
+
+def position():
+    text = playerctl("position")
+    return float(text) if text else -1.0
+
+
+class ResumeTest(PlayerTest):
+    """A video left before its end starts there the next time, whichever way
+    it comes in; Home starts over, and playing to the end forgets."""
+
+    def resume_store(self):
+        path = self.sandbox.home / ".local/state/Kelvarino/positions"
+        return path.read_bytes() if path.exists() else b""
+
+    def seek_and_wait(self, seconds):
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        playerctl("position", str(seconds))
+        wait_for(lambda: seconds <= position() < seconds + 5, 10, what=f"at {seconds} s")
+
+    def test_a_six_minute_video_resumes_where_it_was_left(self):
+        clip = video_clip(480, 270, seconds=360, rate=2)  # made in seconds, big enough to read the note
+        key = os.fsencode(clip)
+
+        player = self.start(clip)
+        player.window()
+        self.seek_and_wait(200)
+        self.assertEqual(player.close(), 0)
+        self.assertRegex(self.resume_store(), rb"^20\d\.\d{3}\t" + re.escape(key) + rb"\n$")
+
+        # The command line: back at 3:20, and the note says so.
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: 200 <= position() < 205, 15, what="resumed at 3:20")
+        self.shot("resumed-note", window.outer())
+        run("xdotool", "windowactivate", "--sync", window.id, check=False)
+        run("xdotool", "key", "--window", window.id, "Home")
+        wait_for(lambda: 0 <= position() < 5, 5, what="started over")
+
+        # Another item replaces it: left at 4:00. A second start that hands
+        # the clip to this window resumes it there.
+        self.seek_and_wait(240)
+        self.start(audio_clip(seconds=10)).wait(10)
+        wait_for(lambda: re.search(rb"^24\d\.\d{3}\t" + re.escape(key) + rb"\n", self.resume_store()),
+                 10, what="the position kept when the next item came")
+        self.start(clip).wait(10)
+        wait_for(lambda: 240 <= position() < 245, 15, what="resumed from a second start")
+
+        # The desktop's media widgets open it by its file URL: the same item.
+        self.seek_and_wait(280)
+        playerctl("open", audio_clip(seconds=10).as_uri())
+        wait_for(lambda: re.search(rb"^28\d\.\d{3}\t" + re.escape(key) + rb"\n", self.resume_store()),
+                 10, what="the position kept when the desktop opened another item")
+        playerctl("open", clip.as_uri())
+        wait_for(lambda: 280 <= position() < 285, 15, what="resumed from Open URI")
+
+        # Played to its end, it is forgotten, and opens at the beginning.
+        playerctl("position", "357")
+        wait_for(lambda: playerctl("status") == "Stopped", 15, what="the end")
+        self.assertNotIn(key, self.resume_store())
+        self.assertEqual(player.close(), 0)
+        player = self.start(clip)
+        player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        time.sleep(1)
+        self.assertLess(position(), 3)
+        self.assertEqual(player.close(), 0)
+
+    def test_a_crash_loses_at_most_half_a_minute(self):
+        clip = video_clip(480, 270, seconds=360, rate=2)
+        player = self.start(clip)
+        player.window()
+        self.seek_and_wait(200)
+        kept = wait_for(lambda: re.search(rb"^(\d+)\.\d{3}\t", self.resume_store()), 35,
+                        what="the position kept while playing")
+        self.assertGreaterEqual(int(kept.group(1)), 200)
+        player.process.kill()  # no close, no exit: what a crash leaves
+        player.wait(5)
+        player = self.start(clip)
+        player.window()
+        wait_for(lambda: 200 <= position() < 240, 15, what="resumed after the crash")
+        self.assertEqual(player.close(), 0)
 
 
 if __name__ == "__main__":

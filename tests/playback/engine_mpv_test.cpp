@@ -1,5 +1,7 @@
 #include "playback/control_bar_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/observed_properties_mpv.h"
+#include "playback/resume_points.h"
 #include "playback/video_window_mpv.h"
 
 #include <QKeyEvent>
@@ -12,6 +14,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mpv/client.h>
 #include <vector>
 
 // The engine on real libmpv, real GL (Mesa's software renderer) and a real X
@@ -38,11 +41,15 @@ protected:
   {
     qputenv("KELVARINO_MPV_AO", "null");
     media = new QTemporaryDir;
+    // Where videos were left goes here, not into the user's own state.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(media->path()));
     const QString video = QStringLiteral("testsrc=size=640x360:rate=25:duration=");
     ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", video + "2", "-c:v", "libx264", "-pix_fmt", "yuv420p",
                         mediaPath("clip.mp4")}));
     ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", video + "1", "-c:v", "libx264", "-pix_fmt", "yuv420p",
                         mediaPath("short.mp4")}));
+    ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", "testsrc=size=64x36:rate=1:duration=400", "-c:v", "libx264",
+                        "-pix_fmt", "yuv420p", mediaPath("long.mp4")}));
     ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=1", "-metadata",
                         "artist=Artist Name", "-metadata", "title=Song Title", mediaPath("tone.mp3")}));
     ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", "sine=frequency=660:duration=1", "-c:a", "flac",
@@ -386,6 +393,47 @@ TEST_F(EngineMpvTest, KeysReachThePlayerWhereverTheFocusIsInItsWindow)
   elsewhere.show();
   QTest::keyClick(&elsewhere, Qt::Key_Down);
   EXPECT_EQ(engine->volume(), 50);
+}
+
+TEST_F(EngineMpvTest, ALongVideoLeftHalfWayResumesThereAndHomeStartsOver)
+{
+  show();
+  const QString film = mediaPath("long.mp4");
+  engine->setURL(film);
+  ASSERT_TRUE(reaches(3));
+  QSignalSpy jumped(engine.get(), &MediaEngine::positionJumped);
+  engine->setCurrentPosition(200);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() == 1; }));
+  // Left for another item: the path a second start or the next item takes.
+  engine->setURL(mediaPath("tone.mp3"));
+  ASSERT_TRUE(reaches(9));
+  ASSERT_TRUE(reaches(3));
+  const std::optional<double> kept = ResumeStore(ResumeStore::defaultPath()).position(film);
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_NEAR(*kept, 200, 2);
+
+  engine->setURL(film);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() >= 2; }));
+  EXPECT_EQ(jumped[1][0].toDouble(), *kept);
+  QTest::qWait(200);
+  ASSERT_EQ(jumped.size(), 2) << "one jump, one note";
+  QTest::keyClick(engine->widget(), Qt::Key_Home);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return jumped.size() == 3; }));
+  EXPECT_EQ(jumped[2][0].toDouble(), 0);
+}
+
+TEST(ObservedPropertiesMpv, TheLastPositionOutlivesTheItemsEnd)
+{
+  // A stopped or replaced item reports "no position" before its end-file
+  // event: where it was left must still be known then.
+  ObservedPropertiesMpv properties;
+  double seconds = 200;
+  const mpv_event_property position{"time-pos", MPV_FORMAT_DOUBLE, &seconds};
+  const mpv_event_property none{"time-pos", MPV_FORMAT_NONE, nullptr};
+  properties.absorb(ObservedPropertiesMpv::TimePos, position);
+  properties.absorb(ObservedPropertiesMpv::TimePos, none);
+  EXPECT_EQ(properties.timePos, 0);
+  EXPECT_EQ(properties.lastTimePos, 200);
 }
 
 TEST_F(EngineMpvTest, FullScreenIsAnnouncedBeforeTheWindowChanges)
