@@ -36,7 +36,12 @@ bool EngineMpv::eventFilter(QObject* watched, QEvent* event)
   // reading the guarded pointer then would cast a half-destroyed widget.
   if (event->type() == QEvent::KeyPress && watched == m_view) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
+    // A symbol such as # takes Shift on many layouts; the symbol is the key.
+    const bool symbol = key->key() <= Qt::Key_AsciiTilde && !key->text().isEmpty()
+                     && !key->text().front().isLetterOrNumber();
+    const Qt::KeyboardModifiers ignored =
+        Qt::KeypadModifier | (symbol ? Qt::ShiftModifier : Qt::NoModifier);
+    if ((key->modifiers() & ~ignored) == Qt::NoModifier)
       return keyPressed(key->key());
   }
   return MediaEngine::eventFilter(watched, event);
@@ -58,6 +63,9 @@ bool EngineMpv::keyPressed(int key)
   case Qt::Key_M: setMute(!m_mute); return true;
   case Qt::Key_F: setFullScreen(!m_fullScreen); return true;
   case Qt::Key_Escape: setFullScreen(false); return true;
+  case Qt::Key_NumberSign: cycleTrack(Track::Kind::Audio); return true;
+  case Qt::Key_J: cycleTrack(Track::Kind::Subtitle); return true;
+  case Qt::Key_V: toggleSubtitles(); return true;
   default: return false;
   }
 }

@@ -132,6 +132,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   connect(bar, &ControlBarQt::muteClicked, this, [this] { setMute(!m_mute); });
   connect(bar, &ControlBarQt::volumeRequested, this, &EngineMpv::setVolume);
   bar->setVolume(m_volume);
+  initTracks();
 
   m_positionTimer.setInterval(250);
   connect(&m_positionTimer, &QTimer::timeout, this, &EngineMpv::updateBar);
@@ -218,6 +219,8 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
   case MPV_EVENT_COMMAND_REPLY:
     if (event.reply_userdata == LoadReply && event.error < 0)
       drained.events.push_back(EngineEvent::EndFileError);
+    if (event.reply_userdata == SubtitleFileReply)
+      subtitleFileAdded(event.error >= 0);
     break;
   case MPV_EVENT_SET_PROPERTY_REPLY:
     if (event.reply_userdata == SeekReply && !m_seeks.empty()) {
@@ -253,6 +256,8 @@ void EngineMpv::takeChange(uint64_t id, const mpv_event_property& change, Draine
   default:
     if (m_properties.absorb(id, change))
       drained.mediaChanged = true;
+    if (id == ObservedPropertiesMpv::TrackList)
+      showTracks();
     break;
   }
 }

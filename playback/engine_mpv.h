@@ -15,6 +15,7 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
+class FileDialogs;
 class ListGuardMpv;
 class PlayerViewQt;
 class VideoWindowMpv;
@@ -58,6 +59,8 @@ public:
   // A short line of text over the picture (volume, seeks, tracks, a failure),
   // gone after `milliseconds`; a newer note replaces it.
   void showNote(const QString& text, int milliseconds = NoteMs);
+  // Where "加载字幕文件…" asks for the file.
+  void setFileDialogs(FileDialogs& dialogs) { m_fileDialogs = &dialogs; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +70,8 @@ private:
   static constexpr int VolumeStep = 5;
   // How long an on-screen note stays.
   static constexpr int NoteMs = 2000;
+  // The reply to sub-add, apart from the replies engine_mpv.cpp numbers.
+  static constexpr uint64_t SubtitleFileReply = 200;
 
   // What one pass over libmpv's event queue brought.
   struct Drained {
@@ -88,6 +93,14 @@ private:
   void updateBar();
   bool keyPressed(int key);
   void emitMouseDown(QMouseEvent* event);
+  // Audio tracks, subtitle tracks and subtitle files.
+  void initTracks();
+  void showTracks();
+  void chooseTrack(Track::Kind kind, int id);
+  void cycleTrack(Track::Kind kind);
+  void toggleSubtitles();
+  void loadSubtitleFile();
+  void subtitleFileAdded(bool added);
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
@@ -110,6 +123,9 @@ private:
   bool m_mute = false;
   bool m_loop = false;
   bool m_shuffle = false;
+  FileDialogs* m_fileDialogs = nullptr;
+  bool m_subtitlesVisible = true;
+  QString m_addingSubtitle; // the file sub-add was asked to load
   // Milestones still to be traced for the current load.
   bool m_traceFileLoaded = false;
   bool m_traceFirstFrame = false;

@@ -1,6 +1,7 @@
 #include "playback/observed_properties_mpv.h"
 
 #include "core/file_name_bytes.h"
+#include "playback/track_list_mpv.h"
 #include <mpv/client.h>
 #include <cstring>
 
@@ -92,6 +93,7 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
     return true;
   case TrackList:
     hasPicture = has && selectsAPicture(*node);
+    tracks = has ? tracksOf(*node) : QVector<Track>();
     return true;
   case Metadata:
     m_tags.clear();
