@@ -84,7 +84,7 @@ void EngineMpv::loadSubtitleFile()
     return;
   const QFileInfo media(m_properties.path);
   // The dialog opens in the media's folder, where its subtitles usually are.
-  const QString folder = media.isAbsolute() && media.exists() ? media.absolutePath() + u'/' : QString();
+  const QString folder = media.isAbsolute() && media.exists() ? media.absolutePath() : QString();
   const QString chosen = m_fileDialogs->getOpenFileName(
       QStringLiteral("加载字幕文件"), folder,
       {{QStringLiteral("字幕文件"), QStringLiteral("*.srt;*.ass;*.ssa;*.vtt;*.sub;*.idx;*.sup;*.smi")},

@@ -214,15 +214,16 @@ class ShutdownTest(PlayerTest):
 
 
 def srt(*lines):
-    """Subtitle text: each line a cue of ten seconds, the first from the start."""
-    return "".join(f"{i + 1}\r\n00:00:{i * 10:02},000 --> 00:00:{i * 10 + 10:02},000\r\n{line}\r\n\r\n"
+    """Subtitle text: each line a cue of an hour. The clips are shorter: only
+    the first is shown, the others are there as a film's further lines are."""
+    return "".join(f"{i + 1}\r\n{i:02}:00:00,000 --> {i + 1:02}:00:00,000\r\n{line}\r\n\r\n"
                    for i, line in enumerate(lines))
 
 
 def still_clip(target, *extra):
     """A still picture, so that only subtitles and notes change the screen."""
     run("ffmpeg", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-        "color=c=0x203040:size=640x360:rate=25:duration=30", *extra, "-c:v", "libx264",
+        "color=c=0x203040:size=640x360:rate=25:duration=120", *extra, "-c:v", "libx264",
         "-preset", "veryfast", "-pix_fmt", "yuv420p", target, timeout=120)
     return target
 
@@ -263,8 +264,8 @@ class TracksAndSubtitlesTest(PlayerTest):
         (folder / "en.srt").write_text(srt("THE SECOND TRACK, IN ENGLISH"), encoding="utf-8")
         clip = still_clip(
             folder / "two-of-each.mkv",
-            "-f", "lavfi", "-i", "sine=frequency=440:duration=30",
-            "-f", "lavfi", "-i", "sine=frequency=880:duration=30",
+            "-f", "lavfi", "-i", "sine=frequency=440:duration=120",
+            "-f", "lavfi", "-i", "sine=frequency=880:duration=120",
             "-i", folder / "zh.srt", "-i", folder / "en.srt",
             "-map", "0:v", "-map", "1:a", "-map", "2:a", "-map", "3:s", "-map", "4:s",
             "-c:a", "aac", "-c:s", "srt",
@@ -316,20 +317,41 @@ class TracksAndSubtitlesTest(PlayerTest):
         time.sleep(0.4)
         self.shot("audio-menu")
         run("xdotool", "key", "Escape")
+
+        # 加载字幕文件… asks for a file in the media's folder and shows it.
+        (folder / "extra.srt").write_text(srt("外挂字幕：第三条"), encoding="utf-8")
+        run("xdotool", "mousemove", "--sync", x + w - SUBTITLE_BUTTON_FROM_RIGHT, y + h - 25,
+            "click", "1")
+        wait_for(lambda: [m for m in windows_of(player.pid) if m.id != window.id],
+                 what="the subtitle menu")
+        time.sleep(0.4)
+        run("xdotool", "key", "Up", "Return")
+        dialog = wait_for(lambda: [d for d in windows_of(player.pid) if d.title() == "加载字幕文件"],
+                          what="the subtitle file dialog")[0]
+        time.sleep(0.5)
+        self.shot("subtitle-file-dialog")
+        run("xdotool", "type", "--delay", "20", "extra.srt")
+        run("xdotool", "key", "Return")
+        wait_for(lambda: dialog.id not in [d.id for d in windows_of(player.pid)],
+                 what="the dialog closed")
+        loaded = self.settled_shot("loaded-file", area)
+        for other in (first, second, off):
+            self.assertGreater(image_difference(other, loaded), 0.005, "the file's own subtitle")
         self.assertEqual(player.close(), 0)
 
     def test_chinese_subtitle_files_beside_the_media_load_and_read_right(self):
         simplified = ["这是简体中文字幕，编码为国标。", "第二句：我们明天见。", "第三句：谢谢你的帮助。"]
         traditional = ["這是繁體中文字幕，編碼為大五碼。", "第二句：我們明天見。", "第三句：謝謝你的幫助。"]
         clip = still_clip(self.sandbox.root / "still.mp4")
-        cases = (("gb18030", "电影.srt", simplified), ("big5", "電影.繁體.srt", traditional),
-                 ("utf-8", "电影.srt", simplified), ("utf-8", "電影.繁體.srt", traditional))
+        # Names that start with the media's: exactly its own, and one with more after it.
+        cases = (("gb18030", "电影.srt", simplified), ("big5", "電影_繁體.srt", traditional),
+                 ("utf-8", "电影.srt", simplified), ("utf-8", "電影_繁體.srt", traditional))
         shots = {}
         for encoding, subtitle, lines in cases:
             with self.subTest(encoding=encoding, subtitle=subtitle):
                 folder = self.sandbox.root / f"{encoding}-{len(shots)}"
                 folder.mkdir()
-                media = folder / (subtitle.split(".")[0] + ".mp4")
+                media = folder / (subtitle[:2] + ".mp4")
                 media.write_bytes(clip.read_bytes())
                 (folder / subtitle).write_bytes(srt(*lines).encode(encoding))
                 player, window = self.playing(media)
@@ -343,8 +365,8 @@ class TracksAndSubtitlesTest(PlayerTest):
         # Read from GB18030 and Big5 the lines look as they do from UTF-8.
         self.assertLess(image_difference(shots[("gb18030", "电影.srt")], shots[("utf-8", "电影.srt")]),
                         0.001)
-        self.assertLess(image_difference(shots[("big5", "電影.繁體.srt")],
-                                         shots[("utf-8", "電影.繁體.srt")]), 0.001)
+        self.assertLess(image_difference(shots[("big5", "電影_繁體.srt")],
+                                         shots[("utf-8", "電影_繁體.srt")]), 0.001)
 
 
 if __name__ == "__main__":
