@@ -330,6 +330,8 @@ class TracksAndSubtitlesTest(PlayerTest):
                           what="the subtitle file dialog")[0]
         time.sleep(0.5)
         self.shot("subtitle-file-dialog")
+        # End, as a click into the name field would, keeps any name already there.
+        run("xdotool", "key", "End")
         run("xdotool", "type", "--delay", "20", "extra.srt")
         run("xdotool", "key", "Return")
         wait_for(lambda: dialog.id not in [d.id for d in windows_of(player.pid)],
@@ -347,21 +349,23 @@ class TracksAndSubtitlesTest(PlayerTest):
         cases = (("gb18030", "电影.srt", simplified), ("big5", "電影_繁體.srt", traditional),
                  ("utf-8", "电影.srt", simplified), ("utf-8", "電影_繁體.srt", traditional))
         shots = {}
-        for encoding, subtitle, lines in cases:
+        for number, (encoding, subtitle, lines) in enumerate(cases):
             with self.subTest(encoding=encoding, subtitle=subtitle):
-                folder = self.sandbox.root / f"{encoding}-{len(shots)}"
+                folder = self.sandbox.root / f"{number}-{encoding}"
                 folder.mkdir()
                 media = folder / (subtitle[:2] + ".mp4")
                 media.write_bytes(clip.read_bytes())
                 (folder / subtitle).write_bytes(srt(*lines).encode(encoding))
                 player, window = self.playing(media)
-                area = self.subtitle_area(window)
-                shown = self.settled_shot(f"{encoding}-{len(shots)}", area)
-                run("xdotool", "key", "v")
-                hidden = self.settled_shot(f"{encoding}-{len(shots)}-hidden", area)
-                self.assertGreater(image_difference(shown, hidden), 0.005, "a subtitle is shown")
-                shots[(encoding, subtitle)] = shown
-                self.assertEqual(player.close(), 0)
+                try:
+                    area = self.subtitle_area(window)
+                    shown = self.settled_shot(f"{number}-{encoding}", area)
+                    run("xdotool", "key", "v")
+                    hidden = self.settled_shot(f"{number}-{encoding}-hidden", area)
+                    self.assertGreater(image_difference(shown, hidden), 0.005, "a subtitle is shown")
+                    shots[(encoding, subtitle)] = shown
+                finally:
+                    self.assertEqual(player.close(), 0)
         # Read from GB18030 and Big5 the lines look as they do from UTF-8.
         self.assertLess(image_difference(shots[("gb18030", "电影.srt")], shots[("utf-8", "电影.srt")]),
                         0.001)
