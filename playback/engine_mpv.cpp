@@ -178,8 +178,10 @@ void EngineMpv::drainEvents()
     feed(event);
   if (!drained.events.empty())
     updateBar();
-  if (drained.mediaChanged)
+  if (drained.mediaChanged) {
+    showTracks();
     emit currentMediaChanged();
+  }
 }
 
 void EngineMpv::take(const mpv_event& event, Drained& drained)
@@ -256,8 +258,6 @@ void EngineMpv::takeChange(uint64_t id, const mpv_event_property& change, Draine
   default:
     if (m_properties.absorb(id, change))
       drained.mediaChanged = true;
-    if (id == ObservedPropertiesMpv::TrackList)
-      showTracks();
     break;
   }
 }

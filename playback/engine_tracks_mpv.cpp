@@ -30,6 +30,9 @@ void EngineMpv::initTracks()
   const std::pair<const char*, const char*> options[] = {
       // "movie.srt", "movie.chs.srt", "movie 简体.ass" beside "movie.mkv".
       {"sub-auto", "fuzzy"},
+      // A subtitle file that is not UTF-8 is read in the code page uchardet
+      // finds: GB18030/GBK and Big5 files both read right.
+      {"sub-codepage", "auto"},
       {"sub-font", subtitleFont},
       {"osd-font", subtitleFont}};
   for (const auto& [name, value] : options)
@@ -45,7 +48,7 @@ void EngineMpv::initTracks()
 
 void EngineMpv::showTracks()
 {
-  m_view->bar()->tracks()->setTracks(m_properties.tracks, hasItem());
+  m_view->bar()->tracks()->setTracks(m_properties.tracks, hasItem() && m_properties.hasPicture);
 }
 
 void EngineMpv::chooseTrack(Track::Kind kind, int id)

@@ -94,13 +94,13 @@ QToolButton* TrackButtonsQt::addButton(const QIcon& icon, const QString& tip, QM
   return button;
 }
 
-void TrackButtonsQt::setTracks(const QVector<Track>& tracks, bool loaded)
+void TrackButtonsQt::setTracks(const QVector<Track>& tracks, bool picture)
 {
   m_tracks = tracks;
   // One audio track leaves nothing to choose; a subtitle file can be added
-  // to any item.
+  // to any video.
   m_audio->setEnabled(TrackMenu::entries(tracks, Track::Kind::Audio).size() > 1);
-  m_subtitles->setEnabled(loaded);
+  m_subtitles->setEnabled(picture);
 }
 
 void TrackButtonsQt::fillAudioMenu()

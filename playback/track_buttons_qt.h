@@ -14,8 +14,8 @@ class TrackButtonsQt : public QWidget {
 public:
   explicit TrackButtonsQt(QWidget* parent);
 
-  // The current item's tracks; `loaded` is false when there is no item.
-  void setTracks(const QVector<Track>& tracks, bool loaded);
+  // The current item's tracks, and whether it has a picture to put subtitles on.
+  void setTracks(const QVector<Track>& tracks, bool picture);
 
 signals:
   void audioChosen(int id);
