@@ -10,6 +10,7 @@
 #include "playback/track_buttons_qt.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <mpv/client.h>
 
 namespace {
@@ -55,7 +56,7 @@ void EngineMpv::chooseTrack(Track::Kind kind, int id)
 {
   const QByteArray value = id == TrackMenu::Off ? QByteArrayLiteral("no") : QByteArray::number(id);
   const char* text = value.constData();
-  mpv_set_property_async(m_mpv, 0, trackProperty(kind), MPV_FORMAT_STRING, &text);
+  mpv_set_property_async(m_mpv, 0 /* no reply wanted */, trackProperty(kind), MPV_FORMAT_STRING, &text);
   // A chosen subtitle is one to be seen.
   if (kind == Track::Kind::Subtitle && id != TrackMenu::Off && !m_subtitlesVisible)
     toggleSubtitles();
@@ -68,7 +69,8 @@ void EngineMpv::chooseTrack(Track::Kind kind, int id)
 
 void EngineMpv::cycleTrack(Track::Kind kind)
 {
-  if (TrackMenu::entries(m_properties.tracks, kind).size() <= (kind == Track::Kind::Audio ? 0 : 1))
+  const auto ofKind = [kind](const Track& track) { return track.kind == kind; };
+  if (std::none_of(m_properties.tracks.cbegin(), m_properties.tracks.cend(), ofKind))
     return; // nothing to go round
   chooseTrack(kind, TrackMenu::next(m_properties.tracks, kind));
 }
@@ -77,7 +79,7 @@ void EngineMpv::toggleSubtitles()
 {
   m_subtitlesVisible = !m_subtitlesVisible;
   int on = m_subtitlesVisible;
-  mpv_set_property_async(m_mpv, 0, "sub-visibility", MPV_FORMAT_FLAG, &on);
+  mpv_set_property_async(m_mpv, 0 /* no reply wanted */, "sub-visibility", MPV_FORMAT_FLAG, &on);
   showNote(m_subtitlesVisible ? QStringLiteral("显示字幕") : QStringLiteral("隐藏字幕"));
 }
 
