@@ -64,6 +64,7 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   m_window->setPlayer(m_engine->widget());
   m_messages = std::make_unique<MessageBoxesQt>(m_window.get());
   m_fileDialogs = std::make_unique<FileDialogsQt>(m_window.get());
+  m_engine->setFileDialogs(*m_fileDialogs);
   m_processes = std::make_unique<ProcessLauncherQt>();
   m_idle = std::make_unique<ScreenSaverDbus>(QDBusConnection::sessionBus());
   m_classStore = std::make_unique<ClassStoreXdg>(XdgFolders::ofUser());

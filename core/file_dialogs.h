@@ -19,6 +19,7 @@ public:
   // Full paths of the chosen files, in the order the dialog lists them.
   virtual QStringList getOpenFileNames(const QString& title, const QVector<FileFilter>& filters,
                                        bool multiple) = 0;
+  // `preset` is a file to select, or a folder to open in.
   virtual QString getOpenFileName(const QString& title, const QString& preset,
                                   const QVector<FileFilter>& filters) = 0;
   // Asks before an existing file is replaced; defaultSuffix is added to a name

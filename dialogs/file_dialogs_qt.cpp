@@ -75,7 +75,10 @@ QStringList runDialog(QFileDialog& dialog, const QVector<FileFilter>& filters,
     dialog.selectNameFilter(descriptions.front());
     useRow(descriptions.front());
   }
-  if (!preset.isEmpty())
+  // A folder given as the preset is where the dialog opens, with no name typed.
+  if (QFileInfo(preset).isDir())
+    dialog.setDirectory(preset);
+  else if (!preset.isEmpty())
     dialog.selectFile(preset);
   if (dialog.acceptMode() == QFileDialog::AcceptSave)
     keepTypedName(dialog, preset);

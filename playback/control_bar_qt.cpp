@@ -1,5 +1,7 @@
 #include "playback/control_bar_qt.h"
 
+#include "playback/track_buttons_qt.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -149,6 +151,9 @@ ControlBarQt::ControlBarQt(QWidget* parent) : QWidget(parent)
   buttons->addSpacing(10);
   buttons->addWidget(m_time);
   buttons->addStretch();
+  m_tracks = new TrackButtonsQt(this);
+  buttons->addWidget(m_tracks);
+  buttons->addSpacing(6);
   m_mute = addButton(glyphIcon(Glyph::Speaker), &ControlBarQt::muteClicked);
   buttons->addWidget(m_mute);
   buttons->addWidget(m_volume);

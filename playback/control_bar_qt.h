@@ -7,6 +7,7 @@
 class QLabel;
 class QSlider;
 class QToolButton;
+class TrackButtonsQt;
 
 // The transport bar below the picture: 970 twips (65 px) high. It only shows
 // and asks; the engine decides and tells it what is true.
@@ -21,6 +22,7 @@ public:
   void setTimes(double position, double duration); // seconds; duration 0 = unknown
   void setVolume(int volume);
   void setMuted(bool muted);
+  TrackButtonsQt* tracks() const { return m_tracks; }
 
 signals:
   void playPauseClicked();
@@ -40,6 +42,7 @@ private:
   QLabel* m_time;
   QToolButton* m_playPause;
   QToolButton* m_mute;
+  TrackButtonsQt* m_tracks;
   double m_duration = 0;
   bool m_muted = false;
 };

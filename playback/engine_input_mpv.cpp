@@ -72,6 +72,9 @@ bool EngineMpv::keyPressed(PlayerKey key)
   case PlayerKey::Slower: changeRate(PlaySpeed::slower(m_rate)); break;
   case PlayerKey::Faster: changeRate(PlaySpeed::faster(m_rate)); break;
   case PlayerKey::NormalSpeed: changeRate(PlaySpeed::Normal); break;
+  case PlayerKey::NextAudioTrack: cycleTrack(Track::Kind::Audio); break;
+  case PlayerKey::NextSubtitle: cycleTrack(Track::Kind::Subtitle); break;
+  case PlayerKey::ToggleSubtitles: toggleSubtitles(); break;
   }
   return true;
 }

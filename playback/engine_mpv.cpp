@@ -139,6 +139,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   connect(bar, &ControlBarQt::muteClicked, this, [this] { setMute(!m_mute); });
   connect(bar, &ControlBarQt::volumeRequested, this, &EngineMpv::setVolume);
   bar->setVolume(m_volume);
+  initTracks();
 
   m_positionTimer.setInterval(250);
   connect(&m_positionTimer, &QTimer::timeout, this, &EngineMpv::updateBar);
@@ -188,8 +189,10 @@ void EngineMpv::drainEvents()
     feed(event);
   if (!drained.events.empty())
     updateBar();
-  if (drained.mediaChanged)
+  if (drained.mediaChanged) {
+    showTracks();
     emit currentMediaChanged();
+  }
   if (drained.mediaChanged || !drained.events.empty())
     m_audioCard->show(audioCard());
 }
@@ -235,6 +238,8 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
   case MPV_EVENT_COMMAND_REPLY:
     if (event.reply_userdata == LoadReply && event.error < 0)
       drained.events.push_back(EngineEvent::EndFileError);
+    if (event.reply_userdata == SubtitleFileReply)
+      subtitleFileAdded(event.error >= 0);
     break;
   case MPV_EVENT_SET_PROPERTY_REPLY:
     if (event.reply_userdata == SeekReply && !m_seeks.empty()) {

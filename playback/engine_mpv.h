@@ -19,6 +19,7 @@ struct mpv_event;
 struct mpv_event_property;
 struct AudioCard;
 class AudioCardMpv;
+class FileDialogs;
 class ListGuardMpv;
 class ResumePoints;
 class PlayerViewQt;
@@ -68,6 +69,8 @@ public:
   // Why the last item could not be opened or played, as the picture says it;
   // empty once another item plays.
   QString failureLine() const { return m_failureLine; }
+  // Where "加载字幕文件…" asks for the file.
+  void setFileDialogs(FileDialogs& dialogs) { m_fileDialogs = &dialogs; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +82,8 @@ private:
   static constexpr int NoteMs = 2000;
   // The height of a note's letters, in pixels.
   static constexpr int NotePixels = 24;
+  // The reply to sub-add, apart from the replies engine_mpv.cpp numbers.
+  static constexpr uint64_t SubtitleFileReply = 300;
 
   // What one pass over libmpv's event queue brought.
   struct Drained {
@@ -124,6 +129,14 @@ private:
   void resumeAt(double seconds);
   void resumeItemEnded(int reason);
   void keepResumePoint();
+  // Audio tracks, subtitle tracks and subtitle files.
+  void initTracks();
+  void showTracks();
+  void chooseTrack(Track::Kind kind, int id);
+  void cycleTrack(Track::Kind kind);
+  void toggleSubtitles();
+  void loadSubtitleFile();
+  void subtitleFileAdded(bool added);
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
@@ -160,6 +173,9 @@ private:
   // bad item still shows which one it passed.
   QTimer m_failureHeld;
   bool m_clearFailureWhenHeld = false;
+  FileDialogs* m_fileDialogs = nullptr;
+  bool m_subtitlesVisible = true;
+  QString m_addingSubtitle; // the file sub-add was asked to load
   // Milestones still to be traced for the current load.
   bool m_traceFileLoaded = false;
   bool m_firstPictureDue = false; // traced and told with pictureShown

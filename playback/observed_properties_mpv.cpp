@@ -1,6 +1,7 @@
 #include "playback/observed_properties_mpv.h"
 
 #include "core/file_name_bytes.h"
+#include "playback/track_list_mpv.h"
 #include <mpv/client.h>
 #include <cstring>
 
@@ -99,6 +100,7 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
   case TrackList:
     hasPicture = has && selectsAPicture(*node);
     showsVideoTrack = has && selectedVideoTrack(*node);
+    tracks = has ? tracksOf(*node) : QVector<Track>();
     return true;
   case Metadata:
     m_tags.clear();

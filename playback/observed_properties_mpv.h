@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/track_menu.h"
+
 #include <QHash>
 #include <QString>
 #include <cstdint>
@@ -45,6 +47,7 @@ public:
   bool hasPicture = false; // a selected video track that is not cover art
   bool showsVideoTrack = false; // a selected video track, cover art too
   bool voConfigured = false;
+  QVector<Track> tracks; // audio and subtitles
 
   // Tag lookup ignores case, as files spell their keys as they like.
   QString tag(const QString& key) const { return m_tags.value(key.toLower()); }

@@ -8,9 +8,10 @@ PlayerKey playerKey(int key, Qt::KeyboardModifiers modifiers)
     switch (key) {
     case Qt::Key_Left: return PlayerKey::StepBack;
     case Qt::Key_Right: return PlayerKey::StepForward;
-    // Some keyboards have the brackets on a shifted key.
+    // Some keyboards have the brackets and # on a shifted key.
     case Qt::Key_BracketLeft: return PlayerKey::Slower;
     case Qt::Key_BracketRight: return PlayerKey::Faster;
+    case Qt::Key_NumberSign: return PlayerKey::NextAudioTrack;
     default: return PlayerKey::None;
     }
   }
@@ -29,6 +30,9 @@ PlayerKey playerKey(int key, Qt::KeyboardModifiers modifiers)
   case Qt::Key_BracketLeft: return PlayerKey::Slower;
   case Qt::Key_BracketRight: return PlayerKey::Faster;
   case Qt::Key_Backspace: return PlayerKey::NormalSpeed;
+  case Qt::Key_NumberSign: return PlayerKey::NextAudioTrack;
+  case Qt::Key_J: return PlayerKey::NextSubtitle;
+  case Qt::Key_V: return PlayerKey::ToggleSubtitles;
   default: return PlayerKey::None;
   }
 }

@@ -21,6 +21,9 @@ enum class PlayerKey {
   Slower,          // [
   Faster,          // ]
   NormalSpeed,     // Backspace
+  NextAudioTrack,  // #
+  NextSubtitle,    // J, then 关闭
+  ToggleSubtitles, // V
 };
 
 PlayerKey playerKey(int key, Qt::KeyboardModifiers modifiers);

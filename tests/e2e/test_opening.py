@@ -419,6 +419,164 @@ class ResumeTest(PlayerTest):
         player.window()
         wait_for(lambda: 200 <= position() < 240, 15, what="resumed after the crash")
         self.assertEqual(player.close(), 0)
+def srt(*lines):
+    """Subtitle text: each line a cue of an hour. The clips are shorter: only
+    the first is shown, the others are there as a film's further lines are."""
+    return "".join(f"{i + 1}\r\n{i:02}:00:00,000 --> {i + 1:02}:00:00,000\r\n{line}\r\n\r\n"
+                   for i, line in enumerate(lines))
+
+
+def subtitled_still(target, *extra):
+    """A still picture, so that only subtitles and notes change the screen."""
+    run("ffmpeg", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+        "color=c=0x203040:size=640x360:rate=25:duration=120", *extra, "-c:v", "libx264",
+        "-preset", "veryfast", "-pix_fmt", "yuv420p", target, timeout=120)
+    return target
+
+
+# The track buttons sit left of the mute button and the volume slider, whose
+# widths are fixed: their centres are this far left of the client's right edge.
+AUDIO_BUTTON_FROM_RIGHT, SUBTITLE_BUTTON_FROM_RIGHT = 193, 159
+
+
+class TracksAndSubtitlesTest(PlayerTest):
+    def subtitle_area(self, window):
+        """The picture's lower third, where subtitles are drawn."""
+        x, y, w, h = window.client()
+        picture = h - 65
+        return (x, y + picture * 2 // 3, w, picture // 3)
+
+    def note_area(self, window):
+        x, y, w, h = window.client()
+        return (x, y, w // 2, 60)
+
+    def settled_shot(self, name, region):
+        time.sleep(0.8)
+        return self.shot(name, region)
+
+    def playing(self, *args):
+        player = self.start(*args)
+        window = player.window()
+        player.wait_trace("first-frame")
+        # A left click on the picture gives the player the keys.
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 3, "click", "1")
+        return player, window
+
+    def test_keys_and_the_bar_s_menus_choose_audio_and_subtitle_tracks(self):
+        folder = self.sandbox.root / "media"
+        folder.mkdir()
+        (folder / "zh.srt").write_text(srt("第一条字幕：中文"), encoding="utf-8")
+        (folder / "en.srt").write_text(srt("THE SECOND TRACK, IN ENGLISH"), encoding="utf-8")
+        clip = subtitled_still(
+            folder / "two-of-each.mkv",
+            "-f", "lavfi", "-i", "sine=frequency=440:duration=120",
+            "-f", "lavfi", "-i", "sine=frequency=880:duration=120",
+            "-i", folder / "zh.srt", "-i", folder / "en.srt",
+            "-map", "0:v", "-map", "1:a", "-map", "2:a", "-map", "3:s", "-map", "4:s",
+            "-c:a", "aac", "-c:s", "srt",
+            "-metadata:s:a:0", "language=chi", "-metadata:s:a:1", "language=eng",
+            "-metadata:s:s:0", "language=chi", "-metadata:s:s:1", "language=eng")
+        player, window = self.playing(clip)
+        area = self.subtitle_area(window)
+        first = self.settled_shot("first-subtitle", area)
+
+        run("xdotool", "key", "j")
+        second = self.settled_shot("second-subtitle", area)
+        self.assertGreater(image_difference(first, second), 0.005, "j shows the other subtitle")
+        run("xdotool", "key", "j")
+        off = self.settled_shot("no-subtitle", area)
+        self.assertGreater(image_difference(second, off), 0.005, "then none")
+        run("xdotool", "key", "j")
+        again = self.settled_shot("first-again", area)
+        self.assertLess(image_difference(first, again), 0.001, "then the first again")
+
+        # The subtitle button opens its menu; the second entry is the English track.
+        x, y, w, h = window.client()
+        run("xdotool", "mousemove", "--sync", x + w - SUBTITLE_BUTTON_FROM_RIGHT, y + h - 25,
+            "click", "1")
+        wait_for(lambda: [m for m in windows_of(player.pid) if m.id != window.id],
+                 what="the subtitle menu")
+        time.sleep(0.4)
+        self.shot("subtitle-menu")
+        run("xdotool", "key", "Down", "Down", "Return")
+        chosen = self.settled_shot("chosen-from-menu", area)
+        self.assertLess(image_difference(second, chosen), 0.001, "the menu chose the English track")
+
+        # v hides the subtitles and shows them again.
+        run("xdotool", "key", "v")
+        hidden = self.settled_shot("hidden", area)
+        self.assertLess(image_difference(off, hidden), 0.001, "v hides them")
+        run("xdotool", "key", "v")
+        self.assertLess(image_difference(second, self.settled_shot("shown", area)), 0.001)
+
+        # # goes to the other audio track and says which it is.
+        time.sleep(2.5)  # the last note gone
+        quiet = self.shot("before-audio-key", self.note_area(window))
+        run("xdotool", "key", "numbersign")
+        noted = self.settled_shot("audio-note", self.note_area(window))
+        self.assertGreater(image_difference(quiet, noted), 0.002, "a note names the new track")
+        run("xdotool", "mousemove", "--sync", x + w - AUDIO_BUTTON_FROM_RIGHT, y + h - 25,
+            "click", "1")
+        wait_for(lambda: [m for m in windows_of(player.pid) if m.id != window.id],
+                 what="the audio menu")
+        time.sleep(0.4)
+        self.shot("audio-menu")
+        run("xdotool", "key", "Escape")
+
+        # 加载字幕文件… asks for a file in the media's folder and shows it.
+        (folder / "extra.srt").write_text(srt("外挂字幕：第三条"), encoding="utf-8")
+        run("xdotool", "mousemove", "--sync", x + w - SUBTITLE_BUTTON_FROM_RIGHT, y + h - 25,
+            "click", "1")
+        wait_for(lambda: [m for m in windows_of(player.pid) if m.id != window.id],
+                 what="the subtitle menu")
+        time.sleep(0.4)
+        run("xdotool", "key", "Up", "Return")
+        dialog = wait_for(lambda: [d for d in windows_of(player.pid) if d.title() == "加载字幕文件"],
+                          what="the subtitle file dialog")[0]
+        time.sleep(0.5)
+        self.shot("subtitle-file-dialog")
+        # End, as a click into the name field would, keeps any name already there.
+        run("xdotool", "key", "End")
+        run("xdotool", "type", "--delay", "20", "extra.srt")
+        run("xdotool", "key", "Return")
+        wait_for(lambda: dialog.id not in [d.id for d in windows_of(player.pid)],
+                 what="the dialog closed")
+        loaded = self.settled_shot("loaded-file", area)
+        for other in (first, second, off):
+            self.assertGreater(image_difference(other, loaded), 0.005, "the file's own subtitle")
+        self.assertEqual(player.close(), 0)
+
+    def test_chinese_subtitle_files_beside_the_media_load_and_read_right(self):
+        simplified = ["这是简体中文字幕，编码为国标。", "第二句：我们明天见。", "第三句：谢谢你的帮助。"]
+        traditional = ["這是繁體中文字幕，編碼為大五碼。", "第二句：我們明天見。", "第三句：謝謝你的幫助。"]
+        clip = subtitled_still(self.sandbox.root / "still.mp4")
+        # Names that start with the media's: exactly its own, and one with more after it.
+        cases = (("gb18030", "电影.srt", simplified), ("big5", "電影_繁體.srt", traditional),
+                 ("utf-8", "电影.srt", simplified), ("utf-8", "電影_繁體.srt", traditional))
+        shots = {}
+        for number, (encoding, subtitle, lines) in enumerate(cases):
+            with self.subTest(encoding=encoding, subtitle=subtitle):
+                folder = self.sandbox.root / f"{number}-{encoding}"
+                folder.mkdir()
+                media = folder / (subtitle[:2] + ".mp4")
+                media.write_bytes(clip.read_bytes())
+                (folder / subtitle).write_bytes(srt(*lines).encode(encoding))
+                player, window = self.playing(media)
+                try:
+                    area = self.subtitle_area(window)
+                    shown = self.settled_shot(f"{number}-{encoding}", area)
+                    run("xdotool", "key", "v")
+                    hidden = self.settled_shot(f"{number}-{encoding}-hidden", area)
+                    self.assertGreater(image_difference(shown, hidden), 0.005, "a subtitle is shown")
+                    shots[(encoding, subtitle)] = shown
+                finally:
+                    self.assertEqual(player.close(), 0)
+        # Read from GB18030 and Big5 the lines look as they do from UTF-8.
+        self.assertLess(image_difference(shots[("gb18030", "电影.srt")], shots[("utf-8", "电影.srt")]),
+                        0.001)
+        self.assertLess(image_difference(shots[("big5", "電影_繁體.srt")],
+                                         shots[("utf-8", "電影_繁體.srt")]), 0.001)
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 #include "playback/engine_mpv.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/resume_points.h"
+#include "playback/track_buttons_qt.h"
 #include "playback/video_window_mpv.h"
 
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -54,6 +56,10 @@ protected:
                         "artist=Artist Name", "-metadata", "title=Song Title", mediaPath("tone.mp3")}));
     ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", "sine=frequency=660:duration=1", "-c:a", "flac",
                         "-metadata", "author=Writer Only", mediaPath("author.mkv")}));
+    ASSERT_TRUE(ffmpeg({"-f", "lavfi", "-i", video + "2", "-f", "lavfi", "-i", "sine=duration=2",
+                        "-f", "lavfi", "-i", "sine=frequency=880:duration=2", "-map", "0", "-map",
+                        "1", "-map", "2", "-c:v", "libx264", "-pix_fmt", "yuv420p", "-c:a", "flac",
+                        mediaPath("two-audio.mkv")}));
     // A play list as the program writes them: absolute paths, CRLF, no header.
     QFile list(mediaPath("list.m3u"));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
@@ -181,6 +187,32 @@ TEST_F(EngineMpvTest, AudioHasNoPictureAndGivesItsTags)
   ASSERT_TRUE(item);
   EXPECT_EQ(item->author, "Writer Only");
   EXPECT_EQ(item->title, QString());
+}
+
+TEST_F(EngineMpvTest, TrackButtonsOfferOnlyWhatTheItemHas)
+{
+  show();
+  const auto buttons = engine->widget()->findChild<TrackButtonsQt*>()->findChildren<QToolButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  QToolButton* audio = buttons[0];
+  QToolButton* subtitles = buttons[1];
+  EXPECT_FALSE(audio->isEnabled());
+  EXPECT_FALSE(subtitles->isEnabled()) << "nothing loaded";
+  // Each item is held paused, so that its end does not decide the buttons.
+  const auto open = [this](const char* name) {
+    engine->setURL(mediaPath(name));
+    ASSERT_TRUE(reaches(3));
+    engine->pause();
+    ASSERT_TRUE(reaches(2));
+  };
+  open("two-audio.mkv");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return audio->isEnabled() && subtitles->isEnabled(); }));
+  open("clip.mp4"); // no sound at all
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !audio->isEnabled() && subtitles->isEnabled(); }));
+  open("tone.mp3"); // one track, and no picture to put subtitles on
+  QTest::qWait(300);
+  EXPECT_FALSE(audio->isEnabled());
+  EXPECT_FALSE(subtitles->isEnabled());
 }
 
 TEST_F(EngineMpvTest, EndsThenStopsAndPlayStartsTheSameUrlAgain)

@@ -30,7 +30,10 @@ protected:
 TEST_F(StartUpCheckTest, AFirstStartWritesTheTypeSilentlyInTheDesignedOrder)
 {
   load("/v/a.mp4");
-  engine().item = MediaItem{640, 360, "/v/a.mp4"};
+  MediaItem video;
+  video.imageSourceWidth = 640;
+  video.imageSourceHeight = 360;
+  engine().item = video;
   for (int state : {PlayState::Transitioning, PlayState::Playing})
     emit engine().PlayStateChange(state);
   EXPECT_TRUE(gui().classes.log.isEmpty()) << "nothing before the first picture";
@@ -45,7 +48,9 @@ TEST_F(StartUpCheckTest, AFirstStartWritesTheTypeSilentlyInTheDesignedOrder)
 
 TEST_F(StartUpCheckTest, AnItemWithoutAPictureOrThatFailsLetsTheRepairRunThen)
 {
-  for (const auto& [item, state] : {std::pair{MediaItem{0, 0, "/v/a.mp3"}, PlayState::Playing},
+  MediaItem song;
+  song.sourceURL = "/v/a.mp3";
+  for (const auto& [item, state] : {std::pair{song, PlayState::Playing},
                                     std::pair{MediaItem{}, PlayState::Stopped}}) {
     load("/v/a.mp3");
     engine().item = item;

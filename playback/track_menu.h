@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// One audio or subtitle track of the current item, as the engine lists them.
+struct Track {
+  enum class Kind { Audio, Subtitle };
+  Kind kind = Kind::Audio;
+  int id = 0;        // the engine's number, counted per kind from 1
+  QString language;  // a code such as "chi", "en" or "zh-CN"; may be empty
+  QString title;     // may be empty; a loaded file's name for subtitle files
+  bool selected = false;
+};
+
+// One line of a track menu; id 0 is "关闭" (no subtitles).
+struct TrackEntry {
+  QString text;
+  int id = 0;
+  bool checked = false;
+
+  bool operator==(const TrackEntry&) const = default;
+};
+
+namespace TrackMenu {
+
+inline constexpr int Off = 0;
+
+// "中文" for "chi", "zho", "zh" and its regional forms, and so on for the
+// common languages; any other code as it is; "" for none or "und".
+QString languageName(const QString& code);
+
+// The item's tracks of one kind, in the engine's order, the current one checked.
+// Subtitles end with "关闭", checked when none is shown.
+QVector<TrackEntry> entries(const QVector<Track>& tracks, Track::Kind kind);
+
+// The track that comes after the current one: audio goes round its tracks;
+// subtitles go round theirs and "关闭". Off when there is nothing to choose.
+int next(const QVector<Track>& tracks, Track::Kind kind);
+
+// The note shown when `id` is chosen: "音轨 2：英语", "字幕：中文", "字幕：关闭".
+QString note(const QVector<Track>& tracks, Track::Kind kind, int id);
+
+} // namespace TrackMenu
