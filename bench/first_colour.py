@@ -5,7 +5,8 @@ until that colour covers the picture on the X server's screen
 min, max and the ratio to mpv.
 
 Needs an X server started with -fbdir (bench/run.sh provides one):
-  python3 bench/first_colour.py BUILD [ROUNDS]"""
+  python3 bench/first_colour.py BUILD [ROUNDS]
+KELVARINO_BENCH_BASELINE=/path/to/another/kelvarino adds that build's rows."""
 
 import os
 import shutil
@@ -66,6 +67,12 @@ players = {
     "kelvarino, cold GL cache": lambda: ([str(BUILD / "kelvarino"), str(clip)], home()),
     "mpv, cold GL cache": lambda: (MPV + [str(clip)], home()),
 }
+# Another build of ours, for a before-and-after in the same run.
+baseline = os.environ.get("KELVARINO_BENCH_BASELINE")
+if baseline:
+    base_warm = home(shared_cache)
+    players["baseline"] = lambda: ([baseline, str(clip)], base_warm)
+    players["baseline, fresh home"] = lambda: ([baseline, str(clip)], home(shared_cache))
 # Peers are measured when installed; nothing is installed for them.
 peers = {"vlc": ["vlc", "--no-audio", "--no-video-title-show"], "celluloid": ["celluloid"],
          "smplayer": ["smplayer"], "haruna": ["haruna"]}

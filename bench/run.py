@@ -1,6 +1,7 @@
 """Kelvarino against the mpv command-line player on the same generated clip, in
-one run, printed as one table: start-up to the first frame, CPU and peak
-memory while playing, the hand-off of a second start against a bare Qt process
+one run: first the first picture timed from outside (first_colour.py), then
+one table: start-up milestones from the trace, CPU and peak memory while
+playing, CPU idle and paused, the hand-off of a second start against a bare Qt process
 start, and a dropped folder of 10,000 media files.
 
 Run by hand through bench/run.sh (it provides the X session)."""
@@ -86,21 +87,29 @@ def startup_round(results, home):
         results.setdefault(("mpv", m), []).append(ms)
 
 
-def cpu_and_peak_memory(command, env=None):
-    """% of one core over PLAY_SECONDS of playback, and peak RSS in MB."""
+def cpu_ticks(process):
+    fields = Path(f"/proc/{process.pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])
+
+
+def cpu_and_peak_memory(command, env=None, before_count=None):
+    """% of one core over PLAY_SECONDS, and peak RSS in MB; `before_count`
+    runs once the start-up is over (a pause, say)."""
     process, _ = start(command, env)
     time.sleep(2)  # past the start-up
-
-    def cpu_ticks():
-        fields = Path(f"/proc/{process.pid}/stat").read_text().rsplit(")", 1)[1].split()
-        return int(fields[11]) + int(fields[12])
-
-    before, t0 = cpu_ticks(), time.monotonic()
+    if before_count:
+        before_count()
+        time.sleep(0.5)
+    before, t0 = cpu_ticks(process), time.monotonic()
     time.sleep(PLAY_SECONDS)
-    used, elapsed = cpu_ticks() - before, time.monotonic() - t0
+    used, elapsed = cpu_ticks(process) - before, time.monotonic() - t0
     peak = int(re.search(r"VmHWM:\s+(\d+)", Path(f"/proc/{process.pid}/status").read_text())[1])
     end(process)
     return 100.0 * used / TICKS / elapsed, peak / 1024
+
+
+def pause_ours():
+    subprocess.run(["playerctl", "-p", "kelvarino", "pause"], check=True)
 
 
 def sub_bench(command):
@@ -119,6 +128,11 @@ for _ in range(ROUNDS):
 ours_cpu, ours_rss = cpu_and_peak_memory(
     [BUILD / "kelvarino", clip], sandbox_env())
 mpv_cpu, mpv_rss = cpu_and_peak_memory(MPV + ["--script-opts=mpv_first_frame-stay=yes", str(clip)])
+idle_cpu, _ = cpu_and_peak_memory([BUILD / "kelvarino"], sandbox_env())
+paused_cpu, _ = cpu_and_peak_memory([BUILD / "kelvarino", clip], sandbox_env(), pause_ours)
+mpv_paused_cpu, _ = cpu_and_peak_memory(MPV + ["--pause", "--script-opts=mpv_first_frame-stay=yes",
+                                              str(clip)])
+first_colour = sub_bench([sys.executable, HERE / "first_colour.py", BUILD, str(ROUNDS)])
 handoff = sub_bench([sys.executable, HERE / "handoff.py", BUILD, "20"])
 drop = sub_bench([BUILD / "bench_folder_drop", "10000", "20"])
 shutil.rmtree(work, ignore_errors=True)
@@ -151,11 +165,16 @@ rows = [
      f"{ours_cpu / mpv_cpu:.2f}", "<= 1.1"),
     ("peak memory (MB)", f"{ours_rss:.0f}", f"{mpv_rss:.0f}", f"+{ours_rss - mpv_rss:.0f} MB",
      "<= +30 MB"),
+    (f"CPU idle, nothing opened, over {PLAY_SECONDS} s (% of a core)", f"{idle_cpu:.2f}", "", "",
+     "< 1"),
+    (f"CPU paused over {PLAY_SECONDS} s (% of a core)", f"{paused_cpu:.2f}",
+     f"{mpv_paused_cpu:.2f}", "", "< 1"),
     ("second start until URL set (ms)", f"{delivered:.1f}", f"bare Qt {bare:.1f}",
      f"{delivered / bare:.2f}", "<= 1.2"),
     ("second start until its process ends (ms)", f"{gone:.1f}", "", "", "<= 50"),
     ("10,000-file folder drop, list written and URL set (ms)", f"{dropped:.1f}", "", "", "<= 50"),
 ]
+print(first_colour)
 print(f"Kelvarino against mpv --vo=gpu --gpu-sw, 640x360 H.264, medians of {ROUNDS} "
       "interleaved rounds (hand-off and drop: 20)")
 widths = [max(len(r[i]) for r in rows + [("measure", "ours", "other", "ratio", "target")])
