@@ -1,14 +1,21 @@
 #include "playback/file_list.h"
 
 #include "core/file_name_bytes.h"
-#include <QDir>
 #include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
 
 
-FileListBox::FileListBox(const QString& pattern) : m_patterns(pattern.split(u';', Qt::SkipEmptyParts))
+FileListBox::FileListBox(const QString& pattern)
 {
+  for (const QString& wildcard : pattern.split(u';', Qt::SkipEmptyParts))
+    m_patterns << QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive);
+}
+
+bool FileListBox::matches(const QString& name) const
+{
+  return std::any_of(m_patterns.begin(), m_patterns.end(),
+                     [&name](const QRegularExpression& p) { return p.match(name).hasMatch(); });
 }
 
 bool FileListBox::setPath(const QString& folder)
@@ -28,9 +35,9 @@ bool FileListBox::setPath(const QString& folder)
     if (name.startsWith('.') || ::stat(QByteArray(path + '/').append(name).constData(), &target) != 0 ||
         !S_ISREG(target.st_mode))
       continue;
-    // QDir::match ignores case; its regular expressions need valid UTF-16,
-    // so the patterns are matched against the name as Qt would decode it.
-    if (QDir::match(m_patterns, QString::fromUtf8(name)))
+    // Regular expressions need valid UTF-16, so the patterns are matched
+    // against the name as Qt would decode it.
+    if (matches(QString::fromUtf8(name)))
       m_list << decodeFileName(name);
   }
   ::closedir(listing);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +22,10 @@ public:
   int ListCount() const { return int(m_list.size()); }
 
 private:
-  QStringList m_patterns;
+  bool matches(const QString& name) const;
+
+  // Made once: a folder of ten thousand files asks each of them.
+  QList<QRegularExpression> m_patterns;
   QString m_path;
   QStringList m_list;
 };
