@@ -4,8 +4,8 @@
 #include "playback/engine_mpv.h"
 
 #include "core/file_name_bytes.h"
+#include "playback/node_mpv.h"
 #include "playback/video_window_mpv.h"
-#include <cstring>
 #include <mpv/client.h>
 
 namespace {
@@ -35,19 +35,10 @@ QString entryName(const mpv_node& playlist, int64_t entry)
     return {};
   for (int i = 0; i < playlist.u.list->num; ++i) {
     const mpv_node& item = playlist.u.list->values[i];
-    if (item.format != MPV_FORMAT_NODE_MAP)
-      continue;
-    int64_t id = -1;
-    const char* filename = nullptr;
-    for (int k = 0; k < item.u.list->num; ++k) {
-      const mpv_node& value = item.u.list->values[k];
-      if (std::strcmp(item.u.list->keys[k], "id") == 0 && value.format == MPV_FORMAT_INT64)
-        id = value.u.int64;
-      else if (std::strcmp(item.u.list->keys[k], "filename") == 0 && value.format == MPV_FORMAT_STRING)
-        filename = value.u.string;
-    }
-    if (id == entry && filename)
-      return decodeFileName(filename);
+    const mpv_node* filename = nodeField(item, "filename");
+    if (nodeField(item, "id") && nodeInt(item, "id") == entry && filename
+        && filename->format == MPV_FORMAT_STRING)
+      return decodeFileName(filename->u.string);
   }
   return {};
 }

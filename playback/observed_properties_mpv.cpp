@@ -1,37 +1,16 @@
 #include "playback/observed_properties_mpv.h"
 
 #include "core/file_name_bytes.h"
+#include "playback/node_mpv.h"
 #include "playback/track_list_mpv.h"
 #include <mpv/client.h>
 #include <cstring>
 
 namespace {
 
-const mpv_node* mapValue(const mpv_node& map, const char* key)
-{
-  if (map.format != MPV_FORMAT_NODE_MAP)
-    return nullptr;
-  for (int i = 0; i < map.u.list->num; ++i)
-    if (std::strcmp(map.u.list->keys[i], key) == 0)
-      return &map.u.list->values[i];
-  return nullptr;
-}
-
-int64_t intValue(const mpv_node& map, const char* key)
-{
-  const mpv_node* value = mapValue(map, key);
-  return value && value->format == MPV_FORMAT_INT64 ? value->u.int64 : 0;
-}
-
-bool flagValue(const mpv_node& map, const char* key)
-{
-  const mpv_node* value = mapValue(map, key);
-  return value && value->format == MPV_FORMAT_FLAG && value->u.flag;
-}
-
 bool isVideoTrack(const mpv_node& track)
 {
-  const mpv_node* type = mapValue(track, "type");
+  const mpv_node* type = nodeField(track, "type");
   return type && type->format == MPV_FORMAT_STRING && std::strcmp(type->u.string, "video") == 0;
 }
 
@@ -40,7 +19,7 @@ const mpv_node* selectedVideoTrack(const mpv_node& tracks)
   if (tracks.format != MPV_FORMAT_NODE_ARRAY)
     return nullptr;
   for (int i = 0; i < tracks.u.list->num; ++i)
-    if (isVideoTrack(tracks.u.list->values[i]) && flagValue(tracks.u.list->values[i], "selected"))
+    if (isVideoTrack(tracks.u.list->values[i]) && nodeFlag(tracks.u.list->values[i], "selected"))
       return &tracks.u.list->values[i];
   return nullptr;
 }
@@ -49,7 +28,7 @@ const mpv_node* selectedVideoTrack(const mpv_node& tracks)
 bool selectsAPicture(const mpv_node& tracks)
 {
   const mpv_node* track = selectedVideoTrack(tracks);
-  return track && !flagValue(*track, "albumart");
+  return track && !nodeFlag(*track, "albumart");
 }
 
 } // namespace
@@ -94,8 +73,8 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
     voConfigured = has && *static_cast<const int*>(change.data);
     return false;
   case VideoParams:
-    videoWidth = has ? int(intValue(*node, "w")) : 0;
-    videoHeight = has ? int(intValue(*node, "h")) : 0;
+    videoWidth = has ? int(nodeInt(*node, "w")) : 0;
+    videoHeight = has ? int(nodeInt(*node, "h")) : 0;
     return true;
   case TrackList:
     hasPicture = has && selectsAPicture(*node);
