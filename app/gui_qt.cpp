@@ -72,7 +72,6 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   QObject::connect(m_engine.get(), &MediaEngine::PlayStateChange, &form,
                    &MediaFrm::WMP_PlayStateChange);
   QObject::connect(m_engine.get(), &MediaEngine::MouseDown, &form, &MediaFrm::WMP_MouseDown);
-  QObject::connect(m_engine.get(), &MediaEngine::listRefused, &form, &MediaFrm::WMP_ListRefused);
   QObject::connect(m_engine.get(), &EngineMpv::fullScreenChanged, m_window.get(),
                    &MainWindowQt::setPlayerFullScreen);
   m_mpris = MprisDbus::publish(QDBusConnection::sessionBus(), form, *m_engine, form.menus);

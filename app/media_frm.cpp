@@ -90,8 +90,8 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   QDir().mkpath(playlistFolder(programFolder()));
   ModIcon::SetFormIcon(window(), 32);
   m_progress = std::make_unique<TaskbarProgress>(WMP(), CreateTaskbarList());
-  m_events = std::make_unique<PlayerEvents>(window(), WMP(), menus, gui().messageBoxes(), *m_zoom,
-                                            *m_keepAwake, *m_progress);
+  m_events = std::make_unique<PlayerEvents>(window(), WMP(), menus, *m_zoom, *m_keepAwake,
+                                            *m_progress);
 
   if (!m_start.commandTail().isEmpty())
     m_opening->openCommandLine(m_start.arguments);
@@ -183,11 +183,6 @@ void MediaFrm::WMP_PlayStateChange(int NewState) { m_events->WMP_PlayStateChange
 void MediaFrm::WMP_MouseDown(int nButton, int nShiftState, float fX, float fY)
 {
   m_events->WMP_MouseDown(nButton, nShiftState, fX, fY);
-}
-
-void MediaFrm::WMP_ListRefused(const QString& list, bool listsItself)
-{
-  m_events->WMP_ListRefused(list, listsItself);
 }
 
 std::unique_ptr<TaskbarList> MediaFrm::CreateTaskbarList()

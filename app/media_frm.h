@@ -87,7 +87,6 @@ public:
   void mZ4_Click();
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
-  void WMP_ListRefused(const QString& list, bool listsItself);
   std::unique_ptr<TaskbarList> CreateTaskbarList();
 
   QString programFolder() const;

@@ -84,8 +84,4 @@ signals:
   // Full screen is about to be switched on or off; the window state changes
   // right after, so the window can tell those resizes from the user's.
   void fullScreenChanged(bool on);
-  // An entry of a play list was not opened because it is a list that lists
-  // itself, directly or through another, or lists nest too deep. Said once
-  // per list for each URL set.
-  void listRefused(const QString& list, bool listsItself);
 };

@@ -105,9 +105,24 @@ void EngineMpv::nameFailure(const mpv_event_property& playlist)
   // An expanded list has left the play list: it was the URL set.
   if (source.isEmpty())
     source = m_url;
+  // A refused list fails, and may leave its list empty: the line already says why.
+  if (m_refusedLists.contains(source))
+    return;
   const PlaybackFailure::Source what = PlaybackFailure::inspect(source);
   showFailureLine(PlaybackFailure::line(PlaybackFailure::displayName(source),
                                         PlaybackFailure::reason(failure.cause, what)));
+}
+
+void EngineMpv::refuseList(const QString& list, ListLineage::Verdict why)
+{
+  if (m_refusedLists.contains(list))
+    return;
+  m_refusedLists.insert(list);
+  const auto cause = why == ListLineage::Verdict::ListsItself
+                         ? PlaybackFailure::Cause::ListsItself
+                         : PlaybackFailure::Cause::NestedTooDeep;
+  showFailureLine(PlaybackFailure::line(PlaybackFailure::displayName(list),
+                                        PlaybackFailure::reason(cause, {})));
 }
 
 void EngineMpv::showFailureLine(const QString& line)

@@ -93,12 +93,8 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   mpv_initialize(m_mpv);
   m_listGuard = std::make_unique<ListGuardMpv>(
       m_mpv, [this](const QString& list, ListLineage::Verdict why) {
-        QMetaObject::invokeMethod(this, [this, list, why] {
-          if (m_refusedLists.contains(list))
-            return;
-          m_refusedLists.insert(list);
-          emit listRefused(list, why == ListLineage::Verdict::ListsItself);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, list, why] { refuseList(list, why); },
+                                  Qt::QueuedConnection);
       });
   m_properties.observe(m_mpv);
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "playback/list_lineage.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
 #include "playback/playback_failure.h"
@@ -118,6 +119,8 @@ private:
   void failed(int64_t entry, PlaybackFailure::Cause cause);
   void nameFailure(const mpv_event_property& playlist);
   void showFailureLine(const QString& line);
+  // A list entry the list guard would not open: said once per list for each URL set.
+  void refuseList(const QString& list, ListLineage::Verdict why);
   void onPlayStateForFailure(int state);
   void clearFailureLine();
   // Resuming where a video was left (engine_resume_mpv.cpp).

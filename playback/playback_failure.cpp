@@ -53,6 +53,10 @@ QString reason(Cause cause, const Source& source)
     return QStringLiteral("没有可播放的声音或画面");
   case Cause::OutputFailed:
     return QStringLiteral("无法打开声音或画面输出");
+  case Cause::ListsItself:
+    return QStringLiteral("播放列表列出了它自己，已跳过这一项");
+  case Cause::NestedTooDeep:
+    return QStringLiteral("播放列表嵌套太深，已跳过这一项");
   case Cause::Other:
     break;
   }

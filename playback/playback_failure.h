@@ -12,6 +12,8 @@ enum class Cause {
   UnknownFormat,  // read, but not a format the engine knows
   NothingToPlay,  // opened, but held no sound or picture to play
   OutputFailed,   // no device to play the sound or show the picture on
+  ListsItself,    // a play list entry that is one of the lists it came from
+  NestedTooDeep,  // a play list entry nested in too many lists
   Other,
 };
 

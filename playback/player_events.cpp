@@ -1,7 +1,6 @@
 #include "playback/player_events.h"
 
 #include "core/main_window_port.h"
-#include "core/message_boxes.h"
 #include "core/media_engine.h"
 #include "core/menu_model.h"
 #include "core/web_address.h"
@@ -28,10 +27,9 @@ QString nameOfSource(const QString& source)
 } // namespace
 
 PlayerEvents::PlayerEvents(MainWindowPort& window, MediaEngine& player, MenuModel& menus,
-                           MessageBoxes& messages, Zoom& zoom, KeepAwake& keepAwake,
-                           TaskbarProgress& progress)
-    : m_window(window), m_player(player), m_menus(menus), m_messages(messages), m_zoom(zoom),
-      m_keepAwake(keepAwake), m_progress(progress)
+                           Zoom& zoom, KeepAwake& keepAwake, TaskbarProgress& progress)
+    : m_window(window), m_player(player), m_menus(menus), m_zoom(zoom), m_keepAwake(keepAwake),
+      m_progress(progress)
 {
 }
 
@@ -89,12 +87,4 @@ void PlayerEvents::WMP_MouseDown(int nButton, int, float, float)
 {
   if (nButton == 2)
     m_window.popupFileMenu();
-}
-
-void PlayerEvents::WMP_ListRefused(const QString& list, bool listsItself)
-{
-  const QString text = listsItself ? QStringLiteral("播放列表“%1”列出了它自己，已跳过这一项。")
-                                   : QStringLiteral("播放列表“%1”嵌套太深，已跳过这一项。");
-  m_messages.show(MessageBoxes::Icon::Warning, QStringLiteral("Kelvarino"),
-                            text.arg(list));
 }

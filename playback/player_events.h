@@ -6,7 +6,6 @@ class KeepAwake;
 class MainWindowPort;
 class MediaEngine;
 class MenuModel;
-class MessageBoxes;
 class TaskbarProgress;
 class Zoom;
 
@@ -15,13 +14,11 @@ class Zoom;
 // timers, starts playback on ready, and pops the menu up on a right press.
 class PlayerEvents {
 public:
-  PlayerEvents(MainWindowPort& window, MediaEngine& player, MenuModel& menus,
-               MessageBoxes& messages, Zoom& zoom, KeepAwake& keepAwake, TaskbarProgress& progress);
+  PlayerEvents(MainWindowPort& window, MediaEngine& player, MenuModel& menus, Zoom& zoom,
+               KeepAwake& keepAwake, TaskbarProgress& progress);
 
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
-  // Tells the user which list entry the engine did not open, and why.
-  void WMP_ListRefused(const QString& list, bool listsItself);
 
   // Text flags: each counts as set only when it holds "1". ScrNor: the current
   // video has been fitted (at start-up it carries the registered open
@@ -33,7 +30,6 @@ private:
   MainWindowPort& m_window;
   MediaEngine& m_player;
   MenuModel& m_menus;
-  MessageBoxes& m_messages;
   Zoom& m_zoom;
   KeepAwake& m_keepAwake;
   TaskbarProgress& m_progress;
