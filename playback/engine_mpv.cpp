@@ -201,6 +201,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     m_fileActive = true;
     m_fileLoaded = false;
     m_keptItem.reset();
+    m_properties.lastPicture = {};
     resumeItemStarted();
     drained.events.push_back(EngineEvent::StartFile);
     drained.mediaChanged = true;
@@ -221,8 +222,13 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
   case MPV_EVENT_END_FILE:
     // An item that was opened stays current after it stopped or ended, until
     // another is loaded; one that could not be opened never was current.
-    if (m_fileLoaded && hasItem())
+    if (m_fileLoaded && hasItem()) {
       m_keptItem = loadedItem();
+      if (m_properties.lastPicture.shown) {
+        m_keptItem->imageSourceWidth = m_properties.lastPicture.width;
+        m_keptItem->imageSourceHeight = m_properties.lastPicture.height;
+      }
+    }
     m_fileActive = false;
     resumeItemEnded(static_cast<const mpv_event_end_file*>(event.data)->reason);
     drained.events.push_back(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));

@@ -75,10 +75,16 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
   case VideoParams:
     videoWidth = has ? int(nodeInt(*node, "w")) : 0;
     videoHeight = has ? int(nodeInt(*node, "h")) : 0;
+    if (videoWidth > 0 && videoHeight > 0) {
+      lastPicture.width = videoWidth;
+      lastPicture.height = videoHeight;
+    }
     return true;
   case TrackList:
     hasPicture = has && selectsAPicture(*node);
     showsVideoTrack = has && selectedVideoTrack(*node);
+    if (has && node->format == MPV_FORMAT_NODE_ARRAY && node->u.list->num > 0)
+      lastPicture.shown = hasPicture;
     tracks = has ? tracksOf(*node) : QVector<Track>();
     return true;
   case Metadata:

@@ -46,6 +46,13 @@ public:
   int videoHeight = 0;
   bool hasPicture = false; // a selected video track that is not cover art
   bool showsVideoTrack = false; // a selected video track, cover art too
+  // The picture as last reported for the file: when it stops or ends, its
+  // video and track properties go empty before the end-file event arrives.
+  struct Picture {
+    int width = 0;
+    int height = 0;
+    bool shown = false;
+  } lastPicture;
   bool voConfigured = false;
   QVector<Track> tracks; // audio and subtitles
 

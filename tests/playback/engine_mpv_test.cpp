@@ -454,10 +454,11 @@ TEST_F(EngineMpvTest, ALongVideoLeftHalfWayResumesThereAndHomeStartsOver)
   EXPECT_EQ(jumped[2][0].toDouble(), 0);
 }
 
-TEST(ObservedPropertiesMpv, TheLastPositionOutlivesTheItemsEnd)
+TEST(ObservedPropertiesMpv, ThePositionAndThePictureOutliveTheItemsEnd)
 {
-  // A stopped or replaced item reports "no position" before its end-file
-  // event: where it was left must still be known then.
+  // A stopped or replaced item reports "no position", no video and no tracks
+  // before its end-file event: where it was left and what it showed must
+  // still be known then.
   ObservedPropertiesMpv properties;
   double seconds = 200;
   const mpv_event_property position{"time-pos", MPV_FORMAT_DOUBLE, &seconds};
@@ -466,6 +467,31 @@ TEST(ObservedPropertiesMpv, TheLastPositionOutlivesTheItemsEnd)
   properties.absorb(ObservedPropertiesMpv::TimePos, none);
   EXPECT_EQ(properties.timePos, 0);
   EXPECT_EQ(properties.lastTimePos, 200);
+
+  char* sizeKeys[] = {const_cast<char*>("w"), const_cast<char*>("h")};
+  mpv_node sizes[] = {{{.int64 = 640}, MPV_FORMAT_INT64}, {{.int64 = 360}, MPV_FORMAT_INT64}};
+  mpv_node_list sizeMap{2, sizes, sizeKeys};
+  mpv_node params{{.list = &sizeMap}, MPV_FORMAT_NODE_MAP};
+  char* trackKeys[] = {const_cast<char*>("type"), const_cast<char*>("selected")};
+  mpv_node trackValues[] = {{{.string = const_cast<char*>("video")}, MPV_FORMAT_STRING},
+                            {{.flag = 1}, MPV_FORMAT_FLAG}};
+  mpv_node_list trackMap{2, trackValues, trackKeys};
+  mpv_node track{{.list = &trackMap}, MPV_FORMAT_NODE_MAP};
+  mpv_node_list oneTrack{1, &track, nullptr}, noTracks{0, nullptr, nullptr};
+  mpv_node tracks{{.list = &oneTrack}, MPV_FORMAT_NODE_ARRAY};
+  mpv_node emptied{{.list = &noTracks}, MPV_FORMAT_NODE_ARRAY};
+  const auto change = [](const char* name, mpv_node* node) {
+    return mpv_event_property{name, node ? MPV_FORMAT_NODE : MPV_FORMAT_NONE, node};
+  };
+  properties.absorb(ObservedPropertiesMpv::TrackList, change("track-list", &tracks));
+  properties.absorb(ObservedPropertiesMpv::VideoParams, change("video-params", &params));
+  properties.absorb(ObservedPropertiesMpv::VideoParams, change("video-params", nullptr));
+  properties.absorb(ObservedPropertiesMpv::TrackList, change("track-list", &emptied));
+  EXPECT_FALSE(properties.hasPicture);
+  EXPECT_EQ(properties.videoWidth, 0);
+  EXPECT_TRUE(properties.lastPicture.shown);
+  EXPECT_EQ(properties.lastPicture.width, 640);
+  EXPECT_EQ(properties.lastPicture.height, 360);
 }
 
 TEST_F(EngineMpvTest, FullScreenIsAnnouncedBeforeTheWindowChanges)
