@@ -77,10 +77,13 @@ void EngineMpv::cycleTrack(Track::Kind kind)
 
 void EngineMpv::toggleSubtitles()
 {
-  m_subtitlesVisible = !m_subtitlesVisible;
-  int on = m_subtitlesVisible;
-  mpv_set_property_async(m_mpv, 0 /* no reply wanted */, "sub-visibility", MPV_FORMAT_FLAG, &on);
-  showNote(m_subtitlesVisible ? QStringLiteral("显示字幕") : QStringLiteral("隐藏字幕"));
+  // With nothing to show, the key says so and changes nothing.
+  if (TrackMenu::hasSubtitles(m_properties.tracks)) {
+    m_subtitlesVisible = !m_subtitlesVisible;
+    int on = m_subtitlesVisible;
+    mpv_set_property_async(m_mpv, 0 /* no reply wanted */, "sub-visibility", MPV_FORMAT_FLAG, &on);
+  }
+  showNote(TrackMenu::visibilityNote(m_properties.tracks, m_subtitlesVisible));
 }
 
 void EngineMpv::loadSubtitleFile()

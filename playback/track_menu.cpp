@@ -139,4 +139,16 @@ QString note(const QVector<Track>& tracks, Track::Kind kind, int id)
   return audio ? QStringLiteral("音轨：关闭") : QStringLiteral("字幕：关闭");
 }
 
+bool hasSubtitles(const QVector<Track>& tracks)
+{
+  return !ofKind(tracks, Track::Kind::Subtitle).isEmpty();
+}
+
+QString visibilityNote(const QVector<Track>& tracks, bool visible)
+{
+  if (!hasSubtitles(tracks))
+    return QStringLiteral("没有字幕");
+  return visible ? QStringLiteral("显示字幕") : QStringLiteral("隐藏字幕");
+}
+
 } // namespace TrackMenu

@@ -41,4 +41,9 @@ int next(const QVector<Track>& tracks, Track::Kind kind);
 // The note shown when `id` is chosen: "音轨 2：英语", "字幕：中文", "字幕：关闭".
 QString note(const QVector<Track>& tracks, Track::Kind kind, int id);
 
+// Whether the item has subtitles that `v` can show or hide.
+bool hasSubtitles(const QVector<Track>& tracks);
+// What `v` says: "显示字幕" or "隐藏字幕", or "没有字幕" when there are none.
+QString visibilityNote(const QVector<Track>& tracks, bool visible);
+
 } // namespace TrackMenu

@@ -105,4 +105,6 @@ TEST(TrackMenuTest, NotesNameTheChosenTrack)
   EXPECT_EQ(TrackMenu::note(tracks, Kind::Subtitle, 1), QStringLiteral("字幕：中文"));
   EXPECT_EQ(TrackMenu::note(tracks, Kind::Subtitle, 2), QStringLiteral("字幕：轨道 2"));
   EXPECT_EQ(TrackMenu::note(tracks, Kind::Subtitle, TrackMenu::Off), QStringLiteral("字幕：关闭"));
+  EXPECT_EQ(TrackMenu::visibilityNote(tracks, false), QStringLiteral("隐藏字幕"));
+  EXPECT_EQ(TrackMenu::visibilityNote({audio(1, "eng", "", true)}, true), QStringLiteral("没有字幕"));
 }
