@@ -2,6 +2,7 @@
 
 #include "core/file_name_bytes.h"
 #include "core/web_address.h"
+#include "playback/clock_text.h"
 #include <QDir>
 #include <QUrl>
 #include <cmath>
@@ -19,15 +20,6 @@ QString canonicalPath(const QString& path)
   if (real)
     return decodeFileName(real.get());
   return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().filePath(path));
-}
-
-QString clockText(double seconds)
-{
-  const long total = std::lround(seconds);
-  const long h = total / 3600, m = total / 60 % 60, s = total % 60;
-  if (h > 0)
-    return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QChar(u'0')).arg(s, 2, 10, QChar(u'0'));
-  return QStringLiteral("%1:%2").arg(m).arg(s, 2, 10, QChar(u'0'));
 }
 
 } // namespace
