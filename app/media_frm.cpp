@@ -92,6 +92,8 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   m_progress = std::make_unique<TaskbarProgress>(WMP(), CreateTaskbarList());
   m_events = std::make_unique<PlayerEvents>(window(), WMP(), menus, *m_zoom, *m_keepAwake,
                                             *m_progress);
+  connect(&WMP(), &MediaEngine::itemOpening, this,
+          [this](const QString& source) { m_events->itemOpening(source); });
 
   if (!m_start.commandTail().isEmpty())
     m_opening->openCommandLine(m_start.arguments);

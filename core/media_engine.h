@@ -75,6 +75,9 @@ signals:
   void MouseDown(int nButton, int nShiftState, float fX, float fY);
   // The current item, its tags or its picture size changed.
   void currentMediaChanged();
+  // An item begins to open, or could not be opened: its source as set or
+  // listed. Until it plays, currentMedia() still tells the item before.
+  void itemOpening(const QString& source);
   // The current item's first picture is on the screen.
   void pictureShown();
   // The position jumped (a seek), in seconds.

@@ -1,48 +1,10 @@
 #include "playback/audio_card.h"
 
-#include "core/web_address.h"
+#include "core/display_name.h"
 
 #include <algorithm>
 
 namespace {
-
-// A tag is cut to this many UTF-16 units before anything else: no line of
-// the card shows more, and a hostile tag may be megabytes long.
-constexpr qsizetype LongestTag = 512;
-
-// Bidirectional embeddings, overrides and isolates would reorder the rest of
-// the line; a name has no use for them.
-bool isBidiControl(char32_t c)
-{
-  return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
-// Control characters and line breaks become spaces, runs of space one space.
-QString singleLine(const QString& text)
-{
-  qsizetype length = std::min(text.size(), LongestTag);
-  if (length > 0 && length < text.size() && text.at(length - 1).isHighSurrogate())
-    --length;
-  QList<uint> kept;
-  for (const uint c : text.left(length).toUcs4()) {
-    if (isBidiControl(c))
-      continue;
-    const QChar::Category category = QChar::category(c);
-    const bool breaks = category == QChar::Other_Control || category == QChar::Separator_Line ||
-                        category == QChar::Separator_Paragraph;
-    kept.push_back(breaks ? uint(u' ') : c);
-  }
-  return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size())
-      .simplified();
-}
-
-// The file name, as in the caption; an address is shown whole.
-QString nameOfSource(const QString& source)
-{
-  if (WebAddress::isAddress(source))
-    return source;
-  return source.mid(source.lastIndexOf(u'/') + 1);
-}
 
 bool isWide(char32_t c)
 {
@@ -124,7 +86,7 @@ AudioCard audioCardOf(const MediaItem& item)
 {
   AudioCard card{singleLine(item.title), singleLine(item.author)};
   if (card.title.isEmpty())
-    card.title = singleLine(nameOfSource(item.sourceURL));
+    card.title = singleLine(displayName(item.sourceURL));
   return card;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
-// A time as the control bar and the resume note show it: 3:20, or 1:02:03
-// from an hour on; whole seconds, rounded; nothing below 0:00.
+// A time as the player shows it everywhere (the control bar, the notes, the
+// resume note): 3:20, or 1:02:03 from an hour on; whole seconds reached, so
+// the clock turns when a second is complete; nothing below 0:00.
 QString clockText(double seconds);

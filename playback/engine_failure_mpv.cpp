@@ -1,9 +1,11 @@
 // The line over the picture that says why an item cannot be opened or
-// played. The engine tells the failure with the item's number in its list;
-// the list then gives the item's name.
+// played, or that it is still being opened. The engine tells a failure with
+// the item's number in its list; the list then gives the item's name.
 #include "playback/engine_mpv.h"
 
+#include "core/display_name.h"
 #include "core/file_name_bytes.h"
+#include "core/web_address.h"
 #include "playback/node_mpv.h"
 #include "playback/video_window_mpv.h"
 #include <mpv/client.h>
@@ -12,7 +14,6 @@ namespace {
 
 // Apart from the engine's other requests (engine_mpv.cpp).
 constexpr uint64_t FailureNameReply = 200;
-constexpr int FailureHeldMs = 3000;
 
 PlaybackFailure::Cause causeOf(int error)
 {
@@ -47,13 +48,11 @@ QString entryName(const mpv_node& playlist, int64_t entry)
 
 void EngineMpv::setUpFailureLine()
 {
-  m_failureHeld.setSingleShot(true);
-  m_failureHeld.setInterval(FailureHeldMs);
-  connect(&m_failureHeld, &QTimer::timeout, this, [this] {
-    if (std::exchange(m_clearFailureWhenHeld, false))
-      clearFailureLine();
-  });
-  connect(this, &MediaEngine::PlayStateChange, this, &EngineMpv::onPlayStateForFailure);
+  connect(this, &MediaEngine::PlayStateChange, &m_notice, &PictureNotice::playStateChanged);
+  // Warnings carry what a server answered ("http: HTTP error 404 Not Found").
+  mpv_request_log_messages(m_mpv, "warn");
+  const QByteArray timeout = QByteArray::number(NetworkTimeoutSeconds);
+  mpv_set_option_string(m_mpv, "network-timeout", timeout.constData());
 }
 
 void EngineMpv::watchForFailure(const mpv_event& event)
@@ -61,7 +60,14 @@ void EngineMpv::watchForFailure(const mpv_event& event)
   switch (event.event_id) {
   case MPV_EVENT_START_FILE:
     m_expandedList = -1;
+    m_sinceStartFile.start();
     break;
+  case MPV_EVENT_LOG_MESSAGE: {
+    // The log comes after the events, the end of the file it tells of included.
+    const auto& message = *static_cast<const mpv_event_log_message*>(event.data);
+    m_serverLog.read(QString::fromUtf8(message.prefix), QString::fromUtf8(message.text));
+    break;
+  }
   case MPV_EVENT_END_FILE: {
     const auto& end = *static_cast<const mpv_event_end_file*>(event.data);
     if (end.reason == MPV_END_FILE_REASON_ERROR)
@@ -89,7 +95,17 @@ void EngineMpv::watchForFailure(const mpv_event& event)
 
 void EngineMpv::failed(int64_t entry, PlaybackFailure::Cause cause)
 {
-  m_failures.push_back({entry, cause});
+  PlaybackFailure::Network network;
+  // Read errors are not logged: a server that went silent is told by the time
+  // the core waited for it.
+  if (!m_fileLoaded && m_sinceStartFile.isValid()
+      && m_sinceStartFile.elapsed() >= (NetworkTimeoutSeconds - 1) * 1000)
+    network.noAnswer = true;
+  // An index at the file's end cannot be reached through a server that sends
+  // the file only from its start.
+  if (cause == PlaybackFailure::Cause::NothingToPlay && m_fileLoaded && !m_properties.seekable)
+    network.cannotSeek = true;
+  m_failures.push_back({entry, cause, network});
   mpv_get_property_async(m_mpv, FailureNameReply, "playlist", MPV_FORMAT_NODE);
 }
 
@@ -108,9 +124,21 @@ void EngineMpv::nameFailure(const mpv_event_property& playlist)
   // A refused list fails, and may leave its list empty: the line already says why.
   if (m_refusedLists.contains(source))
     return;
-  const PlaybackFailure::Source what = PlaybackFailure::inspect(source);
-  showFailureLine(PlaybackFailure::line(PlaybackFailure::displayName(source),
-                                        PlaybackFailure::reason(failure.cause, what)));
+  m_namedFailures.push_back({source, failure});
+}
+
+// After a pass over the queue, which reads the log to its end.
+void EngineMpv::showFailures()
+{
+  for (const auto& [source, failure] : std::exchange(m_namedFailures, {})) {
+    PlaybackFailure::Source what = PlaybackFailure::inspect(source);
+    what.network = m_serverLog.take(WebAddress::withLowerCaseScheme(source));
+    what.network.noAnswer = failure.network.noAnswer;
+    what.network.cannotSeek = failure.network.cannotSeek;
+    m_notice.failed(
+        PlaybackFailure::line(displayName(source), PlaybackFailure::reason(failure.cause, what)));
+    emit itemOpening(source);
+  }
 }
 
 void EngineMpv::refuseList(const QString& list, ListLineage::Verdict why)
@@ -121,34 +149,5 @@ void EngineMpv::refuseList(const QString& list, ListLineage::Verdict why)
   const auto cause = why == ListLineage::Verdict::ListsItself
                          ? PlaybackFailure::Cause::ListsItself
                          : PlaybackFailure::Cause::NestedTooDeep;
-  showFailureLine(PlaybackFailure::line(PlaybackFailure::displayName(list),
-                                        PlaybackFailure::reason(cause, {})));
-}
-
-void EngineMpv::showFailureLine(const QString& line)
-{
-  m_failureLine = line;
-  // The list may have gone on to an item that already plays.
-  m_clearFailureWhenHeld = playState() == PlayState::Playing;
-  m_failureHeld.start();
-  // Drawn by the picture itself: the player core draws its own text only
-  // while it has a video output, and keeping one ready for nothing would
-  // cost every video's first frame.
-  m_video->setMessage(line);
-}
-
-void EngineMpv::onPlayStateForFailure(int state)
-{
-  if (state != PlayState::Playing || m_failureLine.isEmpty())
-    return;
-  if (m_failureHeld.isActive())
-    m_clearFailureWhenHeld = true;
-  else
-    clearFailureLine();
-}
-
-void EngineMpv::clearFailureLine()
-{
-  m_failureLine.clear();
-  m_video->setMessage({});
+  m_notice.failed(PlaybackFailure::line(displayName(list), PlaybackFailure::reason(cause, {})));
 }

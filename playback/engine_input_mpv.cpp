@@ -63,7 +63,7 @@ bool EngineMpv::keyPressed(PlayerKey key)
   case PlayerKey::SeekForward: seekBy(5); break;
   case PlayerKey::StepBack: seekBy(-1); break;
   case PlayerKey::StepForward: seekBy(1); break;
-  case PlayerKey::StartOver: setCurrentPosition(0); break;
+  case PlayerKey::StartOver: startOver(); break;
   case PlayerKey::VolumeUp: changeVolumeBy(VolumeStep); break;
   case PlayerKey::VolumeDown: changeVolumeBy(-VolumeStep); break;
   case PlayerKey::Mute: toggleMute(); break;

@@ -76,7 +76,8 @@ EngineEvent endFileEvent(int reason)
 
 } // namespace
 
-EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
+EngineMpv::EngineMpv(QObject* parent)
+    : MediaEngine(parent), m_notice([this](const QString& line) { m_video->setMessage(line); })
 {
   // mpv parses numbers with the C library and refuses to start otherwise.
   std::setlocale(LC_NUMERIC, "C");
@@ -181,8 +182,21 @@ void EngineMpv::drainEvents()
       break;
     take(*event, drained);
   }
-  for (EngineEvent event : drained.events)
-    feed(event);
+  showFailures();
+  if (drained.opening && m_fileActive && !m_fileLoaded && !m_properties.path.isEmpty()) {
+    const QString source = sourceOf(m_properties.path);
+    m_notice.opening(source);
+    emit itemOpening(source);
+  }
+  for (auto event = drained.events.cbegin(); event != drained.events.cend(); ++event) {
+    if (*event == EngineEvent::PlaybackRestart && !restartsPlayback(event, drained.events.cend()))
+      continue;
+    feed(*event);
+  }
+  if (m_restartAwaitingPicture && (!m_properties.hasPicture || m_properties.videoWidth > 0)) {
+    m_restartAwaitingPicture = false;
+    feed(EngineEvent::PlaybackRestart);
+  }
   if (!drained.events.empty())
     updateBar();
   if (drained.mediaChanged) {
@@ -193,6 +207,26 @@ void EngineMpv::drainEvents()
     m_audioCard->show(audioCard());
 }
 
+// An item that ended right after it started never played. A video plays once
+// its picture's size is known, which the window is fitted to; one that fails
+// before its first picture never counts as playing. The observed properties
+// are those at the end of the pass over the queue.
+bool EngineMpv::restartsPlayback(std::vector<EngineEvent>::const_iterator restart,
+                                 std::vector<EngineEvent>::const_iterator end)
+{
+  const auto ends = [](EngineEvent e) {
+    return e == EngineEvent::EndFileEof || e == EngineEvent::EndFileStop ||
+           e == EngineEvent::EndFileError || e == EngineEvent::EndFileQuit;
+  };
+  if (std::any_of(restart + 1, end, ends))
+    return false;
+  if (m_properties.hasPicture && m_properties.videoWidth <= 0) {
+    m_restartAwaitingPicture = true;
+    return false;
+  }
+  return true;
+}
+
 void EngineMpv::take(const mpv_event& event, Drained& drained)
 {
   watchForFailure(event);
@@ -201,6 +235,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
     m_fileActive = true;
     m_fileLoaded = false;
     m_keptItem.reset();
+    m_restartAwaitingPicture = false;
     m_properties.lastPicture = {};
     resumeItemStarted();
     drained.events.push_back(EngineEvent::StartFile);
@@ -230,6 +265,7 @@ void EngineMpv::take(const mpv_event& event, Drained& drained)
       }
     }
     m_fileActive = false;
+    m_restartAwaitingPicture = false;
     resumeItemEnded(static_cast<const mpv_event_end_file*>(event.data)->reason);
     drained.events.push_back(endFileEvent(static_cast<const mpv_event_end_file*>(event.data)->reason));
     drained.mediaChanged = true;
@@ -278,6 +314,8 @@ void EngineMpv::takeChange(uint64_t id, const mpv_event_property& change, Draine
   default:
     if (m_properties.absorb(id, change))
       drained.mediaChanged = true;
+    if (id == ObservedPropertiesMpv::Path)
+      drained.opening = true;
     break;
   }
 }
@@ -323,6 +361,8 @@ void EngineMpv::onFrameDrawn()
 void EngineMpv::setURL(const QString& url)
 {
   m_url = url;
+  m_stoppedEntry = -1;
+  m_notice.newRequest();
   m_refusedLists.clear();
   feed(EngineEvent::UrlSet);
   if (m_video->hasRenderContext())
@@ -348,11 +388,16 @@ std::optional<MediaItem> EngineMpv::currentMedia() const
   return loadedItem();
 }
 
+// The URL as it was set, not as the core was given it.
+QString EngineMpv::sourceOf(const QString& path) const
+{
+  return path == WebAddress::withLowerCaseScheme(m_url) ? m_url : path;
+}
+
 MediaItem EngineMpv::loadedItem() const
 {
   MediaItem item;
-  // The URL as it was set, not as the core was given it.
-  item.sourceURL = m_properties.path == WebAddress::withLowerCaseScheme(m_url) ? m_url : m_properties.path;
+  item.sourceURL = sourceOf(m_properties.path);
   item.duration = m_properties.duration;
   if (m_properties.hasPicture) {
     item.imageSourceWidth = m_properties.videoWidth;
@@ -381,6 +426,15 @@ void EngineMpv::play()
 {
   switch (playState()) {
   case PlayState::Stopped:
+    // The item that was stopped starts again from its beginning; a list goes
+    // on from there.
+    if (m_stoppedEntry >= 0) {
+      m_fileFromStart = m_resumeFile + 1;
+      const QByteArray entry = QByteArray::number(std::exchange(m_stoppedEntry, -1));
+      command(m_mpv, {"playlist-play-index", entry.constData()});
+      break;
+    }
+    [[fallthrough]];
   case PlayState::MediaEnded:
     // As a player's Play button: start the current URL again.
     if (!m_url.isEmpty())
@@ -403,7 +457,10 @@ void EngineMpv::pause()
 
 void EngineMpv::stop()
 {
-  command(m_mpv, {"stop"});
+  // The list stays, so that Play starts the item that was stopped.
+  if (m_fileActive)
+    m_stoppedEntry = m_properties.playlistPos;
+  command(m_mpv, {"stop", "keep-playlist"});
 }
 
 void EngineMpv::next()

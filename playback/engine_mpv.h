@@ -4,9 +4,11 @@
 #include "playback/list_lineage.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
+#include "playback/picture_notice.h"
 #include "playback/playback_failure.h"
 #include "playback/player_keys.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
@@ -67,9 +69,9 @@ public:
   // A short line of text over the picture (volume, seeks, tracks, a failure),
   // gone after `milliseconds`; a newer note replaces it.
   void showNote(const QString& text, int milliseconds = NoteMs);
-  // Why the last item could not be opened or played, as the picture says it;
-  // empty once another item plays.
-  QString failureLine() const { return m_failureLine; }
+  // What the picture says besides the media: why the last item could not be
+  // played, or that an item is being opened; empty once an item plays.
+  QString failureLine() const { return m_notice.line(); }
   // Where "加载字幕文件…" asks for the file.
   void setFileDialogs(FileDialogs& dialogs) { m_fileDialogs = &dialogs; }
 
@@ -83,6 +85,10 @@ private:
   static constexpr int NoteMs = 2000;
   // The height of a note's letters, in pixels.
   static constexpr int NotePixels = 24;
+  // How long an address may stay silent before the engine gives up on it: a
+  // server waking a sleeping disk answers within it, one that hangs is told
+  // in a quarter of the minute the core would wait by itself.
+  static constexpr int NetworkTimeoutSeconds = 15;
   // The reply to sub-add, apart from the replies engine_mpv.cpp numbers.
   static constexpr uint64_t SubtitleFileReply = 300;
 
@@ -90,6 +96,7 @@ private:
   struct Drained {
     std::vector<EngineEvent> events;
     bool mediaChanged = false;
+    bool opening = false; // the path changed: an item may be opening
   };
 
   static void onWakeup(void* self);
@@ -98,8 +105,11 @@ private:
   void takeChange(uint64_t id, const mpv_event_property& change, Drained& drained);
   void moveToFront(const mpv_event_property& position);
   void feed(EngineEvent event);
+  bool restartsPlayback(std::vector<EngineEvent>::const_iterator restart,
+                        std::vector<EngineEvent>::const_iterator end);
   bool hasItem() const { return m_fileActive && !m_properties.path.isEmpty(); }
   MediaItem loadedItem() const;
+  QString sourceOf(const QString& path) const;
   std::optional<AudioCard> audioCard() const;
   void onRenderContextReady();
   void onFrameDrawn();
@@ -112,17 +122,17 @@ private:
   void changeVolumeBy(int step);
   void toggleMute();
   void seekBy(double seconds);
+  void startOver();
   void changeRate(double rate);
-  // The line over the picture when an item fails (engine_failure_mpv.cpp).
+  // The line over the picture when an item opens slowly or fails
+  // (engine_failure_mpv.cpp).
   void setUpFailureLine();
   void watchForFailure(const mpv_event& event);
   void failed(int64_t entry, PlaybackFailure::Cause cause);
   void nameFailure(const mpv_event_property& playlist);
-  void showFailureLine(const QString& line);
+  void showFailures();
   // A list entry the list guard would not open: said once per list for each URL set.
   void refuseList(const QString& list, ListLineage::Verdict why);
-  void onPlayStateForFailure(int state);
-  void clearFailureLine();
   // Resuming where a video was left (engine_resume_mpv.cpp).
   void startResuming();
   void resumeItemStarted();
@@ -151,6 +161,9 @@ private:
   ObservedPropertiesMpv m_properties;
   bool m_fileActive = false;   // between start-file and end-file
   bool m_fileLoaded = false;   // between file-loaded and the next start-file
+  // playback-restart came before the video's picture size: playing waits for it.
+  bool m_restartAwaitingPicture = false;
+  int64_t m_stoppedEntry = -1; // the list entry that stop() left, for play()
   // The item that stopped or ended: still the current one.
   std::optional<MediaItem> m_keptItem;
   std::deque<double> m_seeks;  // targets of the seeks not yet answered
@@ -168,14 +181,15 @@ private:
   struct Failure {
     int64_t entry;
     PlaybackFailure::Cause cause;
+    PlaybackFailure::Network network;
   };
   std::deque<Failure> m_failures;
   int64_t m_expandedList = -1; // a list expanded and no item started since
-  QString m_failureLine;
-  // The line stays at least this long, so that a list that goes on past a
-  // bad item still shows which one it passed.
-  QTimer m_failureHeld;
-  bool m_clearFailureWhenHeld = false;
+  PlaybackFailure::ServerLog m_serverLog;
+  // Failures named, to be shown once the log that tells why has been read.
+  std::vector<std::pair<QString, Failure>> m_namedFailures;
+  QElapsedTimer m_sinceStartFile;
+  PictureNotice m_notice;
   FileDialogs* m_fileDialogs = nullptr;
   bool m_subtitlesVisible = true;
   QString m_addingSubtitle; // the file sub-add was asked to load
@@ -189,4 +203,5 @@ private:
   QString m_resumeKey;     // the loaded item's, once its duration is known
   double m_resumeDuration = 0;
   uint32_t m_resumeFile = 0; // counts the files started
+  uint32_t m_fileFromStart = 0; // the file Play after Stop started: it does not resume
 };

@@ -36,6 +36,15 @@ void EngineMpv::seekBy(double seconds)
   showNote(OnScreenNotes::seek(currentPosition(), m_properties.duration, seconds > 0));
 }
 
+void EngineMpv::startOver()
+{
+  if (!hasItem())
+    return;
+  setCurrentPosition(0);
+  // Also replaces a resume note that would otherwise say where it resumed.
+  showNote(OnScreenNotes::startOver());
+}
+
 void EngineMpv::changeRate(double rate)
 {
   setRate(rate);

@@ -66,6 +66,8 @@ void EngineMpv::takeResumeReply(const mpv_event& event)
     m_resumeDuration = *static_cast<const double*>(reply->data);
     m_resumeKey = ResumePoints::keyOf(std::exchange(m_resumeSource, QString()));
     m_resumeTimer.start();
+    if (m_resumeFile == m_fileFromStart)
+      return;
     if (const std::optional<double> start = m_resume->startOf(m_resumeKey, m_resumeDuration))
       resumeAt(*start);
   }

@@ -13,9 +13,15 @@
 
 namespace Mpris {
 
-QString playbackStatus(int playState)
+QString playbackStatus(int playState, const QString& before)
 {
   switch (playState) {
+  case PlayState::Transitioning:
+  case PlayState::Buffering:
+    // The next item of a list, or more data, while something plays; an item
+    // that has not started yet, an address that may never answer among them,
+    // plays nothing.
+    return before == QLatin1String("Stopped") ? before : QStringLiteral("Playing");
   case PlayState::Paused:
     return QStringLiteral("Paused");
   case PlayState::Undefined:
@@ -146,7 +152,7 @@ QStringList MprisState::refresh()
 MprisProperties MprisState::read()
 {
   MprisProperties p;
-  p.PlaybackStatus = Mpris::playbackStatus(m_engine.playState());
+  p.PlaybackStatus = Mpris::playbackStatus(m_engine.playState(), m_properties.PlaybackStatus);
   p.Volume = Mpris::volumeOf(m_engine.volume());
   p.Rate = m_engine.rate();
   const std::optional<MediaItem> media = m_engine.currentMedia();

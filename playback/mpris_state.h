@@ -55,8 +55,9 @@ namespace Mpris {
 // The track id while nothing is loaded.
 inline const QString NoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
 
-// "Playing", "Paused" or "Stopped" for one of the engine's play states.
-QString playbackStatus(int playState);
+// "Playing", "Paused" or "Stopped" for one of the engine's play states,
+// following the status `before` it.
+QString playbackStatus(int playState, const QString& before);
 double volumeOf(int engineVolume);
 int engineVolumeOf(double volume);
 qint64 microseconds(double seconds);

@@ -46,6 +46,8 @@ void ObservedPropertiesMpv::observe(mpv_handle* mpv)
       {VideoParams, {"video-params", MPV_FORMAT_NODE}},
       {TrackList, {"track-list", MPV_FORMAT_NODE}},
       {VoConfigured, {"vo-configured", MPV_FORMAT_FLAG}},
+      {Seekable, {"seekable", MPV_FORMAT_FLAG}},
+      {PlaylistPos, {"playlist-pos", MPV_FORMAT_INT64}},
   };
   for (const auto& [id, property] : properties)
     mpv_observe_property(mpv, id, property.first, property.second);
@@ -71,6 +73,12 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
     return false;
   case VoConfigured:
     voConfigured = has && *static_cast<const int*>(change.data);
+    return false;
+  case Seekable:
+    seekable = has && *static_cast<const int*>(change.data);
+    return false;
+  case PlaylistPos:
+    playlistPos = has ? *static_cast<const int64_t*>(change.data) : -1;
     return false;
   case VideoParams:
     videoWidth = has ? int(nodeInt(*node, "w")) : 0;

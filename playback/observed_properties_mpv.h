@@ -27,6 +27,8 @@ public:
     VideoParams,
     TrackList,
     VoConfigured,
+    Seekable,
+    PlaylistPos,
   };
 
   void observe(mpv_handle* mpv);
@@ -54,6 +56,8 @@ public:
     bool shown = false;
   } lastPicture;
   bool voConfigured = false;
+  bool seekable = false;
+  int64_t playlistPos = -1; // the current entry's place in the play list
   QVector<Track> tracks; // audio and subtitles
 
   // Tag lookup ignores case, as files spell their keys as they like.

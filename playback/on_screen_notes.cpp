@@ -1,5 +1,7 @@
 #include "playback/on_screen_notes.h"
 
+#include "playback/clock_text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,9 +21,9 @@ QString seek(double position, double duration, bool forward)
 {
   const QString arrow = forward ? QStringLiteral("▶") : QStringLiteral("◀");
   if (!(duration > 0))
-    return arrow + u' ' + clock(position);
+    return arrow + u' ' + clockText(position);
   // A jump past the end lands on the end.
-  return QStringLiteral("%1 %2 / %3").arg(arrow, clock(std::min(position, duration)), clock(duration));
+  return QStringLiteral("%1 %2 / %3").arg(arrow, clockText(std::min(position, duration)), clockText(duration));
 }
 
 QString speed(double speed)
@@ -33,13 +35,9 @@ QString speed(double speed)
   return QStringLiteral("速度 %1×").arg(text);
 }
 
-QString clock(double seconds)
+QString startOver()
 {
-  const long long whole = std::isfinite(seconds) && seconds > 0 ? (long long)seconds : 0;
-  const auto two = [](long long n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
-  if (whole >= 3600)
-    return QStringLiteral("%1:%2:%3").arg(whole / 3600).arg(two(whole / 60 % 60), two(whole % 60));
-  return two(whole / 60) + u':' + two(whole % 60);
+  return QStringLiteral("从头播放");
 }
 
 } // namespace OnScreenNotes

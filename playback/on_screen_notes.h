@@ -7,10 +7,9 @@ namespace OnScreenNotes {
 
 QString volume(int volume);               // "音量 55"
 QString mute(bool on);                    // "静音" / "取消静音"
-// "▶ 01:23 / 05:00" forward, "◀ …" back; the total left out when unknown.
+// "▶ 1:23 / 5:00" forward, "◀ …" back; the total left out when unknown.
 QString seek(double position, double duration, bool forward);
 QString speed(double speed);              // "速度 1.1×"
-// 01:23, or 1:02:03 from an hour on; seconds, rounded down.
-QString clock(double seconds);
+QString startOver();                      // "从头播放"
 
 } // namespace OnScreenNotes

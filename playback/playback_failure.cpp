@@ -1,9 +1,37 @@
 #include "playback/playback_failure.h"
 
+#include "core/display_name.h"
 #include "core/web_address.h"
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace PlaybackFailure {
+
+namespace {
+
+QString networkReason(const Network& network)
+{
+  const int status = network.httpStatus;
+  if (status == 404 || status == 410)
+    return QStringLiteral("服务器上没有这个文件");
+  if (status == 401 || status == 403)
+    return QStringLiteral("服务器拒绝访问");
+  if (status >= 500)
+    return QStringLiteral("服务器出错（HTTP %1）").arg(status);
+  if (status > 0)
+    return QStringLiteral("服务器拒绝了请求（HTTP %1）").arg(status);
+  if (network.hostUnknown)
+    return QStringLiteral("找不到该服务器");
+  if (network.refused)
+    return QStringLiteral("服务器拒绝连接");
+  if (network.noAnswer)
+    return QStringLiteral("服务器没有响应");
+  if (network.cannotSeek)
+    return QStringLiteral("服务器不支持跳转读取，无法播放这个文件");
+  return {};
+}
+
+} // namespace
 
 Source inspect(const QString& source)
 {
@@ -19,20 +47,42 @@ Source inspect(const QString& source)
   return s;
 }
 
-QString displayName(const QString& source)
+void ServerLog::read(const QString& part, const QString& line)
 {
-  if (WebAddress::isAddress(source))
-    return source;
-  // "/music/" names the folder "music".
-  QString path = source;
-  while (path.size() > 1 && path.endsWith(u'/'))
-    path.chop(1);
-  const qsizetype slash = path.lastIndexOf(u'/');
-  return slash < 0 || path.size() == 1 ? path : path.mid(slash + 1);
+  static const QRegularExpression httpError(QStringLiteral("HTTP error (\\d{3})"));
+  static const QLatin1String failedToOpen("Failed to open ");
+  if (part == QLatin1String("stream") && line.startsWith(failedToOpen)) {
+    QString source = line.mid(failedToOpen.size()).trimmed();
+    if (source.endsWith(u'.'))
+      source.chop(1);
+    m_said.push_back({source, std::exchange(m_pending, {})});
+    if (m_said.size() > Remembered)
+      m_said.removeFirst();
+  } else if (part == QLatin1String("ffmpeg")) {
+    if (const QRegularExpressionMatch m = httpError.match(line); m.hasMatch())
+      m_pending.httpStatus = m.captured(1).toInt();
+    else if (line.contains(QLatin1String("Failed to resolve hostname")))
+      m_pending.hostUnknown = true;
+    else if (line.contains(QLatin1String("Connection refused")))
+      m_pending.refused = true;
+  }
+}
+
+Network ServerLog::take(const QString& source)
+{
+  for (qsizetype i = m_said.size() - 1; i >= 0; --i)
+    if (m_said[i].first == source)
+      return m_said.takeAt(i).second;
+  return {};
 }
 
 QString reason(Cause cause, const Source& source)
 {
+  if (source.address && cause != Cause::ListsItself && cause != Cause::NestedTooDeep) {
+    const QString said = networkReason(source.network);
+    if (!said.isEmpty())
+      return said;
+  }
   switch (cause) {
   case Cause::LoadingFailed:
     if (source.address)
@@ -65,7 +115,12 @@ QString reason(Cause cause, const Source& source)
 
 QString line(const QString& name, const QString& reason)
 {
-  return QStringLiteral("无法播放 “%1”：%2").arg(name, reason);
+  return QStringLiteral("无法播放 “%1”：%2").arg(isolated(singleLine(name)), reason);
+}
+
+QString openingLine(const QString& name)
+{
+  return QStringLiteral("正在打开 “%1”…").arg(isolated(singleLine(name)));
 }
 
 } // namespace PlaybackFailure

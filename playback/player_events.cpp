@@ -1,5 +1,6 @@
 #include "playback/player_events.h"
 
+#include "core/display_name.h"
 #include "core/main_window_port.h"
 #include "core/media_engine.h"
 #include "core/menu_model.h"
@@ -14,15 +15,6 @@ namespace {
 // The compact window of an item without a picture.
 constexpr Twips AudioWidth = 9165;
 constexpr Twips AudioHeight = 2500;
-
-// A local path is captioned by its file name; a URL keeps its whole text, as
-// it holds no local path separator.
-QString nameOfSource(const QString& source)
-{
-  if (WebAddress::isAddress(source))
-    return source;
-  return source.mid(source.lastIndexOf(u'/') + 1);
-}
 
 } // namespace
 
@@ -57,7 +49,7 @@ void PlayerEvents::WMP_PlayStateChange(int NewState)
       }
       const QString source = media->sourceURL;
       if (!WebAddress::captionsByTags(source))
-        w.setCaption(nameOfSource(source));
+        w.setCaption(displayName(source));
       else
         w.setCaption(media->getItemInfo(QStringLiteral("Author")) + QStringLiteral(" - ") +
                      media->getItemInfo(QStringLiteral("Title")));
@@ -81,6 +73,14 @@ void PlayerEvents::WMP_PlayStateChange(int NewState)
       ModTOPMOST::SetNoTopMost(w);
     break;
   }
+}
+
+// An item on its way, or one that could not be opened, is named in the
+// caption as a playing one would be; its tags are not known yet, so an
+// address shows itself.
+void PlayerEvents::itemOpening(const QString& source)
+{
+  m_window.setCaption(displayName(source));
 }
 
 void PlayerEvents::WMP_MouseDown(int nButton, int, float, float)

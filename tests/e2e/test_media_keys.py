@@ -71,6 +71,14 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: playerctl("metadata", "title") == "Test Title", 5, what="its title tag")
         self.assertEqual(playerctl("metadata", "artist"), "Test Artist")
 
+        # Play after Stop starts the item that was stopped, not the list's first.
+        playerctl("stop")
+        wait_for(lambda: playerctl("status") == "Stopped", 5, what="Stopped")
+        playerctl("play")
+        wait_for(lambda: playerctl("status") == "Playing", 5, what="Playing after the stop")
+        self.assertEqual(playerctl("metadata", "title"), "Test Title")
+        self.assertEqual(window.title(), audio.name)
+
         # Open URI takes a file whose name holds double quotes as it is.
         quoted = self.sandbox.root / 'say "hi".mp3'
         quoted.write_bytes(audio.read_bytes())

@@ -172,7 +172,8 @@ class FailureLineTest(PlayerTest):
                 self.assertGreater(image_difference(shot, idle_shot), 0.002)
                 time.sleep(1)
                 self.assertEqual(len(windows_of(player.pid)), 1, "no dialog")
-                self.assertEqual(window.title(), "Kelvarino", "nothing played")
+                self.assertEqual(window.title(), source.name, "the title names what failed")
+                self.assertEqual(window.client()[2:], (601, 315), "no window for a sound")
                 if name == "text":
                     # Full screen, from the player's key: the line is still there.
                     run("xdotool", "windowactivate", "--sync", window.id, check=False)
@@ -201,6 +202,14 @@ class FailureLineTest(PlayerTest):
         wait_for(lambda: bright_share(self.shot("clip-alone"), band()) == 0, 6,
                  what="the line gone")
         self.assertEqual(len(windows_of(player.pid)), 1, "no dialog")
+
+        # A missing file handed over by a second start: the title no longer
+        # names the clip that played before.
+        gone = self.sandbox.root / "nope.mp4"
+        self.assertEqual(self.start(gone).wait(10), 0)
+        wait_for(lambda: window.title() == gone.name, 5, what="the title of the missing file")
+        wait_for(lambda: bright_share(self.shot("line-handed-over"), band()) > 0.01, 3,
+                 what="the line over the last picture")
 
 
 class CommandLineTest(PlayerTest):

@@ -4,11 +4,14 @@ through the keyboard and the pop-up menu as a person would."""
 import functools
 import http.server
 import os
+import socket
 import threading
 import time
 import unittest
 
 from harness import PlayerTest, run, video_clip, wait_for, windows_of, xprop
+from test_media_keys import playerctl
+from test_opening import bright_share, middle_of
 
 TWIPS = 15
 
@@ -40,6 +43,50 @@ def pop_up_menu(player, window, accelerator):
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
+
+
+class AddressFailureTest(PlayerTest):
+    """Addresses that connect but do not play are named in the picture, the
+    same way every time, and a silent server is said to be opening."""
+
+    def serve(self, folder):
+        handler = functools.partial(QuietHandler, directory=str(folder))
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
+        return f"http://127.0.0.1:{server.server_address[1]}"
+
+    def test_an_index_at_the_end_from_a_server_that_cannot_seek_is_named_every_time(self):
+        # This server ignores ranges: the index at the end is out of reach.
+        served = self.sandbox.root / "served"
+        served.mkdir()
+        (served / "clip.mp4").write_bytes(video_clip(sound=True).read_bytes())
+        url = self.serve(served) + "/clip.mp4"
+        for attempt in range(3):
+            with self.subTest(attempt=attempt):
+                player = self.start(url)
+                window = player.window()
+                wait_for(lambda: bright_share(self.shot("cannot-seek"), middle_of(window.client()))
+                         > 0.01, 10, what="the line in the picture")
+                wait_for(lambda: window.title() == url, 5, what="the title naming the address")
+                time.sleep(0.5)
+                self.assertEqual(window.client()[2:], (601, 315), "no window for a sound")
+                self.assertEqual(player.close(), 0)
+
+    def test_a_silent_server_is_said_to_open_and_nothing_plays(self):
+        silent = socket.socket()
+        silent.bind(("127.0.0.1", 0))
+        silent.listen(4)  # connections wait unanswered
+        self.addCleanup(silent.close)
+        url = f"http://127.0.0.1:{silent.getsockname()[1]}/live.mp4"
+        player = self.start(url)
+        window = player.window()
+        wait_for(lambda: bright_share(self.shot("opening"), middle_of(window.client())) > 0.01, 3,
+                 what="正在打开 in the picture")
+        self.assertEqual(window.title(), url)
+        self.assertEqual(playerctl("status"), "Stopped")
+        self.assertEqual(player.close(5), 0, "a close does not wait for the server")
 
 
 class UrlDialogTest(PlayerTest):

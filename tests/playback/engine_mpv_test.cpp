@@ -1,5 +1,6 @@
 #include "playback/control_bar_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/playback_failure.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/resume_points.h"
 #include "playback/track_buttons_qt.h"
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -104,6 +107,13 @@ protected:
       return false;
     }, timeoutMs);
     return reached;
+  }
+
+  // Whether the picture comes to say that `name` could not be played, and why.
+  bool says(const QString& name, const QString& reason)
+  {
+    const QString line = PlaybackFailure::line(name, reason);
+    return QTest::qWaitFor([&] { return engine->failureLine() == line; });
   }
 
   // The picture is a window of its own, embedded in the player control.
@@ -236,11 +246,10 @@ TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithOnlyALineInThePicture)
   show();
   engine->setURL(mediaPath("nothing-here.mp4"));
   ASSERT_TRUE(reaches(1));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->failureLine().isEmpty(); }));
-  EXPECT_EQ(engine->failureLine(), "无法播放 “nothing-here.mp4”：文件不存在");
+  EXPECT_TRUE(says("nothing-here.mp4", "文件不存在"));
   engine->setURL(QStringLiteral("http://127.0.0.1:9/x.mp4"));
   ASSERT_TRUE(reaches(1));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return engine->failureLine().contains("无法连接"); }));
+  EXPECT_TRUE(says("http://127.0.0.1:9/x.mp4", "服务器拒绝连接")) << engine->failureLine().toStdString();
   EXPECT_EQ(states, (std::vector<int>{10, 9, 1, 9, 1}));
   EXPECT_FALSE(engine->currentMedia().has_value());
   // Nor does an item that played stay current once another was asked for.
@@ -254,6 +263,50 @@ TEST_F(EngineMpvTest, WhatCannotBeOpenedEndsStoppedWithOnlyALineInThePicture)
   for (QWidget* top : QApplication::topLevelWidgets())
     visible += top->isVisible() ? 1 : 0;
   EXPECT_EQ(visible, 1);
+}
+
+// A web server that answers /<status>.mp4 with that status and leaves any
+// other request unanswered.
+class StatusServer : public QTcpServer {
+public:
+  StatusServer()
+  {
+    listen(QHostAddress::LocalHost);
+    connect(this, &QTcpServer::newConnection, this, [this] {
+      while (QTcpSocket* client = nextPendingConnection())
+        connect(client, &QTcpSocket::readyRead, client, [client] {
+          const QByteArray status = client->readAll().split(' ').value(1).mid(1, 3);
+          if (status.toInt() >= 400)
+            client->write("HTTP/1.0 " + status + " Refused\r\nContent-Length: 0\r\n\r\n");
+          client->flush();
+        });
+    });
+  }
+  QString url(const char* path) const
+  {
+    return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(QLatin1String(path));
+  }
+};
+
+TEST_F(EngineMpvTest, AnAddressSaysWhileItOpensAndThenWhatItsServerSaid)
+{
+  StatusServer server;
+  show();
+  engine->setURL(server.url("404.mp4"));
+  EXPECT_TRUE(says(server.url("404.mp4"), "服务器上没有这个文件"));
+  engine->setURL(server.url("403.mp4"));
+  EXPECT_TRUE(says(server.url("403.mp4"), "服务器拒绝访问"));
+  // A server that never answers: the picture says so from the first moment,
+  // and nothing counts as playing.
+  engine->setURL(server.url("silent.mp4"));
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return engine->failureLine() == PlaybackFailure::openingLine(server.url("silent.mp4"));
+  }));
+  QTest::qWait(300);
+  EXPECT_EQ(engine->playState(), PlayState::Transitioning);
+  engine->stop();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return engine->playState() == PlayState::Stopped; }));
+  EXPECT_EQ(engine->failureLine(), "");
 }
 
 TEST_F(EngineMpvTest, AListNamesItsBadItemAndGoesOnToTheNext)
@@ -276,15 +329,13 @@ TEST_F(EngineMpvTest, AListNamesItsBadItemAndGoesOnToTheNext)
   ASSERT_TRUE(reaches(3));
   // The line names the item that failed, not the list, and outlasts the
   // start of the next a little, so that it can be read.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->failureLine().isEmpty(); }));
-  EXPECT_EQ(engine->failureLine(), "无法播放 “not-media.mp4”：不是媒体文件或格式不受支持");
+  EXPECT_TRUE(says("not-media.mp4", "不是媒体文件或格式不受支持"));
   EXPECT_TRUE(QTest::qWaitFor([&] { return engine->failureLine().isEmpty(); }, 5000));
 
   // A list with no items at all ends without a failure of an item.
   engine->setURL(empty.fileName());
   ASSERT_TRUE(reaches(1));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !engine->failureLine().isEmpty(); }));
-  EXPECT_EQ(engine->failureLine(), "无法播放 “empty.m3u”：播放列表中没有可播放的项目");
+  EXPECT_TRUE(says("empty.m3u", "播放列表中没有可播放的项目"));
 }
 
 TEST_F(EngineMpvTest, ReadyOnceAndPlayWithNothingLoadedDoesNothing)
@@ -307,6 +358,13 @@ TEST_F(EngineMpvTest, PlaysAnM3uListItemAfterItem)
   ASSERT_TRUE(reaches(3));
   EXPECT_EQ(engine->currentMedia()->sourceURL, mediaPath("clip.mp4"));
   EXPECT_EQ(engine->URL(), mediaPath("list.m3u"));
+  // Play after a stop plays the item that was stopped, not the list's first.
+  engine->stop();
+  ASSERT_TRUE(reaches(1));
+  engine->play();
+  ASSERT_TRUE(reaches(3));
+  EXPECT_EQ(engine->currentMedia()->sourceURL, mediaPath("clip.mp4"));
+  EXPECT_LT(engine->currentPosition(), 1.0);
 }
 
 TEST_F(EngineMpvTest, LoopKeepsASingleFilePlayingPastItsEnd)

@@ -11,11 +11,15 @@ TEST(MprisMapping, PlayStatesBecomeThreeStatuses)
       {PlayState::Undefined, "Stopped"},   {PlayState::Stopped, "Stopped"},
       {PlayState::Paused, "Paused"},       {PlayState::Playing, "Playing"},
       {PlayState::ScanForward, "Playing"}, {PlayState::ScanReverse, "Playing"},
-      {PlayState::Buffering, "Playing"},   {PlayState::Waiting, "Playing"},
-      {PlayState::MediaEnded, "Stopped"},  {PlayState::Transitioning, "Playing"},
+      {PlayState::Waiting, "Playing"},     {PlayState::MediaEnded, "Stopped"},
       {PlayState::Ready, "Stopped"},       {PlayState::Reconnecting, "Playing"}};
   for (const auto& [state, status] : table)
-    EXPECT_EQ(Mpris::playbackStatus(state), status) << "state " << state;
+    EXPECT_EQ(Mpris::playbackStatus(state, "Paused"), status) << "state " << state;
+  // Opening or waiting for data plays on only what already played.
+  for (const int state : {PlayState::Transitioning, PlayState::Buffering}) {
+    EXPECT_EQ(Mpris::playbackStatus(state, "Stopped"), "Stopped") << "state " << state;
+    EXPECT_EQ(Mpris::playbackStatus(state, "Playing"), "Playing") << "state " << state;
+  }
 }
 
 TEST(MprisMapping, VolumeRunsFromZeroToOneAndBackWithoutDrift)

@@ -1,3 +1,4 @@
+#include "playback/clock_text.h"
 #include "playback/on_screen_notes.h"
 #include "playback/play_speed.h"
 #include "playback/player_keys.h"
@@ -56,10 +57,11 @@ TEST(OnScreenNotes, ShortChineseNotes)
   EXPECT_EQ(OnScreenNotes::speed(PlaySpeed::faster(1.0)), "速度 1.1×");
   EXPECT_EQ(OnScreenNotes::speed(1.0), "速度 1.0×");
   EXPECT_EQ(OnScreenNotes::speed(0.25), "速度 0.25×");
-  EXPECT_EQ(OnScreenNotes::seek(83.9, 300, true), "▶ 01:23 / 05:00");
-  EXPECT_EQ(OnScreenNotes::seek(3, 300, false), "◀ 00:03 / 05:00");
-  EXPECT_EQ(OnScreenNotes::seek(310, 300, true), "▶ 05:00 / 05:00") << "a jump past the end";
-  EXPECT_EQ(OnScreenNotes::seek(65, 0, true), "▶ 01:05") << "a live stream has no total";
-  EXPECT_EQ(OnScreenNotes::clock(3723), "1:02:03");
-  EXPECT_EQ(OnScreenNotes::clock(std::nan("")), "00:00");
+  // The notes tell the time as the bar does.
+  EXPECT_EQ(OnScreenNotes::seek(83.9, 300, true), "▶ 1:23 / 5:00");
+  EXPECT_EQ(OnScreenNotes::seek(3, 300, false), "◀ 0:03 / 5:00");
+  EXPECT_EQ(OnScreenNotes::seek(310, 300, true), "▶ 5:00 / 5:00") << "a jump past the end";
+  EXPECT_EQ(OnScreenNotes::seek(65, 0, true), "▶ 1:05") << "a live stream has no total";
+  EXPECT_EQ(OnScreenNotes::seek(3723.9, 7200, true), "▶ 1:02:03 / 2:00:00");
+  EXPECT_EQ(clockText(std::nan("")), "0:00");
 }
