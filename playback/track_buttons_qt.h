@@ -8,7 +8,8 @@ class QMenu;
 class QToolButton;
 
 // The control bar's audio-track and subtitle buttons, each opening a menu of
-// the item's tracks. Like the bar, it only shows and asks.
+// the item's tracks and shown only when there is something to choose. Like
+// the bar, it only shows and asks.
 class TrackButtonsQt : public QWidget {
   Q_OBJECT
 public:
