@@ -103,6 +103,7 @@ void TrackButtonsQt::setTracks(const QVector<Track>& tracks, bool picture)
   m_audio->setVisible(audio);
   m_subtitles->setEnabled(picture);
   m_subtitles->setVisible(picture);
+  emit buttonsChanged();
 }
 
 void TrackButtonsQt::fillAudioMenu()

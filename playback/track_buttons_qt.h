@@ -22,6 +22,8 @@ signals:
   void audioChosen(int id);
   void subtitleChosen(int id); // TrackMenu::Off for none
   void subtitleFileWanted();
+  // The buttons shown may have changed: the bar makes room for them.
+  void buttonsChanged();
 
 private:
   QToolButton* addButton(const QIcon& icon, const QString& tip, QMenu* menu);
