@@ -1,9 +1,9 @@
 #include "playback/control_bar_qt.h"
 
+#include "playback/bar_row.h"
 #include "playback/clock_text.h"
 #include "playback/track_buttons_qt.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,12 +11,21 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
-#include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
 const QColor glyphColour(0xe6, 0xe8, 0xeb);
+
+// The row of buttons lies below the seek slider, both within the bar's margins.
+constexpr int margin = 10;
+constexpr int seekCentre = 14;
+constexpr int buttonCentre = 41;
+// Below twice its handle's width the seek slider could not be used.
+constexpr int seekMinimum = 24;
+constexpr int volumeWidth = 90;
+// Between the position and the controls on the right.
+constexpr int middleGap = 10;
 
 enum class Glyph { Play, Pause, Stop, Previous, Next, Speaker, SpeakerMuted };
 
@@ -119,50 +128,38 @@ ControlBarQt::ControlBarQt(QWidget* parent) : QWidget(parent)
   m_seek->setStyle(jumpToClick);
   m_seek->setFocusPolicy(Qt::NoFocus);
   m_seek->setEnabled(false);
-  connect(m_seek, &QSlider::sliderMoved, this, [this](int ms) { showTimes(ms / 1000.0, m_duration); });
-  connect(m_seek, &QSlider::sliderReleased, this, [this] { emit seekRequested(m_seek->value() / 1000.0); });
+  connect(m_seek, &QSlider::sliderMoved, this,
+          [this](int ms) { showTimes(ms / 1000.0, m_duration); });
+  connect(m_seek, &QSlider::sliderReleased, this,
+          [this] { emit seekRequested(m_seek->value() / 1000.0); });
 
+  m_playPause = addButton(glyphIcon(Glyph::Play), QStringLiteral("播放"),
+                          &ControlBarQt::playPauseClicked);
+  m_stop = addButton(glyphIcon(Glyph::Stop), QStringLiteral("停止"), &ControlBarQt::stopClicked);
+  m_previous = addButton(glyphIcon(Glyph::Previous), QStringLiteral("上一个"),
+                         &ControlBarQt::previousClicked);
+  m_next = addButton(glyphIcon(Glyph::Next), QStringLiteral("下一个"), &ControlBarQt::nextClicked);
   m_time = new QLabel(this);
-  m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00 / 0:00:00")));
+  m_time->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_tracks = new TrackButtonsQt(this);
+  connect(m_tracks, &TrackButtonsQt::buttonsChanged, this, &ControlBarQt::layOutControls);
+  m_mute = addButton(glyphIcon(Glyph::Speaker), QStringLiteral("静音"), &ControlBarQt::muteClicked);
   m_volume = new QSlider(Qt::Horizontal, this);
   m_volume->setRange(0, 100);
-  m_volume->setFixedWidth(90);
+  m_volume->setToolTip(QStringLiteral("音量"));
   m_volume->setStyle(jumpToClick);
   m_volume->setFocusPolicy(Qt::NoFocus);
   connect(m_volume, &QSlider::valueChanged, this, &ControlBarQt::volumeRequested);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(0, 0, 0, 0);
-  buttons->setSpacing(2);
-  m_playPause = addButton(glyphIcon(Glyph::Play), &ControlBarQt::playPauseClicked);
-  buttons->addWidget(m_playPause);
-  buttons->addWidget(addButton(glyphIcon(Glyph::Stop), &ControlBarQt::stopClicked));
-  buttons->addSpacing(6);
-  buttons->addWidget(addButton(glyphIcon(Glyph::Previous), &ControlBarQt::previousClicked));
-  buttons->addWidget(addButton(glyphIcon(Glyph::Next), &ControlBarQt::nextClicked));
-  buttons->addSpacing(10);
-  buttons->addWidget(m_time);
-  buttons->addStretch();
-  m_tracks = new TrackButtonsQt(this);
-  buttons->addWidget(m_tracks);
-  buttons->addSpacing(6);
-  m_mute = addButton(glyphIcon(Glyph::Speaker), &ControlBarQt::muteClicked);
-  buttons->addWidget(m_mute);
-  buttons->addWidget(m_volume);
-
-  auto* rows = new QVBoxLayout(this);
-  rows->setContentsMargins(10, 5, 12, 5);
-  rows->setSpacing(1);
-  rows->addWidget(m_seek);
-  rows->addLayout(buttons);
   showTimes(0, 0);
 }
 
-QToolButton* ControlBarQt::addButton(const QIcon& icon, void (ControlBarQt::*clicked)())
+QToolButton* ControlBarQt::addButton(const QIcon& icon, const QString& tip,
+                                     void (ControlBarQt::*clicked)())
 {
   auto* button = new QToolButton(this);
   button->setIcon(icon);
   button->setIconSize(QSize(22, 22));
+  button->setToolTip(tip);
   button->setFocusPolicy(Qt::NoFocus);
   button->setAutoRaise(true);
   connect(button, &QToolButton::clicked, this, clicked);
@@ -172,6 +169,7 @@ QToolButton* ControlBarQt::addButton(const QIcon& icon, void (ControlBarQt::*cli
 void ControlBarQt::setPlaying(bool playing)
 {
   m_playPause->setIcon(glyphIcon(playing ? Glyph::Pause : Glyph::Play));
+  m_playPause->setToolTip(playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
 }
 
 void ControlBarQt::setTimes(double position, double duration)
@@ -188,7 +186,74 @@ void ControlBarQt::setTimes(double position, double duration)
 
 void ControlBarQt::showTimes(double position, double duration)
 {
-  m_time->setText(clockText(position) + QStringLiteral(" / ") + clockText(duration));
+  m_position = clockText(position);
+  m_total = QStringLiteral(" / ") + clockText(duration);
+  m_time->setText(m_totalShown ? m_position + m_total : m_position);
+  // The position takes the room of the duration's digits, so that the bar
+  // does not shift while the clock runs.
+  const QString widest = clockText(std::max(position, duration));
+  const int positionRoom = textRoom(widest);
+  const int totalRoom = textRoom(widest + m_total) - positionRoom;
+  if (positionRoom != m_positionRoom || totalRoom != m_totalRoom) {
+    m_positionRoom = positionRoom;
+    m_totalRoom = totalRoom;
+    layOutControls();
+  }
+}
+
+// The width of a clock text whatever its digits read.
+int ControlBarQt::textRoom(const QString& text) const
+{
+  const QFontMetrics metrics = m_time->fontMetrics();
+  QChar widestDigit = u'0';
+  for (QChar digit = u'1'; digit <= u'9'; digit = QChar(digit.unicode() + 1))
+    if (metrics.horizontalAdvance(digit) > metrics.horizontalAdvance(widestDigit))
+      widestDigit = digit;
+  QString pattern = text;
+  for (QChar& c : pattern)
+    if (c.isDigit())
+      c = widestDigit;
+  return metrics.horizontalAdvance(pattern);
+}
+
+void ControlBarQt::resizeEvent(QResizeEvent* event)
+{
+  QWidget::resizeEvent(event);
+  layOutControls();
+}
+
+void ControlBarQt::layOutControls()
+{
+  const int row = width() - 2 * margin;
+  const int seekHeight = m_seek->sizeHint().height();
+  m_seek->setGeometry(margin, seekCentre - seekHeight / 2, row, seekHeight);
+  m_seek->setVisible(row >= seekMinimum);
+
+  const QSize button = m_playPause->sizeHint();
+  QWidget* const widgets[] = {m_playPause, m_stop, m_previous, m_next, m_time,
+                              nullptr /* the total time, in m_time */, m_tracks, m_mute, m_volume};
+  const QVector<BarControl> controls = {
+      {button.width(), 0, 7}, {button.width(), 2, 5},  // play/pause, stop
+      {button.width(), 8, 2}, {button.width(), 2, 2},  // previous, next
+      {m_positionRoom, 8, 6}, {m_totalRoom, 0, 3},      // the time
+      {m_tracks->sizeHint().width(), 0, 1}, {button.width(), 6, 4}, {volumeWidth, 2, 0}};
+  constexpr qsizetype firstOnTheRight = 6; // the track buttons
+  const QVector<int> left = layOutBarRow(controls, firstOnTheRight, middleGap, row);
+
+  m_totalShown = left[5] >= 0;
+  m_time->setText(m_totalShown ? m_position + m_total : m_position);
+  for (qsizetype i = 0; i < controls.size(); ++i) {
+    QWidget* const widget = widgets[i];
+    if (!widget)
+      continue;
+    widget->setVisible(left[i] >= 0);
+    if (left[i] < 0)
+      continue;
+    const bool time = widget == m_time;
+    const int width = time && m_totalShown ? m_positionRoom + m_totalRoom : controls[i].width;
+    const int height = time ? button.height() : widget->sizeHint().height();
+    widget->setGeometry(margin + left[i], buttonCentre - height / 2, width, height);
+  }
 }
 
 void ControlBarQt::setVolume(int volume)
@@ -203,4 +268,5 @@ void ControlBarQt::setMuted(bool muted)
     return;
   m_muted = muted;
   m_mute->setIcon(glyphIcon(muted ? Glyph::SpeakerMuted : Glyph::Speaker));
+  m_mute->setToolTip(muted ? QStringLiteral("取消静音") : QStringLiteral("静音"));
 }

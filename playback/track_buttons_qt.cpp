@@ -58,7 +58,6 @@ QActionGroup* freshGroup(QMenu* menu)
 
 const char* const menuStyleSheet = R"(
 QToolButton::menu-indicator { image: none; }
-QToolButton:disabled { background: transparent; }
 )";
 
 } // namespace
@@ -99,8 +98,12 @@ void TrackButtonsQt::setTracks(const QVector<Track>& tracks, bool picture)
   m_tracks = tracks;
   // One audio track leaves nothing to choose; a subtitle file can be added
   // to any video.
-  m_audio->setEnabled(TrackMenu::entries(tracks, Track::Kind::Audio).size() > 1);
+  const bool audio = TrackMenu::entries(tracks, Track::Kind::Audio).size() > 1;
+  m_audio->setEnabled(audio);
+  m_audio->setVisible(audio);
   m_subtitles->setEnabled(picture);
+  m_subtitles->setVisible(picture);
+  emit buttonsChanged();
 }
 
 void TrackButtonsQt::fillAudioMenu()

@@ -8,7 +8,8 @@ class QMenu;
 class QToolButton;
 
 // The control bar's audio-track and subtitle buttons, each opening a menu of
-// the item's tracks. Like the bar, it only shows and asks.
+// the item's tracks and shown only when there is something to choose. Like
+// the bar, it only shows and asks.
 class TrackButtonsQt : public QWidget {
   Q_OBJECT
 public:
@@ -21,6 +22,8 @@ signals:
   void audioChosen(int id);
   void subtitleChosen(int id); // TrackMenu::Off for none
   void subtitleFileWanted();
+  // The buttons shown may have changed: the bar makes room for them.
+  void buttonsChanged();
 
 private:
   QToolButton* addButton(const QIcon& icon, const QString& tip, QMenu* menu);

@@ -26,10 +26,19 @@ class FittingTest(PlayerTest):
         self.assertAlmostEqual(ox, (sw - ow) // 2, delta=1)
         self.assertAlmostEqual(oy, (sh - oh) // 2, delta=1)
 
-    def test_a_video_fits_each_preset(self):
-        clip = video_clip()
-        for zoom, client in (("100%", (640, 425)), ("50%", (320, 245)), ("200%", (1280, 785))):
-            with self.subTest(zoom=zoom):
+    def bar_is_whole(self, window, name):
+        """Whether the control bar's right margin looks as its left does: nothing runs off it."""
+        x, y, w, h = window.client()
+        left, right = (self.shot(f"{name}-{side}", (x + dx, y + h - BAR, 8, BAR))
+                       for side, dx in (("left", 1), ("right", w - 9)))
+        return image_difference(left, right) == 0
+
+    def test_a_video_fits_each_preset_with_its_control_bar_whole(self):
+        wide, small = video_clip(), video_clip(320, 240, seconds=12, sound=True)
+        for clip, zoom, client in ((wide, "100%", (640, 425)), (wide, "50%", (320, 245)),
+                                   (wide, "200%", (1280, 785)), (small, "50%", (160, 185)),
+                                   (small, "100%", (320, 305))):
+            with self.subTest(clip=clip.name, zoom=zoom):
                 self.sandbox.write_settings(zoom=zoom)
                 player = self.start(clip)
                 window = player.window()
@@ -37,6 +46,8 @@ class FittingTest(PlayerTest):
                 time.sleep(0.3)
                 self.assert_centred(window)
                 wait_for(lambda: window.title() == clip.name, what="the caption")
+                wait_for(lambda: self.bar_is_whole(window, f"{client[0]}px"),
+                         what="nothing running off the control bar")
                 self.assertEqual(player.close(), 0)
 
     def test_an_audio_file_gets_the_compact_window(self):
@@ -444,7 +455,7 @@ def subtitled_still(target, *extra):
 
 # The track buttons sit left of the mute button and the volume slider, whose
 # widths are fixed: their centres are this far left of the client's right edge.
-AUDIO_BUTTON_FROM_RIGHT, SUBTITLE_BUTTON_FROM_RIGHT = 193, 159
+AUDIO_BUTTON_FROM_RIGHT, SUBTITLE_BUTTON_FROM_RIGHT = 188, 155
 
 
 class TracksAndSubtitlesTest(PlayerTest):
