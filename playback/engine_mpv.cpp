@@ -9,6 +9,7 @@
 #include "core/milestone_trace.h"
 #include "playback/player_view_qt.h"
 #include "playback/resume_points.h"
+#include "playback/subtitle_files_mpv.h"
 #include "playback/video_window_mpv.h"
 
 #include <QApplication>
@@ -150,6 +151,7 @@ EngineMpv::~EngineMpv()
   qApp->removeEventFilter(this);
   mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
   m_listGuard.reset();
+  m_subtitleFiles.reset();
   // The render context goes with the picture (the window container owns the
   // video window), and it must go first.
   delete m_view;

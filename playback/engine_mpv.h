@@ -25,6 +25,7 @@ class AudioCardMpv;
 class FileDialogs;
 class ListGuardMpv;
 class ResumePoints;
+class SubtitleFilesMpv;
 class PlayerViewQt;
 class VideoWindowMpv;
 class QMouseEvent;
@@ -153,6 +154,7 @@ private:
 
   mpv_handle* m_mpv;
   std::unique_ptr<ListGuardMpv> m_listGuard;
+  std::unique_ptr<SubtitleFilesMpv> m_subtitleFiles;
   std::unique_ptr<AudioCardMpv> m_audioCard;
   QSet<QString> m_refusedLists; // said since the URL was set
   QPointer<PlayerViewQt> m_view;

@@ -7,6 +7,8 @@
 #include "core/file_name_bytes.h"
 #include "playback/control_bar_qt.h"
 #include "playback/player_view_qt.h"
+#include "playback/subtitle_encoding.h"
+#include "playback/subtitle_files_mpv.h"
 #include "playback/track_buttons_qt.h"
 
 #include <QFileInfo>
@@ -29,15 +31,15 @@ const char* trackProperty(Track::Kind kind)
 void EngineMpv::initTracks()
 {
   const std::pair<const char*, const char*> options[] = {
-      // "movie.srt", "movie.chs.srt", "movie 简体.ass" beside "movie.mkv".
-      {"sub-auto", "fuzzy"},
-      // A subtitle file that is not UTF-8 is read in the code page uchardet
-      // finds: GB18030/GBK and Big5 files both read right.
+      // The files beside the media are found by SubtitleFilesMpv instead.
+      {"sub-auto", "no"},
+      // Left to uchardet unless SubtitleEncoding decides for a file.
       {"sub-codepage", "auto"},
       {"sub-font", subtitleFont},
       {"osd-font", subtitleFont}};
   for (const auto& [name, value] : options)
     mpv_set_option_string(m_mpv, name, value);
+  m_subtitleFiles = std::make_unique<SubtitleFilesMpv>(m_mpv);
 
   TrackButtonsQt* buttons = m_view->bar()->tracks();
   connect(buttons, &TrackButtonsQt::audioChosen, this,
@@ -101,6 +103,11 @@ void EngineMpv::loadSubtitleFile()
     return;
   m_addingSubtitle = QFileInfo(chosen).fileName();
   const QByteArray path = encodeFileName(chosen);
+  // Read as the files beside the media are; the option goes with the item.
+  const QByteArray codePage = SubtitleEncoding::name(SubtitleEncoding::ofFile(chosen));
+  const char* page = codePage.constData();
+  mpv_set_property_async(m_mpv, 0 /* no reply wanted */, "file-local-options/sub-codepage",
+                         MPV_FORMAT_STRING, &page);
   const char* args[] = {"sub-add", path.constData(), "select", nullptr};
   mpv_command_async(m_mpv, SubtitleFileReply, args);
 }
