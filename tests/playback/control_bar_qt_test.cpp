@@ -39,10 +39,12 @@ TEST(ControlBarQtTest, ControlsFitWholeAndGiveWayInOneOrderAsTheBarNarrows)
           ASSERT_TRUE(bar->rect().contains(r)) << name.toStdString() << " cut at " << width;
           for (auto [other, o] : shown.asKeyValueRange())
             ASSERT_FALSE(r.intersects(o)) << name.toStdString() << " over " << other.toStdString();
-          if (w->inherits("QToolButton"))
+          if (w->inherits("QToolButton")) {
             ASSERT_EQ(w->size(), w->sizeHint()) << name.toStdString() << " at " << width;
-          if (w == time)
+          }
+          if (w == time) {
             ASSERT_LE(time->fontMetrics().horizontalAdvance(time->text()), r.width()) << width;
+          }
           shown.insert(name, r);
           if (w == time && time->text().contains('/'))
             shown.insert("/", {});
