@@ -78,8 +78,12 @@ void MainWindowQt::setPlayerFullScreen(bool on)
 {
   if (on) {
     // Going full screen again on the way back keeps the rectangle from before.
-    if (m_fullScreen == FullScreen::Off)
+    if (m_fullScreen == FullScreen::Off) {
       m_outerBeforeFullScreen = outerRect();
+      // A maximised window's frame is not the one it has back in a normal state.
+      m_frameBeforeFullScreen = windowState() == WindowState::Normal ? frame() : m_frameBeforeMap;
+      m_placeAfterFullScreen = false;
+    }
     m_settledAfterFullScreen.stop();
     m_fullScreen = FullScreen::On;
   } else if (m_fullScreen == FullScreen::On) {
@@ -97,15 +101,26 @@ void MainWindowQt::returnedFromFullScreen()
     m_settledAfterFullScreen.start();
     return;
   }
+  // A state asked for on the way is given now, and the window settles in it
+  // before it is the form's again: its frame is then the one of that state.
+  if (m_stateAfterFullScreen && !std::exchange(m_stateAfterFullScreenGiven, true)) {
+    showState(*m_stateAfterFullScreen);
+    m_settledAfterFullScreen.start();
+    return;
+  }
   // The form last saw the window as it went full screen, often before the
   // window manager had given it its maximised size: the player fills the
   // window it has now, and only later changes reach the form.
   m_fullScreen = FullScreen::Off;
+  m_stateAfterFullScreen.reset();
+  m_stateAfterFullScreenGiven = false;
   if (m_player)
     m_player->resize(size());
   m_lastForwarded = FormView{windowState(), size()};
-  if (m_stateAfterFullScreen)
-    setWindowState(*std::exchange(m_stateAfterFullScreen, std::nullopt));
+  // A video fitted meanwhile (a second start hands over a file while full
+  // screen) is placed now, as it would have been in a normal window.
+  if (std::exchange(m_placeAfterFullScreen, false) && windowState() == WindowState::Normal)
+    placeOuter(m_outerBeforeFullScreen);
 }
 
 void MainWindowQt::buildMenu()
@@ -169,6 +184,12 @@ QRect MainWindowQt::outerRect() const
 
 void MainWindowQt::placeOuter(const QRect& outer)
 {
+  // Full screen holds the window: the rectangle is where it goes once back.
+  if (m_fullScreen != FullScreen::Off) {
+    m_outerBeforeFullScreen = outer;
+    m_placeAfterFullScreen = true;
+    return;
+  }
   const QMargins f = frame();
   const QRect client = outer.marginsRemoved(f);
   const bool framed = qtKnowsFrame();
@@ -192,39 +213,51 @@ Twips MainWindowQt::Left() const { return toTwips(formRect().x()); }
 Twips MainWindowQt::Top() const { return toTwips(formRect().y()); }
 Twips MainWindowQt::Width() const { return toTwips(formRect().width()); }
 Twips MainWindowQt::Height() const { return toTwips(formRect().height()); }
-Twips MainWindowQt::ScaleWidth() const { return toTwips(width()); }
-Twips MainWindowQt::ScaleHeight() const { return toTwips(height()); }
+// Full screen holds the window: the form sees the client area it will get back.
+QSize MainWindowQt::formClientSize() const
+{
+  if (m_fullScreen == FullScreen::Off)
+    return size();
+  return m_outerBeforeFullScreen.marginsRemoved(m_frameBeforeFullScreen).size();
+}
+
+Twips MainWindowQt::ScaleWidth() const { return toTwips(formClientSize().width()); }
+Twips MainWindowQt::ScaleHeight() const { return toTwips(formClientSize().height()); }
 
 void MainWindowQt::setLeft(Twips left)
 {
-  QRect r = outerRect();
+  QRect r = formRect();
   r.moveLeft(toPixels(left));
   placeOuter(r);
 }
 
 void MainWindowQt::setTop(Twips top)
 {
-  QRect r = outerRect();
+  QRect r = formRect();
   r.moveTop(toPixels(top));
   placeOuter(r);
 }
 
 void MainWindowQt::setWidth(Twips width)
 {
-  QRect r = outerRect();
+  QRect r = formRect();
   r.setWidth(toPixels(width));
   placeOuter(r);
 }
 
 void MainWindowQt::setHeight(Twips height)
 {
-  QRect r = outerRect();
+  QRect r = formRect();
   r.setHeight(toPixels(height));
   placeOuter(r);
 }
 
 int MainWindowQt::windowState() const
 {
+  // A state asked for while the window was held by full screen is the one it
+  // is on its way to.
+  if (m_fullScreen != FullScreen::Off && m_stateAfterFullScreen)
+    return *m_stateAfterFullScreen;
   const Qt::WindowStates state = QWidget::windowState();
   if (state & Qt::WindowMinimized)
     return WindowState::Minimized;
@@ -240,8 +273,14 @@ void MainWindowQt::setWindowState(int state)
   // be undone.
   if (m_fullScreen != FullScreen::Off) {
     m_stateAfterFullScreen = state;
+    m_stateAfterFullScreenGiven = false;
     return;
   }
+  showState(state);
+}
+
+void MainWindowQt::showState(int state)
+{
   if (state == WindowState::Minimized)
     showMinimized();
   else if (state == WindowState::Maximized)

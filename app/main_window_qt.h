@@ -73,7 +73,9 @@ private:
   void placeOuter(const QRect& outer);
   void formResize();
   void returnedFromFullScreen();
+  void showState(int state);
   QRect formRect() const;
+  QSize formClientSize() const;
 
   FormEvents& m_form;
   MenuModel& m_menus;
@@ -84,8 +86,11 @@ private:
   QMargins m_frameBeforeMap;   // asked of the window manager before the first map
   bool m_frameLearned = false;
   enum class FullScreen { Off, On, Returning } m_fullScreen = FullScreen::Off;
-  QRect m_outerBeforeFullScreen;
+  QRect m_outerBeforeFullScreen; // and after it, where the form placed the window meanwhile
+  bool m_placeAfterFullScreen = false;
+  QMargins m_frameBeforeFullScreen;
   std::optional<int> m_stateAfterFullScreen; // asked for while the window was not back
+  bool m_stateAfterFullScreenGiven = false;
   QTimer m_settledAfterFullScreen;
   struct FormView {
     int state = -1;

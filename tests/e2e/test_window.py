@@ -5,8 +5,8 @@ import re
 import time
 import unittest
 
-from harness import (PlayerTest, Window, audio_clip, image_difference, run, screen_size, video_clip,
-                     wait_for, windows_of)
+from harness import (PlayerTest, Window, audio_clip, image_difference, run, screen_size, still_clip,
+                     video_clip, wait_for, windows_of)
 
 BAR_HEIGHT = 65
 
@@ -161,6 +161,29 @@ class MaximiseAndFullScreenTest(PlayerTest):
                 self.assertEqual(window.outer(), normal)
                 time.sleep(1.0)  # settled, before the next maximise
         self.assertEqual(player.close(), 0)
+
+    def test_a_second_start_while_full_screen_fits_and_centres_the_new_video(self):
+        self.sandbox.write_settings(zoom="100%")
+        small, large = still_clip("red", 320, 240, seconds=30), video_clip(seconds=30)
+        sw, sh = screen_size()
+        for way in ("maximise", "F"):
+            with self.subTest(way=way):
+                player = self.start(small)
+                window = player.window()
+                wait_for(lambda: window.client()[2:] == (320, 240 + BAR_HEIGHT), what="the fit")
+                if way == "maximise":
+                    self.maximise(window)
+                else:
+                    run("xdotool", "windowactivate", "--sync", window.id, check=False)
+                    run("xdotool", "key", "f")
+                    wait_for(lambda: "FULLSCREEN" in window.states(), what="full screen")
+                self.assertEqual(self.start(large).wait(10), 0)
+                self.assert_laid_out(window, [])
+                wait_for(lambda: window.client()[2:] == (640, 360 + BAR_HEIGHT), 5,
+                         what="the new video fitted")
+                ox, oy, ow, oh = window.outer()
+                self.assertEqual((ox, oy), ((sw - ow) // 2, (sh - oh) // 2), "centred")
+                self.assertEqual(player.close(), 0)
 
     def test_closing_while_full_screen_saves_a_rectangle_the_window_had(self):
         player, window = self.start_playing()
