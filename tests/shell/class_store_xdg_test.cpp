@@ -123,7 +123,8 @@ TEST_F(ClassStoreXdgTest, TheDesktopRunsTheExecWithEachFileAsOneArgumentAndASele
   };
   EXPECT_EQ(launch({media}), media.toUtf8() + "\n");
   // A file manager's selection: one process would record one line.
-  EXPECT_EQ(launch({media, other, third}), (QStringList{media, other, third}.join('\n') + '\n').toUtf8());
+  const QStringList selection{media, other, third};
+  EXPECT_EQ(launch(selection), (selection.join('\n') + '\n').toUtf8());
 }
 
 TEST_F(ClassStoreXdgTest, AnOlderEntryThatStartsAProcessForEachFileIsMendedOnce)
