@@ -1,5 +1,6 @@
 #include "playback/mpris_dbus.h"
 
+#include "playback/mpris_properties_dbus.h"
 #include "playback/play_speed.h"
 
 #include <QDBusAbstractAdaptor>
@@ -118,9 +119,11 @@ public:
   bool canSeek() const { return m_state.properties().CanSeek; }
   bool canControl() const { return true; }
   QString loopStatus() const { return m_state.properties().LoopStatus; }
-  // Repeat goes round the whole list, a single file included: "Track" turns
-  // it on as well.
-  void setLoopStatus(const QString& status) { m_form.Mpris_SetRepeat(status != QLatin1String("None")); }
+  void setLoopStatus(const QString& status)
+  {
+    if (const std::optional<bool> on = Mpris::repeatOf(status))
+      m_form.Mpris_SetRepeat(*on);
+  }
   bool shuffle() const { return m_state.properties().Shuffle; }
   void setShuffle(bool on) { m_form.Mpris_SetShuffle(on); }
 
@@ -162,6 +165,12 @@ MprisDbus::MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngin
   connect(&menus, &MenuModel::changed, this, &MprisDbus::update);
   new MprisRootAdaptor(this, form);
   m_player = new MprisPlayerAdaptor(this, bus, m_state, engine, form);
+  // A LoopStatus the player has no mode for is refused, not taken as repeat.
+  new MprisPropertiesAdaptor(this, bus, [](const QString& interface, const QString& name,
+                                           const QVariant& value) {
+    return interface != PlayerInterface || name != QLatin1String("LoopStatus")
+        || Mpris::repeatOf(value.toString());
+  });
   connect(&engine, &MediaEngine::PlayStateChange, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::currentMediaChanged, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::volumeChanged, this, &MprisDbus::update);

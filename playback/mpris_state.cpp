@@ -67,6 +67,15 @@ MprisTrack track(const MediaItem& item, const QString& trackId)
   return track;
 }
 
+std::optional<bool> repeatOf(const QString& loopStatus)
+{
+  if (loopStatus == QLatin1String("None"))
+    return false;
+  if (loopStatus == QLatin1String("Playlist") || loopStatus == QLatin1String("Track"))
+    return true;
+  return std::nullopt;
+}
+
 QString linkCommand(const QString& uri)
 {
   const QUrl url(uri);

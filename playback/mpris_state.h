@@ -63,6 +63,11 @@ qint64 microseconds(double seconds);
 
 MprisTrack track(const MediaItem& item, const QString& trackId);
 
+// Whether a LoopStatus turns repeat on: "None" no, "Playlist" and "Track" yes
+// (repeat goes round the whole list, a single file included); nothing for
+// any other text, which the desktop is refused.
+std::optional<bool> repeatOf(const QString& loopStatus);
+
 // The text a second start would hand over for the URI: the local path of a
 // file:// URI, any other address the engine opens as it is; empty for what
 // the player does not open (a scheme it lacks, a file on another host, text

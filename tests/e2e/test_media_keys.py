@@ -15,15 +15,19 @@ def playerctl(*args):
     return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
 
 
-def player_property(name, value=None):
-    """A property of the player interface read, or set, as a desktop widget does."""
+def player_property(name, value=None, check=True):
+    """A property of the player interface read, or set, as a desktop widget
+    does: a number, True or False, or with check=False what gdbus said."""
     method = "Get" if value is None else "Set"
     args = ["org.mpris.MediaPlayer2.Player", name] + ([f"<{value}>"] if value is not None else [])
-    out = run("gdbus", "call", "--session", "--dest", SERVICE, "--object-path",
-              "/org/mpris/MediaPlayer2", "--method", f"org.freedesktop.DBus.Properties.{method}",
-              *args).stdout
-    number = re.search(r"<([-\d.e]+)>", out)
-    return float(number.group(1)) if number else None
+    done = run("gdbus", "call", "--session", "--dest", SERVICE, "--object-path",
+               "/org/mpris/MediaPlayer2", "--method", f"org.freedesktop.DBus.Properties.{method}",
+               *args, check=check)
+    if not check:
+        return done.stdout + done.stderr
+    number = re.search(r"<([-\d.e]+)>", done.stdout)
+    flag = re.search(r"<(true|false)>", done.stdout)
+    return float(number.group(1)) if number else (flag.group(1) == "true" if flag else None)
 
 
 def rate_is(expected):
@@ -84,6 +88,11 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: b"mReplay=False" in self.sandbox.settings.read_bytes(), 5,
                  what='"mReplay"="False"')
         self.assertEqual(playerctl("loop"), "None")
+        # A LoopStatus without a meaning is refused and changes nothing.
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs",
+                      player_property("LoopStatus", "'garbage'", check=False))
+        self.assertEqual(playerctl("loop"), "None")
+        self.assertIn(b"mReplay=False", self.sandbox.settings.read_bytes())
         self.assertEqual(playerctl("shuffle"), "Off")
         playerctl("shuffle", "On")
         wait_for(lambda: b"mRnd=True" in self.sandbox.settings.read_bytes(), 5, what='"mRnd"="True"')

@@ -193,6 +193,30 @@ TEST_F(MprisDbusTest, TheControlsReachTheEngine)
   EXPECT_DOUBLE_EQ(engine().speed, 4.0);
 }
 
+TEST_F(MprisDbusTest, AValueWithoutAMeaningIsRefusedAndChangesNothing)
+{
+  const auto set = [&](const QString& name, const QVariant& value) {
+    return call(Properties, "Set", {Player, name, QVariant::fromValue(QDBusVariant(value))});
+  };
+  const QByteArray before = settings();
+  for (const QVariant& value : {QVariant("garbage"), QVariant(""), QVariant(1)})
+    EXPECT_EQ(set("LoopStatus", value).errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(set("Volume", "loud").errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(set("Shuffle", "yes").errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(set("CanPlay", false).errorName(), "org.freedesktop.DBus.Error.PropertyReadOnly");
+  EXPECT_EQ(set("Colour", 1).errorName(), "org.freedesktop.DBus.Error.UnknownProperty");
+  EXPECT_FALSE(form->menus.checked(MenuItem::mReplay));
+  EXPECT_EQ(settings(), before);
+  EXPECT_EQ(engine().vol, 50);
+
+  EXPECT_EQ(set("LoopStatus", "Track").type(), QDBusMessage::ReplyMessage);
+  EXPECT_EQ(get(Player, "LoopStatus").toString(), "Playlist") << "repeat goes round a list of one";
+  EXPECT_EQ(set("Volume", 1).type(), QDBusMessage::ReplyMessage) << "a whole number is a number";
+  EXPECT_EQ(engine().vol, 100);
+  EXPECT_EQ(dictionary(call(Properties, "GetAll", {Root}).arguments().value(0))
+                .value("Identity").toString(), "Kelvarino");
+}
+
 TEST_F(MprisDbusTest, OpenUriRaiseAndQuitReachTheWindow)
 {
   win().state = WindowState::Minimized;

@@ -53,6 +53,15 @@ TEST(MprisMapping, ALocalItemHasAFileUrlAndItsNameWithoutATitle)
   EXPECT_EQ(track.artist, QStringList{"Singer"});
 }
 
+TEST(MprisMapping, OnlyTheThreeLoopStatusesSayWhetherToRepeat)
+{
+  EXPECT_EQ(Mpris::repeatOf("None"), false);
+  EXPECT_EQ(Mpris::repeatOf("Playlist"), true);
+  EXPECT_EQ(Mpris::repeatOf("Track"), true) << "repeat goes round a list of one as well";
+  for (const char* other : {"garbage", "", "none", "playlist"})
+    EXPECT_EQ(Mpris::repeatOf(other), std::nullopt) << other;
+}
+
 TEST(MprisMapping, AStreamKeepsItsAddress)
 {
   MediaItem item = FakeEngine::audio("http://radio.example/live?x=1");
