@@ -33,6 +33,14 @@ struct MediaItem {
   QString getItemInfo(const QString& attribute) const;
 };
 
+// The current item's place in the list the engine plays: a single file is a
+// list of one. The position counts from 0, and is -1 while there is no item.
+struct ListPlace {
+  int position = -1;
+  int length = 0;
+  bool operator==(const ListPlace&) const = default;
+};
+
 // The hosted media engine, `WMP` on the main window. Setting URL loads and,
 // since autoStart is always on, plays; a .m3u file is played as a list.
 class MediaEngine : public QObject {
@@ -47,6 +55,8 @@ public:
   virtual bool fullScreen() const = 0;
   // Empty when nothing is loaded.
   virtual std::optional<MediaItem> currentMedia() const = 0;
+  // Where next() and previous() lead; told with currentMediaChanged.
+  virtual ListPlace listPlace() const = 0;
 
   // controls
   virtual void play() = 0;
@@ -73,7 +83,8 @@ signals:
   void PlayStateChange(int NewState);
   // nButton: 1 left, 2 right, 4 middle; nShiftState: 1 Shift, 2 Ctrl, 4 Alt.
   void MouseDown(int nButton, int nShiftState, float fX, float fY);
-  // The current item, its tags or its picture size changed.
+  // The current item, its tags, its picture size or its place in the list
+  // changed.
   void currentMediaChanged();
   // The current item's first picture is on the screen.
   void pictureShown();

@@ -96,6 +96,9 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
         QMetaObject::invokeMethod(this, [this, list, why] { refuseList(list, why); },
                                   Qt::QueuedConnection);
       });
+  m_details = std::make_unique<ItemDetailsMpv>(m_mpv, [this] {
+    QMetaObject::invokeMethod(this, &EngineMpv::currentMediaChanged, Qt::QueuedConnection);
+  });
   m_properties.observe(m_mpv);
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);
 
@@ -152,6 +155,7 @@ EngineMpv::~EngineMpv()
   // The render context goes with the picture (the window container owns the
   // video window), and it must go first.
   delete m_view;
+  m_details.reset();
   mpv_terminate_destroy(m_mpv);
 }
 

@@ -74,6 +74,7 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: window.title() == audio.name, 10, what="the second item's caption")
         wait_for(lambda: playerctl("metadata", "title") == "Test Title", 5, what="its title tag")
         self.assertEqual(playerctl("metadata", "artist"), "Test Artist")
+        self.assertTrue(player_property("CanGoNext"), "the last item, but repeat goes round")
 
         # Open URI takes a file whose name holds double quotes as it is.
         quoted = self.sandbox.root / 'say "hi".mp3'
@@ -88,6 +89,8 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: b"mReplay=False" in self.sandbox.settings.read_bytes(), 5,
                  what='"mReplay"="False"')
         self.assertEqual(playerctl("loop"), "None")
+        self.assertFalse(player_property("CanGoNext") or player_property("CanGoPrevious"),
+                         "a single file without repeat")
         # A LoopStatus without a meaning is refused and changes nothing.
         self.assertIn("org.freedesktop.DBus.Error.InvalidArgs",
                       player_property("LoopStatus", "'garbage'", check=False))

@@ -128,6 +128,7 @@ TEST_F(MprisStateTest, RefreshNamesExactlyWhatChanged)
 {
   MprisState state(engine, menus);
   playing(FakeEngine::video(640, 360, "/m/a.mp4"));
+  engine.place = {1, 3};
   EXPECT_EQ(state.refresh(), (QStringList{"PlaybackStatus", "Metadata", "CanPlay", "CanPause",
                                           "CanSeek", "CanGoNext", "CanGoPrevious"}));
   EXPECT_EQ(state.refresh(), QStringList{}) << "nothing new, nothing to tell";
@@ -185,6 +186,27 @@ TEST_F(MprisStateTest, EachNewItemGetsANewTrackIdAndTagsKeepIt)
   engine.state = PlayState::Stopped;
   state.refresh();
   EXPECT_FALSE(state.properties().Metadata) << "what could not be opened";
+}
+
+TEST_F(MprisStateTest, NextAndPreviousAreOfferedOnlyWhereTheyLead)
+{
+  playing(FakeEngine::audio());
+  engine.place = {0, 3};
+  MprisState state(engine, menus);
+  const MprisProperties& p = state.properties();
+  EXPECT_TRUE(p.CanGoNext);
+  EXPECT_FALSE(p.CanGoPrevious) << "the first item";
+  engine.place = {2, 3};
+  EXPECT_EQ(state.refresh(), (QStringList{"CanGoNext", "CanGoPrevious"})) << "the last item";
+  EXPECT_FALSE(p.CanGoNext);
+  menus.setChecked(MenuItem::mReplay, true);
+  EXPECT_EQ(state.refresh(), (QStringList{"CanGoNext", "LoopStatus"})) << "repeat goes round";
+  engine.place = {0, 1};
+  state.refresh();
+  EXPECT_TRUE(p.CanGoNext && p.CanGoPrevious) << "a single file starts over";
+  menus.setChecked(MenuItem::mReplay, false);
+  state.refresh();
+  EXPECT_FALSE(p.CanGoNext || p.CanGoPrevious);
 }
 
 TEST_F(MprisStateTest, PlayPauseDoesWhatTheControlBarsButtonDoes)
