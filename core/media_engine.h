@@ -28,6 +28,10 @@ struct MediaItem {
   double duration = 0;       // seconds
   QString author;            // artist tag, or author tag where there is no artist
   QString title;
+  QString album;
+  // The cover art the engine shows for the item, saved as a picture file;
+  // empty when it has none, or until it has been saved.
+  QString coverArtFile;
 
   // "Author", "Title" or "sourceURL"; "" for anything the item lacks.
   QString getItemInfo(const QString& attribute) const;
@@ -83,8 +87,8 @@ signals:
   void PlayStateChange(int NewState);
   // nButton: 1 left, 2 right, 4 middle; nShiftState: 1 Shift, 2 Ctrl, 4 Alt.
   void MouseDown(int nButton, int nShiftState, float fX, float fY);
-  // The current item, its tags, its picture size or its place in the list
-  // changed.
+  // The current item, its tags, its picture size, its cover art or its place
+  // in the list changed.
   void currentMediaChanged();
   // The current item's first picture is on the screen.
   void pictureShown();

@@ -155,7 +155,7 @@ EngineMpv::~EngineMpv()
   // The render context goes with the picture (the window container owns the
   // video window), and it must go first.
   delete m_view;
-  m_details.reset();
+  m_details.reset(); // after the picture, which answers a screenshot under way
   mpv_terminate_destroy(m_mpv);
 }
 
@@ -366,6 +366,8 @@ MediaItem EngineMpv::loadedItem() const
   if (item.author.isEmpty())
     item.author = m_properties.tag(QStringLiteral("author"));
   item.title = m_properties.tag(QStringLiteral("title"));
+  item.album = m_properties.tag(QStringLiteral("album"));
+  item.coverArtFile = m_details->coverArtFile(m_properties.path);
   return item;
 }
 

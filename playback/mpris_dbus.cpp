@@ -28,7 +28,11 @@ QVariantMap metadataMap(const std::optional<MprisTrack>& track)
   map[QStringLiteral("xesam:title")] = track->title;
   if (!track->artist.isEmpty())
     map[QStringLiteral("xesam:artist")] = track->artist;
+  if (!track->album.isEmpty())
+    map[QStringLiteral("xesam:album")] = track->album;
   map[QStringLiteral("xesam:url")] = track->url;
+  if (!track->artUrl.isEmpty())
+    map[QStringLiteral("mpris:artUrl")] = track->artUrl;
   return map;
 }
 

@@ -64,6 +64,9 @@ MprisTrack track(const MediaItem& item, const QString& trackId)
   }
   if (!item.author.isEmpty())
     track.artist << item.author;
+  track.album = item.album;
+  if (!item.coverArtFile.isEmpty())
+    track.artUrl = QUrl::fromLocalFile(item.coverArtFile).toString(QUrl::FullyEncoded);
   return track;
 }
 

@@ -30,7 +30,9 @@ struct MprisTrack {
   qint64 length = 0; // µs; 0 when unknown (a live stream)
   QString title;     // the title tag, or the name of the file
   QStringList artist;
+  QString album;
   QString url;       // a file:// URL for a local path
+  QString artUrl;    // the file:// URL of the cover art's picture, if it has one
   bool operator==(const MprisTrack&) const = default;
 };
 

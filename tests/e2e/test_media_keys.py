@@ -3,8 +3,10 @@ player over the session bus, and the window reacts as to its own controls."""
 
 import re
 import time
+from pathlib import Path
+from urllib.parse import unquote, urlparse
 
-from harness import PlayerTest, audio_clip, run, video_clip, wait_for, windows_of
+from harness import PlayerTest, audio_clip, pixel_colour, run, video_clip, wait_for, windows_of
 from test_opening import bright_share
 from test_presentation import Dock
 
@@ -40,7 +42,8 @@ def position():
 
 class MediaKeysTest(PlayerTest):
     def test_playerctl_reads_and_drives_a_two_item_list(self):
-        video, audio = video_clip(seconds=10), audio_clip(seconds=10)
+        video = video_clip(seconds=10)
+        audio = audio_clip(name="cover-E02020-album.mp3", cover="0xE02020", album="Test Album")
         playlist = self.sandbox.root / "two.m3u"
         playlist.write_bytes(f"{video}\r\n{audio}\r\n".encode())
         dock = Dock(self.sandbox.root)
@@ -74,7 +77,14 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: window.title() == audio.name, 10, what="the second item's caption")
         wait_for(lambda: playerctl("metadata", "title") == "Test Title", 5, what="its title tag")
         self.assertEqual(playerctl("metadata", "artist"), "Test Artist")
+        self.assertEqual(playerctl("metadata", "album"), "Test Album")
         self.assertTrue(player_property("CanGoNext"), "the last item, but repeat goes round")
+        # Its cover art, saved once for the desktop's widgets.
+        art = wait_for(lambda: playerctl("metadata", "mpris:artUrl"), 10, what="the cover")
+        picture = Path(unquote(urlparse(art).path))
+        self.assertEqual(picture.parent, self.sandbox.home / ".cache/Kelvarino/covers")
+        for have, want in zip(pixel_colour(picture, 150, 150), (0xE0, 0x20, 0x20)):
+            self.assertAlmostEqual(have, want, delta=8)
 
         # Open URI takes a file whose name holds double quotes as it is.
         quoted = self.sandbox.root / 'say "hi".mp3'

@@ -123,6 +123,8 @@ TEST_F(MprisDbusTest, MetadataAndPositionCarryTheTypesClientsRead)
   MediaItem song = FakeEngine::audio("/m/my song.mp3");
   song.author = "Singer";
   song.title = "Song";
+  song.album = "Album";
+  song.coverArtFile = "/c/cover.png";
   playing(song);
   engine().position = 2.5;
   const QVariantMap m = metadata();
@@ -133,6 +135,8 @@ TEST_F(MprisDbusTest, MetadataAndPositionCarryTheTypesClientsRead)
   EXPECT_EQ(m.value("xesam:title"), QVariant(QString("Song")));
   EXPECT_EQ(m.value("xesam:artist"), QVariant(QStringList{"Singer"}));
   EXPECT_EQ(m.value("xesam:url"), QVariant(QString("file:///m/my%20song.mp3")));
+  EXPECT_EQ(m.value("xesam:album"), QVariant(QString("Album")));
+  EXPECT_EQ(m.value("mpris:artUrl"), QVariant(QString("file:///c/cover.png")));
   EXPECT_EQ(get(Player, "PlaybackStatus").toString(), "Playing");
   EXPECT_EQ(get(Player, "Position"), QVariant(qlonglong(2500000)));
   EXPECT_EQ(get(Player, "Volume"), QVariant(0.5));

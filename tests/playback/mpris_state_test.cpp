@@ -46,11 +46,17 @@ TEST(MprisMapping, ALocalItemHasAFileUrlAndItsNameWithoutATitle)
   EXPECT_EQ(track.title, "a b#1 曲.mp3");
   EXPECT_TRUE(track.artist.isEmpty()) << "no artist rather than an empty one";
 
+  EXPECT_TRUE(track.artUrl.isEmpty()) << "no cover art, no picture";
+
   item.title = "Song";
   item.author = "Singer";
+  item.album = "Album";
+  item.coverArtFile = "/home/me/.cache/Kelvarino/covers/a b.png";
   track = Mpris::track(item, "/org/kelvarino/track/4");
   EXPECT_EQ(track.title, "Song");
   EXPECT_EQ(track.artist, QStringList{"Singer"});
+  EXPECT_EQ(track.album, "Album");
+  EXPECT_EQ(track.artUrl, "file:///home/me/.cache/Kelvarino/covers/a%20b.png");
 }
 
 TEST(MprisMapping, OnlyTheThreeLoopStatusesSayWhetherToRepeat)
