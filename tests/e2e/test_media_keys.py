@@ -3,7 +3,6 @@ player over the session bus, and the window reacts as to its own controls."""
 
 import re
 import time
-from pathlib import Path
 from urllib.parse import unquote, urlparse
 
 from harness import PlayerTest, audio_clip, pixel_colour, run, video_clip, wait_for, windows_of
@@ -81,8 +80,8 @@ class MediaKeysTest(PlayerTest):
         self.assertTrue(player_property("CanGoNext"), "the last item, but repeat goes round")
         # Its cover art, saved once for the desktop's widgets.
         art = wait_for(lambda: playerctl("metadata", "mpris:artUrl"), 10, what="the cover")
-        picture = Path(unquote(urlparse(art).path))
-        self.assertEqual(picture.parent, self.sandbox.home / ".cache/Kelvarino/covers")
+        picture = unquote(urlparse(art).path)
+        self.assertTrue(picture.startswith(f"{self.sandbox.home}/.cache/Kelvarino/covers/"))
         for have, want in zip(pixel_colour(picture, 150, 150), (0xE0, 0x20, 0x20)):
             self.assertAlmostEqual(have, want, delta=8)
 

@@ -203,7 +203,7 @@ TEST_F(MprisDbusTest, AValueWithoutAMeaningIsRefusedAndChangesNothing)
     return call(Properties, "Set", {Player, name, QVariant::fromValue(QDBusVariant(value))});
   };
   const QByteArray before = settings();
-  for (const QVariant& value : {QVariant("garbage"), QVariant(""), QVariant(1)})
+  for (const QVariant& value : {QVariant("garbage"), QVariant(""), QVariant("none"), QVariant(1)})
     EXPECT_EQ(set("LoopStatus", value).errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
   EXPECT_EQ(set("Volume", "loud").errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
   EXPECT_EQ(set("Shuffle", "yes").errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
@@ -217,8 +217,6 @@ TEST_F(MprisDbusTest, AValueWithoutAMeaningIsRefusedAndChangesNothing)
   EXPECT_EQ(get(Player, "LoopStatus").toString(), "Playlist") << "repeat goes round a list of one";
   EXPECT_EQ(set("Volume", 1).type(), QDBusMessage::ReplyMessage) << "a whole number is a number";
   EXPECT_EQ(engine().vol, 100);
-  EXPECT_EQ(dictionary(call(Properties, "GetAll", {Root}).arguments().value(0))
-                .value("Identity").toString(), "Kelvarino");
 }
 
 TEST_F(MprisDbusTest, OpenUriRaiseAndQuitReachTheWindow)

@@ -44,7 +44,6 @@ TEST(DesktopEntryExec, OtherExecLinesReadBackAsQuotedArguments)
   // An older entry that starts one process for each selected file is no
   // command of ours, so the start-up check mends it.
   EXPECT_EQ(openCommandFromExec("/opt/k %f"), "\"/opt/k\" \"%f\"");
-  EXPECT_EQ(openCommandFromExec("/opt/k %U"), "\"/opt/k\" \"%U\"");
   EXPECT_EQ(openCommandFromExec("\"/opt/x y/k\"   \"%F\""), "\"/opt/x y/k\" \"%F\"")
       << "a quoted field code is no field code";
   EXPECT_EQ(openCommandFromExec(""), "");
