@@ -28,9 +28,21 @@ struct MediaItem {
   double duration = 0;       // seconds
   QString author;            // artist tag, or author tag where there is no artist
   QString title;
+  QString album;
+  // The cover art the engine shows for the item, saved as a picture file;
+  // empty when it has none, or until it has been saved.
+  QString coverArtFile;
 
   // "Author", "Title" or "sourceURL"; "" for anything the item lacks.
   QString getItemInfo(const QString& attribute) const;
+};
+
+// The current item's place in the list the engine plays: a single file is a
+// list of one. The position counts from 0, and is -1 while there is no item.
+struct ListPlace {
+  int position = -1;
+  int length = 0;
+  bool operator==(const ListPlace&) const = default;
 };
 
 // The hosted media engine, `WMP` on the main window. Setting URL loads and,
@@ -47,6 +59,8 @@ public:
   virtual bool fullScreen() const = 0;
   // Empty when nothing is loaded.
   virtual std::optional<MediaItem> currentMedia() const = 0;
+  // Where next() and previous() lead; told with currentMediaChanged.
+  virtual ListPlace listPlace() const = 0;
 
   // controls
   virtual void play() = 0;
@@ -73,7 +87,8 @@ signals:
   void PlayStateChange(int NewState);
   // nButton: 1 left, 2 right, 4 middle; nShiftState: 1 Shift, 2 Ctrl, 4 Alt.
   void MouseDown(int nButton, int nShiftState, float fX, float fY);
-  // The current item, its tags or its picture size changed.
+  // The current item, its tags, its picture size, its cover art or its place
+  // in the list changed.
   void currentMediaChanged();
   // An item begins to open, or could not be opened: its source as set or
   // listed. Until it plays, currentMedia() still tells the item before.

@@ -98,6 +98,9 @@ EngineMpv::EngineMpv(QObject* parent)
         QMetaObject::invokeMethod(this, [this, list, why] { refuseList(list, why); },
                                   Qt::QueuedConnection);
       });
+  m_details = std::make_unique<ItemDetailsMpv>(m_mpv, [this] {
+    QMetaObject::invokeMethod(this, &EngineMpv::currentMediaChanged, Qt::QueuedConnection);
+  });
   m_properties.observe(m_mpv);
   mpv_set_wakeup_callback(m_mpv, &EngineMpv::onWakeup, this);
 
@@ -155,6 +158,7 @@ EngineMpv::~EngineMpv()
   // The render context goes with the picture (the window container owns the
   // video window), and it must go first.
   delete m_view;
+  m_details.reset(); // after the picture, which answers a screenshot under way
   mpv_terminate_destroy(m_mpv);
 }
 
@@ -409,6 +413,8 @@ MediaItem EngineMpv::loadedItem() const
   if (item.author.isEmpty())
     item.author = m_properties.tag(QStringLiteral("author"));
   item.title = m_properties.tag(QStringLiteral("title"));
+  item.album = m_properties.tag(QStringLiteral("album"));
+  item.coverArtFile = m_details->coverArtFile(m_properties.path);
   return item;
 }
 

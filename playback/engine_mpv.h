@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "playback/item_details_mpv.h"
 #include "playback/list_lineage.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
@@ -49,6 +50,7 @@ public:
   void setFullScreen(bool on) override;
   bool fullScreen() const override { return m_fullScreen; }
   std::optional<MediaItem> currentMedia() const override;
+  ListPlace listPlace() const override { return m_details->listPlace(); }
 
   void play() override;
   void pause() override;
@@ -156,6 +158,7 @@ private:
   std::unique_ptr<ListGuardMpv> m_listGuard;
   std::unique_ptr<SubtitleFilesMpv> m_subtitleFiles;
   std::unique_ptr<AudioCardMpv> m_audioCard;
+  std::unique_ptr<ItemDetailsMpv> m_details;
   QSet<QString> m_refusedLists; // said since the URL was set
   QPointer<PlayerViewQt> m_view;
   VideoWindowMpv* m_video;

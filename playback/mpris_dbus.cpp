@@ -1,5 +1,6 @@
 #include "playback/mpris_dbus.h"
 
+#include "playback/mpris_properties_dbus.h"
 #include "playback/play_speed.h"
 
 #include <QDBusAbstractAdaptor>
@@ -27,7 +28,11 @@ QVariantMap metadataMap(const std::optional<MprisTrack>& track)
   map[QStringLiteral("xesam:title")] = track->title;
   if (!track->artist.isEmpty())
     map[QStringLiteral("xesam:artist")] = track->artist;
+  if (!track->album.isEmpty())
+    map[QStringLiteral("xesam:album")] = track->album;
   map[QStringLiteral("xesam:url")] = track->url;
+  if (!track->artUrl.isEmpty())
+    map[QStringLiteral("mpris:artUrl")] = track->artUrl;
   return map;
 }
 
@@ -118,9 +123,11 @@ public:
   bool canSeek() const { return m_state.properties().CanSeek; }
   bool canControl() const { return true; }
   QString loopStatus() const { return m_state.properties().LoopStatus; }
-  // Repeat goes round the whole list, a single file included: "Track" turns
-  // it on as well.
-  void setLoopStatus(const QString& status) { m_form.Mpris_SetRepeat(status != QLatin1String("None")); }
+  void setLoopStatus(const QString& status)
+  {
+    if (const std::optional<bool> on = Mpris::repeatOf(status))
+      m_form.Mpris_SetRepeat(*on);
+  }
   bool shuffle() const { return m_state.properties().Shuffle; }
   void setShuffle(bool on) { m_form.Mpris_SetShuffle(on); }
 
@@ -162,6 +169,12 @@ MprisDbus::MprisDbus(const QDBusConnection& bus, MprisRequests& form, MediaEngin
   connect(&menus, &MenuModel::changed, this, &MprisDbus::update);
   new MprisRootAdaptor(this, form);
   m_player = new MprisPlayerAdaptor(this, bus, m_state, engine, form);
+  // A LoopStatus the player has no mode for is refused, not taken as repeat.
+  new MprisPropertiesAdaptor(this, bus, [](const QString& interface, const QString& name,
+                                           const QVariant& value) {
+    return interface != PlayerInterface || name != QLatin1String("LoopStatus")
+        || Mpris::repeatOf(value.toString());
+  });
   connect(&engine, &MediaEngine::PlayStateChange, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::currentMediaChanged, this, &MprisDbus::update);
   connect(&engine, &MediaEngine::volumeChanged, this, &MprisDbus::update);

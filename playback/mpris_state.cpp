@@ -70,7 +70,19 @@ MprisTrack track(const MediaItem& item, const QString& trackId)
   }
   if (!item.author.isEmpty())
     track.artist << item.author;
+  track.album = item.album;
+  if (!item.coverArtFile.isEmpty())
+    track.artUrl = QUrl::fromLocalFile(item.coverArtFile).toString(QUrl::FullyEncoded);
   return track;
+}
+
+std::optional<bool> repeatOf(const QString& loopStatus)
+{
+  if (loopStatus == QLatin1String("None"))
+    return false;
+  if (loopStatus == QLatin1String("Playlist") || loopStatus == QLatin1String("Track"))
+    return true;
+  return std::nullopt;
 }
 
 QString linkCommand(const QString& uri)
@@ -174,14 +186,18 @@ MprisProperties MprisState::read()
   m_stopped = stopped;
   // Play starts the last address again after a stop, as the control bar's
   // button does. The engine keeps no list once stopped, so pause, seek, next
-  // and previous are offered while an item is loaded and not stopped.
+  // and previous are offered while an item is loaded and not stopped; next
+  // and previous only where they lead somewhere: past either end of the list
+  // only while repeat goes round it.
   const bool loaded = media && !stopped;
+  const bool repeat = m_menus.checked(MenuItem::mReplay);
+  const ListPlace place = m_engine.listPlace();
   p.CanPlay = !m_engine.URL().isEmpty();
   p.CanPause = loaded;
   p.CanSeek = loaded && media->duration > 0;
-  p.CanGoNext = loaded;
-  p.CanGoPrevious = loaded;
-  p.LoopStatus = m_menus.checked(MenuItem::mReplay) ? QStringLiteral("Playlist") : QStringLiteral("None");
+  p.CanGoNext = loaded && place.position >= 0 && (repeat || place.position + 1 < place.length);
+  p.CanGoPrevious = loaded && place.position >= 0 && (repeat || place.position > 0);
+  p.LoopStatus = repeat ? QStringLiteral("Playlist") : QStringLiteral("None");
   p.Shuffle = m_menus.checked(MenuItem::mRnd);
   return p;
 }

@@ -30,7 +30,9 @@ struct MprisTrack {
   qint64 length = 0; // µs; 0 when unknown (a live stream)
   QString title;     // the title tag, or the name of the file
   QStringList artist;
+  QString album;
   QString url;       // a file:// URL for a local path
+  QString artUrl;    // the file:// URL of the cover art's picture, if it has one
   bool operator==(const MprisTrack&) const = default;
 };
 
@@ -63,6 +65,11 @@ int engineVolumeOf(double volume);
 qint64 microseconds(double seconds);
 
 MprisTrack track(const MediaItem& item, const QString& trackId);
+
+// Whether a LoopStatus turns repeat on: "None" no, "Playlist" and "Track" yes
+// (repeat goes round the whole list, a single file included); nothing for
+// any other text, which the desktop is refused.
+std::optional<bool> repeatOf(const QString& loopStatus);
 
 // The text a second start would hand over for the URI: the local path of a
 // file:// URI, any other address the engine opens as it is; empty for what

@@ -7,6 +7,9 @@ namespace DesktopEntry {
 namespace {
 
 const QString FileArgument = QStringLiteral("%1");
+// The open command's file: every file of a selection, so that a file manager
+// starts one process for all of them rather than one process for each.
+const QString FilesCode = QStringLiteral("%F");
 
 bool isReserved(QChar c)
 {
@@ -61,7 +64,7 @@ QStringList splitOpenCommand(const QString& command)
 
 struct ExecArgument {
   QString text;
-  bool fileCode = false; // %f, %F, %u or %U standing alone
+  bool files = false; // %F standing alone
 };
 
 QList<ExecArgument> splitExec(const QString& exec)
@@ -72,9 +75,13 @@ QList<ExecArgument> splitExec(const QString& exec)
   const auto finish = [&] {
     if (!inArgument)
       return;
-    static const QStringList fileCodes{"%f", "%F", "%u", "%U"};
-    const bool code = !hadQuotes && fileCodes.contains(current);
-    arguments.append({code ? current : QString(current).replace(QStringLiteral("%%"), QStringLiteral("%")), code});
+    // Another field code (%f, %u, %U) stays as it is written: it reads back
+    // as no open command of ours, and the start-up check replaces it.
+    static const QStringList fieldCodes{"%f", "%F", "%u", "%U"};
+    const bool code = !hadQuotes && fieldCodes.contains(current);
+    if (!code)
+      current.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    arguments.append({current, code && current == FilesCode});
     current.clear();
     inArgument = hadQuotes = false;
   };
@@ -106,7 +113,7 @@ QString execFromOpenCommand(const QString& openCommand)
 {
   QStringList parts;
   for (const QString& argument : splitOpenCommand(openCommand))
-    parts << (argument == FileArgument ? QStringLiteral("%f") : quoteArgument(argument));
+    parts << (argument == FileArgument ? FilesCode : quoteArgument(argument));
   return parts.join(u' ');
 }
 
@@ -114,7 +121,7 @@ QString openCommandFromExec(const QString& exec)
 {
   QStringList parts;
   for (const ExecArgument& argument : splitExec(exec))
-    parts << u'"' + (argument.fileCode ? FileArgument : argument.text) + u'"';
+    parts << u'"' + (argument.files ? FileArgument : argument.text) + u'"';
   return parts.join(u' ');
 }
 

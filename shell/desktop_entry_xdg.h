@@ -10,11 +10,13 @@ namespace DesktopEntry {
 
 // The open command as the class store holds it (a double-quoted program and a
 // double-quoted "%1" for the file) as an Exec value: "%1" becomes the field
-// code %f; the program is quoted only when it holds a reserved character,
-// since xdg-open without a desktop environment cannot run a quoted Exec.
+// code %F, all the files of a selection; the program is quoted only when it
+// holds a reserved character, since xdg-open without a desktop environment
+// cannot run a quoted Exec.
 QString execFromOpenCommand(const QString& openCommand);
 // The reverse: the same open command back from an Exec value, exactly, so that
-// the start-up check can compare it.
+// the start-up check can compare it. Only %F reads back as "%1": an entry
+// with %f (one process for each selected file) is no command of ours.
 QString openCommandFromExec(const QString& exec);
 
 // A value as written in the file: backslash, newline, tab and carriage return

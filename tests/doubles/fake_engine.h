@@ -12,6 +12,7 @@ public:
   int state = PlayState::Undefined;
   bool full = false;
   std::optional<MediaItem> item;
+  ListPlace place;
   int plays = 0, pauses = 0, stops = 0, nexts = 0, previouses = 0;
   double position = 0;
   int vol = 50;
@@ -26,6 +27,7 @@ public:
   void setFullScreen(bool on) override { full = on; }
   bool fullScreen() const override { return full; }
   std::optional<MediaItem> currentMedia() const override { return item; }
+  ListPlace listPlace() const override { return place; }
   void play() override { ++plays; }
   void pause() override { ++pauses; }
   void stop() override { ++stops; }

@@ -61,16 +61,18 @@ def video_clip(width=640, height=360, seconds=10, name=None, sound=False, rate=2
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
-def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title", cover=None):
+def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title", cover=None,
+               album=None):
     """A sine-wave mp3 with artist and title tags, with cover art of one
-    colour (such as "0x2080E0") when asked."""
+    colour (such as "0x2080E0") and an album tag when asked."""
     name = name or f"sine-{seconds}s.mp3"
     picture = (["-f", "lavfi", "-i", f"color=c={cover}:size=300x300:duration=1", "-map", "0:a",
                 "-map", "1:v", "-frames:v", "1", "-c:v", "png", "-disposition:v", "attached_pic"]
                if cover else [])
     return _generate(name, "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
                      *picture, "-c:a", "libmp3lame", "-metadata", f"artist={artist}",
-                     "-metadata", f"title={title}")
+                     "-metadata", f"title={title}",
+                     *(["-metadata", f"album={album}"] if album else []))
 
 
 def still_clip(colour, width=320, height=240, seconds=10):

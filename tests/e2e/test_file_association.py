@@ -37,7 +37,7 @@ class FileAssociationTest(PlayerTest):
         wait_for(self.entry.exists, what="the desktop entry")
         self.assertEqual(self.query("default", "application/x-kelvarino"), ENTRY)
         self.assertEqual(run("desktop-file-validate", self.entry).stdout, "")
-        self.assertIn(f"\nExec={self.sandbox.binary} %f\n", self.entry.read_text())
+        self.assertIn(f"\nExec={self.sandbox.binary} %F\n", self.entry.read_text())
 
         clip = self.kq_file("a clip.kq")
         wait_for(lambda: self.query("filetype", clip) == "application/x-kelvarino",
@@ -99,7 +99,7 @@ class FileAssociationTest(PlayerTest):
         shutil.move(self.sandbox.program, moved)
         player = self.start(binary=moved / "kelvarino")
         player.window()
-        wait_for(lambda: f"\nExec=\"{moved}/kelvarino\" %f\n" in self.entry.read_text(),
+        wait_for(lambda: f"\nExec=\"{moved}/kelvarino\" %F\n" in self.entry.read_text(),
                  what="the entry naming the moved program")
         self.assertEqual(self.query("default", "application/x-kelvarino"), ENTRY)
         self.assertEqual(run("desktop-file-validate", self.entry).stdout, "")

@@ -58,7 +58,7 @@ class InstallTest(unittest.TestCase):
         checked = run("desktop-file-validate", entry, check=False)
         self.assertEqual((checked.returncode, checked.stdout), (0, ""))
         keys = entry_keys(entry)
-        self.assertEqual(keys["Exec"], f"{self.prefix}/bin/kelvarino %f")
+        self.assertEqual(keys["Exec"], f"{self.prefix}/bin/kelvarino %F")
         self.assertEqual(keys["Icon"], "kelvarino")
         self.assertTrue(keys["MimeType"].startswith("application/x-kelvarino;"))
 
@@ -83,7 +83,7 @@ class InstallTest(unittest.TestCase):
         self.assertEqual((checked.returncode, checked.stdout), (0, ""))
         # In the quotes " and $ take a backslash, and the value's escape doubles it.
         self.assertEqual(entry_keys(entry)["Exec"],
-                         f'"{self.root}/my \\\\"media\\\\" \\\\$HOME/bin/kelvarino" %f')
+                         f'"{self.root}/my \\\\"media\\\\" \\\\$HOME/bin/kelvarino" %F')
 
 
 class PackageTest(unittest.TestCase):
@@ -115,7 +115,7 @@ class PackageTest(unittest.TestCase):
     def test_it_installs_the_same_files_under_usr_with_an_exec_of_usr_bin(self):
         self.assertEqual(files_under(self.tree / "usr"), INSTALLED_FILES)
         entry = self.tree / "usr/share/applications/kelvarino.desktop"
-        self.assertEqual(entry_keys(entry)["Exec"], "/usr/bin/kelvarino %f")
+        self.assertEqual(entry_keys(entry)["Exec"], "/usr/bin/kelvarino %F")
         self.assertEqual(run("desktop-file-validate", entry, check=False).returncode, 0)
         checked = run("appstreamcli", "validate", "--no-net", self.tree / "usr" / METAINFO,
                       check=False)
@@ -133,7 +133,7 @@ class InstalledPlayerTest(PlayerTest):
         install(self.prefix)
         self.binary = self.prefix / "bin/kelvarino"
         self.data_home = self.sandbox.home / ".local/share"
-        for name in ("x.mp3", "y.mp3"):
+        for name in ("x.mp3", "y.mp3", "z.mp3", "alone.mp3"):
             (self.sandbox.root / name).write_bytes(audio_clip().read_bytes())
         if os.geteuid() == 0:
             os.chown(self.sandbox.root, NOBODY, NOBODY)
@@ -165,6 +165,15 @@ class InstalledPlayerTest(PlayerTest):
         return self.start("--reuid=65534", "--regid=65534", "--clear-groups", "--", binary,
                           binary="setpriv", env=env)
 
+    def open_with_installed_entry(self, *names, **env):
+        """Opens files as a file manager does: one launch of the entry for its selection."""
+        command = ["gio", "launch", self.prefix / "share/applications/kelvarino.desktop",
+                   *(self.sandbox.root / name for name in names)]
+        if os.geteuid() == 0:
+            command = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", *command]
+            env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={self.sandbox.root}/no-bus"
+        run(*command, env=self.sandbox.env(**env))
+
     def test_starts_keep_the_installed_entry_in_open_with_and_a_moved_copy_takes_it_whole(self):
         # What a package's triggers do once the files are in place.
         run("update-desktop-database", self.prefix / "share/applications")
@@ -183,7 +192,20 @@ class InstalledPlayerTest(PlayerTest):
 
         # The installed copy's first start finds its own command in force.
         player = self.start_installed(**desktop)
-        player.window()
+        window = player.window()
+
+        # Three files selected in a file manager play as one list in the
+        # running window; one file still plays alone.
+        self.open_with_installed_entry("x.mp3", "y.mp3", "z.mp3", **desktop)
+        playlist = self.data_home / "Kelvarino/playlist/default.m3u"
+        wait_for(playlist.exists, 15, what="the selection written as the default list")
+        folder = self.sandbox.root
+        selection = "".join(f"{folder}/{name}\r\n" for name in ("x.mp3", "y.mp3", "z.mp3"))
+        self.assertEqual(playlist.read_bytes(), selection.encode())
+        wait_for(lambda: window.title() == "x.mp3", 30, what="the selection's first item playing")
+        self.open_with_installed_entry("alone.mp3", **desktop)
+        wait_for(lambda: window.title() == "alone.mp3", 30, what="the one file playing")
+        self.assertEqual(playlist.read_bytes(), selection.encode())
         self.assertEqual(player.close(), 0)
         self.assertEqual(offered(), (True, "kelvarino.desktop"))
         self.assertFalse(user_entry.exists(), "an entry that shadows the installed one")
@@ -193,7 +215,7 @@ class InstalledPlayerTest(PlayerTest):
         player = self.start_installed(self.sandbox.binary, **desktop)
         player.window()
         self.assertEqual(player.close(), 0)
-        self.assertEqual(entry_keys(user_entry)["Exec"], f"{self.sandbox.binary} %f")
+        self.assertEqual(entry_keys(user_entry)["Exec"], f"{self.sandbox.binary} %F")
         kept = {k: v for k, v in entry_keys(installed).items() if k not in ("Exec", "Comment")}
         self.assertEqual({k: v for k, v in entry_keys(user_entry).items() if k in kept}, kept)
         self.assertEqual(offered(), (True, "kelvarino.desktop"))

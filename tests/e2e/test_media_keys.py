@@ -3,8 +3,9 @@ player over the session bus, and the window reacts as to its own controls."""
 
 import re
 import time
+from urllib.parse import unquote, urlparse
 
-from harness import PlayerTest, audio_clip, run, video_clip, wait_for, windows_of
+from harness import PlayerTest, audio_clip, pixel_colour, run, video_clip, wait_for, windows_of
 from test_opening import bright_share
 from test_presentation import Dock
 
@@ -15,15 +16,19 @@ def playerctl(*args):
     return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
 
 
-def player_property(name, value=None):
-    """A property of the player interface read, or set, as a desktop widget does."""
+def player_property(name, value=None, check=True):
+    """A property of the player interface read, or set, as a desktop widget
+    does: a number, True or False, or with check=False what gdbus said."""
     method = "Get" if value is None else "Set"
     args = ["org.mpris.MediaPlayer2.Player", name] + ([f"<{value}>"] if value is not None else [])
-    out = run("gdbus", "call", "--session", "--dest", SERVICE, "--object-path",
-              "/org/mpris/MediaPlayer2", "--method", f"org.freedesktop.DBus.Properties.{method}",
-              *args).stdout
-    number = re.search(r"<([-\d.e]+)>", out)
-    return float(number.group(1)) if number else None
+    done = run("gdbus", "call", "--session", "--dest", SERVICE, "--object-path",
+               "/org/mpris/MediaPlayer2", "--method", f"org.freedesktop.DBus.Properties.{method}",
+               *args, check=check)
+    if not check:
+        return done.stdout + done.stderr
+    number = re.search(r"<([-\d.e]+)>", done.stdout)
+    flag = re.search(r"<(true|false)>", done.stdout)
+    return float(number.group(1)) if number else (flag.group(1) == "true" if flag else None)
 
 
 def rate_is(expected):
@@ -36,7 +41,8 @@ def position():
 
 class MediaKeysTest(PlayerTest):
     def test_playerctl_reads_and_drives_a_two_item_list(self):
-        video, audio = video_clip(seconds=10), audio_clip(seconds=10)
+        video = video_clip(seconds=10)
+        audio = audio_clip(name="cover-E02020-album.mp3", cover="0xE02020", album="Test Album")
         playlist = self.sandbox.root / "two.m3u"
         playlist.write_bytes(f"{video}\r\n{audio}\r\n".encode())
         dock = Dock(self.sandbox.root)
@@ -70,6 +76,14 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: window.title() == audio.name, 10, what="the second item's caption")
         wait_for(lambda: playerctl("metadata", "title") == "Test Title", 5, what="its title tag")
         self.assertEqual(playerctl("metadata", "artist"), "Test Artist")
+        self.assertEqual(playerctl("metadata", "album"), "Test Album")
+        self.assertTrue(player_property("CanGoNext"), "the last item, but repeat goes round")
+        # Its cover art, saved once for the desktop's widgets.
+        art = wait_for(lambda: playerctl("metadata", "mpris:artUrl"), 10, what="the cover")
+        picture = unquote(urlparse(art).path)
+        self.assertTrue(picture.startswith(f"{self.sandbox.home}/.cache/Kelvarino/covers/"))
+        for have, want in zip(pixel_colour(picture, 150, 150), (0xE0, 0x20, 0x20)):
+            self.assertAlmostEqual(have, want, delta=8)
 
         # Play after Stop starts the item that was stopped, not the list's first.
         playerctl("stop")
@@ -92,6 +106,13 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: b"mReplay=False" in self.sandbox.settings.read_bytes(), 5,
                  what='"mReplay"="False"')
         self.assertEqual(playerctl("loop"), "None")
+        self.assertFalse(player_property("CanGoNext") or player_property("CanGoPrevious"),
+                         "a single file without repeat")
+        # A LoopStatus without a meaning is refused and changes nothing.
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs",
+                      player_property("LoopStatus", "'garbage'", check=False))
+        self.assertEqual(playerctl("loop"), "None")
+        self.assertIn(b"mReplay=False", self.sandbox.settings.read_bytes())
         self.assertEqual(playerctl("shuffle"), "Off")
         playerctl("shuffle", "On")
         wait_for(lambda: b"mRnd=True" in self.sandbox.settings.read_bytes(), 5, what='"mRnd"="True"')

@@ -123,6 +123,8 @@ TEST_F(MprisDbusTest, MetadataAndPositionCarryTheTypesClientsRead)
   MediaItem song = FakeEngine::audio("/m/my song.mp3");
   song.author = "Singer";
   song.title = "Song";
+  song.album = "Album";
+  song.coverArtFile = "/c/cover.png";
   playing(song);
   engine().position = 2.5;
   const QVariantMap m = metadata();
@@ -133,6 +135,8 @@ TEST_F(MprisDbusTest, MetadataAndPositionCarryTheTypesClientsRead)
   EXPECT_EQ(m.value("xesam:title"), QVariant(QString("Song")));
   EXPECT_EQ(m.value("xesam:artist"), QVariant(QStringList{"Singer"}));
   EXPECT_EQ(m.value("xesam:url"), QVariant(QString("file:///m/my%20song.mp3")));
+  EXPECT_EQ(m.value("xesam:album"), QVariant(QString("Album")));
+  EXPECT_EQ(m.value("mpris:artUrl"), QVariant(QString("file:///c/cover.png")));
   EXPECT_EQ(get(Player, "PlaybackStatus").toString(), "Playing");
   EXPECT_EQ(get(Player, "Position"), QVariant(qlonglong(2500000)));
   EXPECT_EQ(get(Player, "Volume"), QVariant(0.5));
@@ -191,6 +195,28 @@ TEST_F(MprisDbusTest, TheControlsReachTheEngine)
   EXPECT_DOUBLE_EQ(engine().speed, 1.25);
   call(Properties, "Set", {Player, "Rate", QVariant::fromValue(QDBusVariant(16.0))});
   EXPECT_DOUBLE_EQ(engine().speed, 4.0);
+}
+
+TEST_F(MprisDbusTest, AValueWithoutAMeaningIsRefusedAndChangesNothing)
+{
+  const auto set = [&](const QString& name, const QVariant& value) {
+    return call(Properties, "Set", {Player, name, QVariant::fromValue(QDBusVariant(value))});
+  };
+  const QByteArray before = settings();
+  for (const QVariant& value : {QVariant("garbage"), QVariant(""), QVariant("none"), QVariant(1)})
+    EXPECT_EQ(set("LoopStatus", value).errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(set("Volume", "loud").errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(set("Shuffle", "yes").errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(set("CanPlay", false).errorName(), "org.freedesktop.DBus.Error.PropertyReadOnly");
+  EXPECT_EQ(set("Colour", 1).errorName(), "org.freedesktop.DBus.Error.UnknownProperty");
+  EXPECT_FALSE(form->menus.checked(MenuItem::mReplay));
+  EXPECT_EQ(settings(), before);
+  EXPECT_EQ(engine().vol, 50);
+
+  EXPECT_EQ(set("LoopStatus", "Track").type(), QDBusMessage::ReplyMessage);
+  EXPECT_EQ(get(Player, "LoopStatus").toString(), "Playlist") << "repeat goes round a list of one";
+  EXPECT_EQ(set("Volume", 1).type(), QDBusMessage::ReplyMessage) << "a whole number is a number";
+  EXPECT_EQ(engine().vol, 100);
 }
 
 TEST_F(MprisDbusTest, OpenUriRaiseAndQuitReachTheWindow)

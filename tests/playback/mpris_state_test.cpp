@@ -50,11 +50,17 @@ TEST(MprisMapping, ALocalItemHasAFileUrlAndItsNameWithoutATitle)
   EXPECT_EQ(track.title, "a b#1 曲.mp3");
   EXPECT_TRUE(track.artist.isEmpty()) << "no artist rather than an empty one";
 
+  EXPECT_TRUE(track.artUrl.isEmpty()) << "no cover art, no picture";
+
   item.title = "Song";
   item.author = "Singer";
+  item.album = "Album";
+  item.coverArtFile = "/home/me/.cache/Kelvarino/covers/a b.png";
   track = Mpris::track(item, "/org/kelvarino/track/4");
   EXPECT_EQ(track.title, "Song");
   EXPECT_EQ(track.artist, QStringList{"Singer"});
+  EXPECT_EQ(track.album, "Album");
+  EXPECT_EQ(track.artUrl, "file:///home/me/.cache/Kelvarino/covers/a%20b.png");
 }
 
 TEST(MprisMapping, AStreamKeepsItsAddress)
@@ -123,6 +129,7 @@ TEST_F(MprisStateTest, RefreshNamesExactlyWhatChanged)
 {
   MprisState state(engine, menus);
   playing(FakeEngine::video(640, 360, "/m/a.mp4"));
+  engine.place = {1, 3};
   EXPECT_EQ(state.refresh(), (QStringList{"PlaybackStatus", "Metadata", "CanPlay", "CanPause",
                                           "CanSeek", "CanGoNext", "CanGoPrevious"}));
   EXPECT_EQ(state.refresh(), QStringList{}) << "nothing new, nothing to tell";
@@ -180,6 +187,22 @@ TEST_F(MprisStateTest, EachNewItemGetsANewTrackIdAndTagsKeepIt)
   engine.state = PlayState::Stopped;
   state.refresh();
   EXPECT_FALSE(state.properties().Metadata) << "what could not be opened";
+}
+
+TEST_F(MprisStateTest, NextAndPreviousAreOfferedOnlyWhereTheyLead)
+{
+  playing(FakeEngine::audio());
+  engine.place = {0, 3};
+  MprisState state(engine, menus);
+  const MprisProperties& p = state.properties();
+  EXPECT_TRUE(p.CanGoNext && !p.CanGoPrevious) << "the first item";
+  engine.place = {2, 3};
+  EXPECT_EQ(state.refresh(), (QStringList{"CanGoNext", "CanGoPrevious"})) << "the last item";
+  EXPECT_FALSE(p.CanGoNext);
+  menus.setChecked(MenuItem::mReplay, true);
+  engine.place = {0, 1};
+  state.refresh();
+  EXPECT_TRUE(p.CanGoNext && p.CanGoPrevious) << "repeat starts a single file over";
 }
 
 TEST_F(MprisStateTest, PlayPauseDoesWhatTheControlBarsButtonDoes)

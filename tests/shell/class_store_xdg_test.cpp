@@ -64,7 +64,7 @@ TEST_F(ClassStoreXdgTest, RegisteringWritesTheEntryThePackageAndTheDefault)
   ModRegName::RegisterProgId(store, exe);
   EXPECT_EQ(entry(), "[Desktop Entry]\nType=Application\nName=Kelvarino\nTerminal=false\n"
                      "Categories=AudioVideo;Audio;Video;Player;\nIcon=kelvarino\nComment=使用Kelvarino播放\n"
-                     "Exec=\"" + exe + "\" %f\nMimeType=application/x-kelvarino;\n");
+                     "Exec=\"" + exe + "\" %F\nMimeType=application/x-kelvarino;\n");
   EXPECT_TRUE(contentOf(store.mimePackagePath()).contains("<glob pattern=\"*.kq\"/>"));
   EXPECT_EQ(mimeApps(), "[Default Applications]\napplication/x-kelvarino=kelvarino.desktop;\n");
   EXPECT_EQ(ModFindReg::ReadOpenCommand(store), ModRegName::OpenCommand(exe));
@@ -96,7 +96,7 @@ TEST_F(ClassStoreXdgTest, TheEntryPassesTheValidatorWithAwkwardProgramPaths)
   }
 }
 
-TEST_F(ClassStoreXdgTest, TheDesktopRunsTheExecWithTheFileAsOneArgument)
+TEST_F(ClassStoreXdgTest, TheDesktopRunsTheExecWithEachFileAsOneArgumentAndASelectionInOneProcess)
 {
   if (!hasTool("gio"))
     GTEST_SKIP() << "gio is not installed";
@@ -109,13 +109,15 @@ TEST_F(ClassStoreXdgTest, TheDesktopRunsTheExecWithTheFileAsOneArgument)
                                       ".part' && mv '" + record.toUtf8() + ".part' '" + record.toUtf8() + "'\n"));
   QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   ModRegName::RegisterProgId(store, program);
-  const QString media = dir.filePath("a clip $HOME.mp4");
-  ASSERT_TRUE(putContent(media, "x"));
+  // A file manager's selection: a process for each file would record one line.
+  const QStringList selection{dir.filePath("a clip $HOME.mp4"), dir.filePath("b.mkv")};
+  for (const QString& media : selection)
+    ASSERT_TRUE(putContent(media, "x"));
   QProcess launch;
-  launch.start("gio", {"launch", store.desktopEntryPath(), media});
+  launch.start("gio", QStringList{"launch", store.desktopEntryPath()} + selection);
   ASSERT_TRUE(launch.waitForFinished(10000));
   ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }, 10000));
-  EXPECT_EQ(contentOf(record), media.toUtf8() + "\n");
+  EXPECT_EQ(contentOf(record), (selection.join('\n') + '\n').toUtf8());
 }
 
 TEST_F(ClassStoreXdgTest, NothingIsWrittenBeforeTheFlushOrWhenNothingChanged)
@@ -159,7 +161,7 @@ TEST_F(ClassStoreXdgTest, AMovedProgramRewritesExecAndKeepsTheAssociations)
   EXPECT_NE(ModFindReg::ReadOpenCommand(store), ModRegName::OpenCommand(moved));
   ModRegName::RegisterProgId(store, moved);
   EXPECT_EQ(ModFindReg::ReadOpenCommand(store), ModRegName::OpenCommand(moved));
-  EXPECT_TRUE(entry().contains("\nExec=" + moved + " %f\n"));
+  EXPECT_TRUE(entry().contains("\nExec=" + moved + " %F\n"));
   EXPECT_EQ(entry().section("MimeType=", 1), mimeTypes);
 }
 
@@ -168,10 +170,10 @@ TEST_F(ClassStoreXdgTest, AnInstalledEntryStaysInForceAndAMovedProgramCopiesAllI
   const QString installedExe = dir.filePath("prefix/bin/kelvarino");
   const QByteArray installed = "# installed\n[Desktop Entry]\nType=Application\nName=Kelvarino\n"
                                "GenericName[zh_CN]=媒体播放器\nComment=Play\nComment[zh_CN]=播放\n"
-                               "Exec=" + installedExe.toUtf8() + " %f\nIcon=kelvarino\nNoDisplay=false\n"
+                               "Exec=" + installedExe.toUtf8() + " %F\nIcon=kelvarino\nNoDisplay=false\n"
                                "MimeType=application/x-kelvarino;" + allTypes.join(';').toUtf8() + ";\n"
                                "Actions=Queue;\n\n"
-                               "[Desktop Action Queue]\nName=Queue\nExec=" + installedExe.toUtf8() + " %f\n";
+                               "[Desktop Action Queue]\nName=Queue\nExec=" + installedExe.toUtf8() + " %F\n";
   ASSERT_TRUE(QDir().mkpath(dir.filePath("prefix/share/applications")));
   ASSERT_TRUE(putContent(dir.filePath("prefix/share/applications/kelvarino.desktop"), installed));
   XdgFolders withPrefix = folders;
@@ -191,7 +193,7 @@ TEST_F(ClassStoreXdgTest, AnInstalledEntryStaysInForceAndAMovedProgramCopiesAllI
   EXPECT_EQ(ModFindReg::ReadOpenCommand(installedStore), ModRegName::OpenCommand(moved));
   QByteArray expected = installed;
   expected.replace("Comment=Play\n", "Comment=使用Kelvarino播放\n")
-      .replace("Exec=" + installedExe.toUtf8() + " %f\nIcon", "Exec=" + moved.toUtf8() + " %f\nIcon");
+      .replace("Exec=" + installedExe.toUtf8() + " %F\nIcon", "Exec=" + moved.toUtf8() + " %F\nIcon");
   EXPECT_EQ(entry(), QString::fromUtf8(expected));
 }
 
