@@ -2,8 +2,8 @@
 
 #include "core/atomic_file.h"
 #include "core/file_name_bytes.h"
+#include "core/regular_file.h"
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -113,13 +113,13 @@ void ResumeStore::load()
 {
   if (std::exchange(m_loaded, true))
     return;
-  QFile file(m_path);
-  if (!file.open(QIODevice::ReadOnly))
+  const FileRead file = readRegularFile(m_path, MaximumFileSize);
+  if (file.status != FileRead::Status::Read) {
+    if (file.status != FileRead::Status::Missing)
+      m_readProblem = QStringLiteral("无法读取“%1”：%2，保存时将替换它").arg(m_path, file.reason());
     return;
-  const QByteArray content = file.read(MaximumFileSize + 1);
-  if (content.size() > MaximumFileSize)
-    return;
-  for (const QByteArray& line : content.split('\n')) {
+  }
+  for (const QByteArray& line : file.bytes.split('\n')) {
     const qsizetype tab = line.indexOf('\t');
     if (tab <= 0)
       continue;
@@ -133,6 +133,11 @@ void ResumeStore::load()
     if (int(m_entries.size()) == Capacity)
       break;
   }
+}
+
+QString ResumeStore::readProblem() const
+{
+  return m_readProblem;
 }
 
 std::vector<ResumeStore::Entry>::iterator ResumeStore::find(const QString& key)

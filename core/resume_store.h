@@ -31,6 +31,9 @@ public:
   // Writes the entries atomically when they changed since the last write, and
   // creates the folder. False with `error` in words when the file stayed as it was.
   bool save(QString* error = nullptr);
+  // Why a file that is there (a pipe, a folder, a damaged store) could not be
+  // read, in words for the user; empty when it was read or is missing.
+  QString readProblem() const;
 
 private:
   struct Entry {
@@ -43,4 +46,5 @@ private:
   bool m_loaded = false;
   bool m_changed = false;
   std::vector<Entry> m_entries; // the most recent first
+  QString m_readProblem;
 };

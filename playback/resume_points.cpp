@@ -83,6 +83,8 @@ void ResumePoints::ended(const QString& key)
 // log, and playback goes on.
 void ResumePoints::save()
 {
+  if (!store().readProblem().isEmpty() && !std::exchange(m_readProblemTold, true))
+    std::fprintf(stderr, "kelvarino: %s\n", store().readProblem().toUtf8().constData());
   QString error;
   if (store().save(&error) || std::exchange(m_failureTold, true))
     return;

@@ -1,6 +1,7 @@
 #include "core/private_profile.h"
 
 #include "temporary_files.h"
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -76,6 +77,24 @@ TEST_F(PrivateProfile, ReplacingAKeyKeepsForeignLinesOfTheFile)
   EXPECT_TRUE(write(QStringLiteral("zoom"), QStringLiteral("0")));
   EXPECT_EQ(contentOf(path), "\xEF\xBB\xBF; made by hand\r\n[Other]\r\nx = \"1\"\r\n\r\n[option]\r\nVOLUME=50\r\n"
                              "move=1,2,3,4\r\nzoom=0\r\n");
+}
+
+TEST_F(PrivateProfile, APipeForTheFileOrItsLockIsRefusedWithoutWaiting)
+{
+  {
+    PipeWithoutWriter pipe(path);
+    ASSERT_TRUE(pipe.made());
+    EXPECT_EQ(read(QStringLiteral("Volume"), 128, QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_FALSE(write(QStringLiteral("Volume"), QStringLiteral("50"))) << "it holds no keys to keep";
+    EXPECT_FALSE(pipe.openedAndWaited());
+    EXPECT_FALSE(QFileInfo(path).isFile());
+  }
+  QFile::remove(path);
+  QFile::remove(path + QStringLiteral(".lock"));
+  PipeWithoutWriter lock(path + QStringLiteral(".lock"));
+  ASSERT_TRUE(lock.made());
+  EXPECT_FALSE(write(QStringLiteral("Volume"), QStringLiteral("50")));
+  EXPECT_FALSE(lock.openedAndWaited());
 }
 
 TEST(PrivateProfileProcesses, TwoWritersAtOnceKeepEachOthersKeys)

@@ -186,6 +186,19 @@ TEST_F(UrlFrmTest, AHistoryThatCannotBeReadIsToldAndNeitherOkNorClearWriteOverIt
   EXPECT_TRUE(QFileInfo(history + "/inside").isDir());
 }
 
+TEST_F(UrlFrmTest, APipeForTheHistoryIsToldAsUnreadableWithoutWaiting)
+{
+  PipeWithoutWriter pipe(history);
+  ASSERT_TRUE(pipe.made());
+  open("/m/a.mp3");
+  EXPECT_EQ(view.notice, "无法读取地址记录文件，本次不会更改记录。");
+  form.Command1_Click();
+  EXPECT_EQ(player.urls, QStringList{"/m/a.mp3"});
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_FALSE(pipe.openedAndWaited());
+  EXPECT_FALSE(QFileInfo(history).isFile()) << "the pipe was replaced";
+}
+
 TEST_F(UrlFrmTest, AHistoryFileItsUserCannotReadKeepsEveryEntry)
 {
   writeHistory("/m/a.mp3\r\n/m/b.mp3\r\n");

@@ -111,3 +111,21 @@ TEST_F(ResumePointsTest, AStoreThatCannotBeWrittenIsToldOnceAndPlaybackGoesOn)
   // What was asked last still counts while the program runs.
   EXPECT_EQ(points.startOf(film, SixMinutes), 250);
 }
+
+TEST_F(ResumePointsTest, APipeForTheStoreIsReadAsNothingToldOnceAndReplaced)
+{
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(storePath()).absolutePath()));
+  PipeWithoutWriter pipe(storePath());
+  ASSERT_TRUE(pipe.made());
+  const QString film = QStringLiteral("/films/film.mkv");
+  ResumePoints points(storePath());
+  EXPECT_EQ(points.startOf(film, SixMinutes), std::nullopt);
+  testing::internal::CaptureStderr();
+  points.leftAt(film, 100, SixMinutes, true);
+  points.leftAt(film, 200, SixMinutes, true);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+  EXPECT_NE(told.find("不是普通文件"), std::string::npos) << told;
+  EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), 200);
+  EXPECT_FALSE(pipe.openedAndWaited());
+}
