@@ -16,6 +16,9 @@ TEST(PlaybackFailure, TheEnginesCausesGiveShortReasons)
   const Source address = inspect("http://127.0.0.1:9/live.mp4");
   EXPECT_TRUE(address.address);
   EXPECT_EQ(reason(Cause::LoadingFailed, address), "无法连接到该地址");
+  const Source device = inspect("/dev/null");
+  EXPECT_TRUE(device.special);
+  EXPECT_EQ(reason(Cause::LoadingFailed, device), "不是普通文件");
 
   Source file{.exists = true, .readable = true};
   EXPECT_EQ(reason(Cause::UnknownFormat, file), "不是媒体文件或格式不受支持");
