@@ -3,6 +3,7 @@
 #include "core/atomic_file.h"
 #include "core/file_lock.h"
 #include "core/ini_document.h"
+#include "core/runtime_folder.h"
 #include "core/regular_file.h"
 
 namespace {
@@ -64,7 +65,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
 {
   // Read, edit and replace under one lock, so a second writer edits the file
   // that already holds the first writer's key.
-  const FileLock lock(path + QStringLiteral(".lock"), lockTimeout);
+  const FileLock lock(lockPathFor(path), lockTimeout);
   if (!lock.isLocked())
     return false;
   // Something there that cannot be read (a pipe or a folder included) must

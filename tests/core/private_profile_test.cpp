@@ -1,5 +1,6 @@
 #include "core/private_profile.h"
 
+#include "core/runtime_folder.h"
 #include "temporary_files.h"
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -22,6 +23,8 @@ protected:
 
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("Kelvarino.dat"));
+  QTemporaryDir runtime;
+  ScopedEnv runtimeVariable{"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
 };
 
 } // namespace
@@ -35,7 +38,24 @@ TEST_F(PrivateProfile, AbsentFileGivesTheDefaultAndTheFirstWriteCreatesIt)
   EXPECT_TRUE(write(QStringLiteral("Volume"), QStringLiteral("50")));
   EXPECT_EQ(contentOf(path), "[Option]\r\nVolume=50\r\n");
   EXPECT_EQ(read(QStringLiteral("volume")), QStringLiteral("50"));
-  EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("Kelvarino.dat"), QStringLiteral("Kelvarino.dat.lock")}));
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("Kelvarino.dat")}) << "no lock beside it";
+}
+
+TEST_F(PrivateProfile, TheLockIsOnePerFileHoweverNamedAndLivesInTheRuntimeFolder)
+{
+  ASSERT_TRUE(write(QStringLiteral("Volume"), QStringLiteral("50")));
+  const QString lock = lockPathFor(path);
+  EXPECT_EQ(QFileInfo(lock).path(), runtime.path());
+  EXPECT_EQ(entriesOf(runtime.path()), QStringList{QFileInfo(lock).fileName()});
+  ASSERT_TRUE(QFile::link(dir.path(), runtime.filePath(QStringLiteral("link"))));
+  EXPECT_EQ(lockPathFor(runtime.filePath(QStringLiteral("link/Kelvarino.dat"))), lock);
+  const QString here = QDir::currentPath();
+  for (const QString& folder : {dir.path(), runtime.path()}) {
+    QDir::setCurrent(folder);
+    EXPECT_EQ(lockPathFor(QDir::current().relativeFilePath(path)), lock) << "from " << folder.toStdString();
+  }
+  QDir::setCurrent(here);
+  EXPECT_NE(lockPathFor(dir.filePath(QStringLiteral("positions"))), lock);
 }
 
 TEST_F(PrivateProfile, ReadHoldsAtMostSizeMinusOneBytesOfWholeCharacters)
@@ -90,8 +110,8 @@ TEST_F(PrivateProfile, APipeForTheFileOrItsLockIsRefusedWithoutWaiting)
     EXPECT_FALSE(QFileInfo(path).isFile());
   }
   QFile::remove(path);
-  QFile::remove(path + QStringLiteral(".lock"));
-  PipeWithoutWriter lock(path + QStringLiteral(".lock"));
+  QFile::remove(lockPathFor(path));
+  PipeWithoutWriter lock(lockPathFor(path));
   ASSERT_TRUE(lock.made());
   EXPECT_FALSE(write(QStringLiteral("Volume"), QStringLiteral("50")));
   EXPECT_FALSE(lock.openedAndWaited());
