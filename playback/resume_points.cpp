@@ -83,10 +83,11 @@ void ResumePoints::ended(const QString& key)
 // log, and playback goes on.
 void ResumePoints::save()
 {
+  QString error;
+  const bool saved = store().save(&error);
   if (!store().readProblem().isEmpty() && !std::exchange(m_readProblemTold, true))
     std::fprintf(stderr, "kelvarino: %s\n", store().readProblem().toUtf8().constData());
-  QString error;
-  if (store().save(&error) || std::exchange(m_failureTold, true))
+  if (saved || std::exchange(m_failureTold, true))
     return;
   std::fprintf(stderr, "kelvarino: %s\n", error.toUtf8().constData());
 }

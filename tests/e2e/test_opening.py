@@ -404,6 +404,25 @@ class ResumeTest(PlayerTest):
         self.assertLess(position(), 3)
         self.assertEqual(player.close(), 0)
 
+    def test_two_windows_keep_each_other_s_positions(self):
+        self.sandbox.write_settings(mRun="True")
+        first_clip = video_clip(480, 270, seconds=360, rate=2)
+        second_clip = video_clip(480, 270, seconds=361, rate=2)
+        first = self.start(first_clip)
+        first.window()
+        self.seek_and_wait(200)
+        second = self.start(second_clip)
+        second.window()
+        name = f"kelvarino.instance{second.pid}"
+        wait_for(lambda: run("playerctl", "-p", name, "status", check=False).stdout.strip()
+                 == "Playing", 15, what="the second window playing")
+        run("playerctl", "-p", name, "position", "250")
+        self.assertEqual(first.close(), 0)
+        self.assertEqual(second.close(), 0)
+        store = self.resume_store()
+        self.assertRegex(store, rb"^25\d\.\d{3}\t" + re.escape(os.fsencode(second_clip)) + rb"\n")
+        self.assertRegex(store, rb"\n20\d\.\d{3}\t" + re.escape(os.fsencode(first_clip)) + rb"\n$")
+
     def test_a_crash_loses_at_most_half_a_minute(self):
         clip = video_clip(480, 270, seconds=360, rate=2)
         player = self.start(clip)

@@ -4,6 +4,7 @@
 #include "temporary_files.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -85,6 +86,51 @@ TEST_F(ResumePointsTest, EveryNameOfAFileIsOneKeyAndAnAddressIsItsText)
   EXPECT_EQ(ResumePoints::keyOf(QStringLiteral("/gone//away/../film.mkv")), QStringLiteral("/gone/film.mkv"));
   EXPECT_EQ(ResumePoints::keyOf(QStringLiteral("HTTP://Example.test/A.mkv")),
             QStringLiteral("HTTP://Example.test/A.mkv"));
+}
+
+TEST_F(ResumePointsTest, TwoWindowsKeepEachOthersPositionsAndSeeTheLatest)
+{
+  const QString a = QStringLiteral("/films/a.mkv"), b = QStringLiteral("/films/b.mkv");
+  ResumePoints first(storePath()), second(storePath());
+  ASSERT_EQ(second.startOf(a, SixMinutes), std::nullopt); // read before the first one writes
+  first.leftAt(a, 100, SixMinutes, true);
+  second.leftAt(b, 200, SixMinutes, true);
+  first.leftAt(a, 150, SixMinutes, true);
+  EXPECT_EQ(ResumePoints(storePath()).startOf(a, SixMinutes), 150);
+  EXPECT_EQ(ResumePoints(storePath()).startOf(b, SixMinutes), 200);
+  EXPECT_EQ(second.startOf(a, SixMinutes), 150) << "where the other window left it";
+  second.ended(a);
+  EXPECT_EQ(first.startOf(a, SixMinutes), std::nullopt);
+  EXPECT_EQ(first.startOf(b, SixMinutes), 200);
+}
+
+TEST_F(ResumePointsTest, WindowsWritingAtOnceLoseNoPosition)
+{
+  constexpr int keysPerWindow = 60;
+  int gate[2];
+  ASSERT_EQ(::pipe(gate), 0);
+  pid_t windows[2];
+  for (int w = 0; w < 2; ++w) {
+    windows[w] = ::fork();
+    ASSERT_GE(windows[w], 0);
+    if (windows[w] == 0) {
+      ::close(gate[1]);
+      char byte;
+      (void)!::read(gate[0], &byte, 1); // both start when the pipe closes
+      ResumePoints points(storePath());
+      for (int i = 0; i < keysPerWindow; ++i)
+        points.leftAt(QStringLiteral("/w%1/%2.mkv").arg(w).arg(i), 100 + i, SixMinutes, true);
+      ::_exit(0);
+    }
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);
+  for (pid_t window : windows)
+    ASSERT_EQ(::waitpid(window, nullptr, 0), window);
+  ResumePoints after(storePath());
+  for (int w = 0; w < 2; ++w)
+    for (int i = 0; i < keysPerWindow; ++i)
+      EXPECT_EQ(after.startOf(QStringLiteral("/w%1/%2.mkv").arg(w).arg(i), SixMinutes), 100 + i);
 }
 
 TEST_F(ResumePointsTest, TheNoteSaysWhereInTheClocksOwnWords)
