@@ -423,6 +423,16 @@ class ResumeTest(PlayerTest):
         self.assertRegex(store, rb"^25\d\.\d{3}\t" + re.escape(os.fsencode(second_clip)) + rb"\n")
         self.assertRegex(store, rb"\n20\d\.\d{3}\t" + re.escape(os.fsencode(first_clip)) + rb"\n$")
 
+    def test_a_pipe_in_the_store_s_place_holds_nothing_up(self):
+        store = self.sandbox.home / ".local/state/Kelvarino/positions"
+        store.parent.mkdir(parents=True)
+        os.mkfifo(store)
+        clip = video_clip()
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: window.title() == clip.name, 15, what="the clip playing")
+        self.assertEqual(player.close(), 0)
+
     def test_a_crash_loses_at_most_half_a_minute(self):
         clip = video_clip(480, 270, seconds=360, rate=2)
         player = self.start(clip)
