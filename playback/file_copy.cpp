@@ -61,12 +61,12 @@ bool copyFileAtomically(const QString& source, const QString& destination, QStri
     ::close(fd);
     return fail(error, QStringLiteral("无法打开“%1”：%2").arg(source, systemErrorText(reason)));
   }
-  // The same device and inode is the same file, however the path is spelt;
-  // writing it "over itself" would truncate the source.
+  // The same device and inode is the same file, however the path is spelt:
+  // it holds the bytes already, and writing it "over itself" would truncate it.
   struct stat to {};
   if (::stat(encodeFileName(destination).constData(), &to) == 0 && to.st_dev == from.st_dev &&
       to.st_ino == from.st_ino)
-    return fail(error, QStringLiteral("“%1”就是源文件本身").arg(destination));
+    return true;
   return writeFileAtomically(
       destination,
       [&in, &source](QIODevice& out, QString* reason) { return copyRest(in, source, out, reason); },

@@ -7,6 +7,7 @@ import os
 import threading
 import time
 import unittest
+from pathlib import Path
 
 from harness import PlayerTest, run, video_clip, wait_for, windows_of, xprop
 
@@ -194,25 +195,37 @@ class SaveAsWebSourceTest(PlayerTest):
 
 
 class SaveAsAfterTheEndTest(PlayerTest):
-    def test_an_item_that_ended_is_still_saved(self):
-        clip = self.sandbox.root / "short.mp3"
+    def save_as(self, player, window, copy):
+        pop_up_menu(player, window, "v")  # 另存为(&V)
+        dialog = window_titled(player, "保存文件")
+        time.sleep(0.5)
+        run("xdotool", "key", "ctrl+a")
+        run("xdotool", "type", "--delay", "10", str(copy))
+        run("xdotool", "key", "Return")
+        return dialog
+
+    def test_an_item_that_ended_is_still_saved_whatever_bytes_its_name_holds(self):
+        # A name that is not UTF-8 plays; its bytes must reach the copy's source.
+        clip = Path(os.fsdecode(os.fsencode(self.sandbox.root) + b"/short\xff\xfe.mp3"))
         run("ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=440:duration=1",
             "-c:a", "libmp3lame", clip, timeout=60)
         player = self.start(clip)
         window = player.window()
-        wait_for(lambda: window.title() == clip.name, what="the clip playing")
         wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
-                 == "Stopped", what="the end")
-        pop_up_menu(player, window, "v")  # 另存为(&V)
-        dialog = window_titled(player, "保存文件")
-        time.sleep(0.5)
+                 == "Stopped", 15, what="the end")
         copy = self.sandbox.root / "copy.mp3"
-        run("xdotool", "key", "ctrl+a")
-        run("xdotool", "type", "--delay", "10", str(copy))
-        run("xdotool", "key", "Return")
+        dialog = self.save_as(player, window, copy)
         wait_for(copy.exists, what="the copy")
         self.assertEqual(copy.read_bytes(), clip.read_bytes())
         wait_for(lambda: dialog.title() == "", what="the save dialog closed")
+
+        # The file is gone meanwhile: no copy, and a message that says why.
+        clip.unlink()
+        self.save_as(player, window, self.sandbox.root / "again.mp3")
+        box = window_titled(player, "另存为")
+        self.shot("save-as-failed")
+        box.close()
+        self.assertFalse((self.sandbox.root / "again.mp3").exists())
 
 
 class PlayModesMenuTest(PlayerTest):

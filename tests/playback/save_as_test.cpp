@@ -4,6 +4,7 @@
 #include "fake_engine.h"
 #include "fake_process_launcher.h"
 #include "temporary_files.h"
+#include "core/file_name_bytes.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -86,7 +87,7 @@ TEST_F(SaveAsTest, OnlyHtHTAndhtOpenTheSourceInTheBrowser)
   }
   EXPECT_EQ(gui().launcher.started.size(), 1);
   EXPECT_FALSE(QFileInfo::exists(copy)) << "an address is no file to copy";
-  EXPECT_TRUE(gui().messages.shown.isEmpty()) << "a failed copy is silent";
+  EXPECT_EQ(gui().messages.shown.size(), 4) << "each failed copy is told";
 }
 
 TEST_F(SaveAsTest, ABrowserThatFailsIsReportedByTheBrowserLaunch)
@@ -119,4 +120,32 @@ TEST_F(SaveAsTest, AnExistingDestinationIsReplacedWhole)
   saveAs.mSaveAs_Click();
   EXPECT_EQ(contentOf(copy), contentOf(media));
   EXPECT_EQ(entriesOf(dir.filePath("out")), QStringList{"copy.mp3"});
+}
+
+TEST_F(SaveAsTest, ANameThatIsNotUtf8KeepsItsBytesAndAFailedCopySaysWhere)
+{
+  const QByteArray bytes = QFile::encodeName(dir.path()) + "/m/bad\xff\xfename.mp3";
+  const int fd = ::open(bytes.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644); // QFile cannot name it
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, "ID3 odd", 7), 7);
+  ::close(fd);
+  playing(decodeFileName(bytes));
+  const QString oddCopy = decodeFileName(QFile::encodeName(dir.path()) + "/out/copy\xff.mp3");
+  for (const QString& destination : {copy, oddCopy}) {
+    gui().files.answerFile = destination;
+    saveAs.mSaveAs_Click();
+  }
+  EXPECT_EQ(gui().files.calls[0].preset, decodeFileName(bytes));
+  EXPECT_EQ(contentOf(copy), "ID3 odd");
+  EXPECT_EQ(kindOfPath(oddCopy), PathKind::File);
+  EXPECT_TRUE(gui().messages.shown.isEmpty());
+
+  gui().files.answerFile = dir.filePath("gone/copy.mp3");
+  saveAs.mSaveAs_Click();
+  ASSERT_EQ(gui().messages.shown.size(), 1);
+  EXPECT_EQ(gui().messages.shown[0].icon, MessageBoxes::Icon::Error);
+  EXPECT_TRUE(gui().messages.shown[0].text.contains(dir.filePath("gone/copy.mp3")))
+      << gui().messages.shown[0].text.toStdString();
+  for (const QString& odd : {decodeFileName(bytes), oddCopy}) // QTemporaryDir cannot name them
+    ::unlink(encodeFileName(odd).constData());
 }
