@@ -1,5 +1,6 @@
 #include "dialogs/url_form_qt.h"
 
+#include "core/file_name_bytes.h"
 #include "core/frame_extents_x11.h"
 #include "core/twips.h"
 #include "dialogs/url_frm.h"
@@ -51,7 +52,7 @@ DropData dropData(const QMimeData& mime)
   QStringList otherUrls;
   for (const QUrl& url : mime.urls()) {
     if (url.isLocalFile())
-      data.files << url.toLocalFile();
+      data.files << localFileOfUrl(url); // the name's bytes, UTF-8 or not
     else
       otherUrls << url.toString();
   }
