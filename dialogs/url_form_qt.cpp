@@ -174,6 +174,18 @@ void UrlFormQt::centreOnScreen()
   move(outerTopLeft + QPoint(frame.left(), frame.top()));
 }
 
+void UrlFormQt::changeEvent(QEvent* event)
+{
+  // The dialog has no minimise box, but a window manager may minimise it all
+  // the same (openbox offers it on every dialog, whatever the hints say, and
+  // takes the main window along): it comes straight back.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); }, Qt::QueuedConnection);
+  }
+  QDialog::changeEvent(event);
+}
+
 void UrlFormQt::keyPressEvent(QKeyEvent* event)
 {
   // Escape is bound to no button and does not close the dialog either.
