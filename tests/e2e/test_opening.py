@@ -406,22 +406,21 @@ class ResumeTest(PlayerTest):
 
     def test_two_windows_keep_each_other_s_positions(self):
         self.sandbox.write_settings(mRun="True")
-        first_clip = video_clip(480, 270, seconds=360, rate=2)
-        second_clip = video_clip(480, 270, seconds=361, rate=2)
-        first = self.start(first_clip)
+        clips = video_clip(480, 270, seconds=360, rate=2), video_clip(480, 270, seconds=361, rate=2)
+        first = self.start(clips[0])
         first.window()
         self.seek_and_wait(200)
-        second = self.start(second_clip)
+        second = self.start(clips[1])
         second.window()
         name = f"kelvarino.instance{second.pid}"
         wait_for(lambda: run("playerctl", "-p", name, "status", check=False).stdout.strip()
                  == "Playing", 15, what="the second window playing")
         run("playerctl", "-p", name, "position", "250")
-        self.assertEqual(first.close(), 0)
-        self.assertEqual(second.close(), 0)
-        store = self.resume_store()
-        self.assertRegex(store, rb"^25\d\.\d{3}\t" + re.escape(os.fsencode(second_clip)) + rb"\n")
-        self.assertRegex(store, rb"\n20\d\.\d{3}\t" + re.escape(os.fsencode(first_clip)) + rb"\n$")
+        wait_for(lambda: float(run("playerctl", "-p", name, "position").stdout or 0) >= 250,
+                 10, what="the second window at 250 s")
+        self.assertEqual((first.close(), second.close()), (0, 0))
+        self.assertRegex(self.resume_store(), rb"^25\d\.\d{3}\t" + re.escape(os.fsencode(clips[1]))
+                         + rb"\n20\d\.\d{3}\t" + re.escape(os.fsencode(clips[0])) + rb"\n$")
 
     def test_a_pipe_in_the_store_s_place_holds_nothing_up(self):
         store = self.sandbox.home / ".local/state/Kelvarino/positions"

@@ -75,11 +75,9 @@ class UrlDialogTest(PlayerTest):
         functions = int(xprop(dialog.id, "_MOTIF_WM_HINTS").split("=")[1].split(",")[1], 16)
         self.assertEqual(functions & (8 | 16), 0)
         self.assertTrue(functions & 32)
-        # Openbox offers minimise on every dialog all the same; asked to, as its
-        # button does, it gets the dialog (and the window it took along) back.
+        # Openbox offers minimise all the same; the dialog comes back, with the window it
+        # took along. Requests are taken in order: once "above" is set, it was minimised.
         run("xdotool", "windowminimize", dialog.id)
-        # The window manager takes requests in order: once it has put the
-        # dialog above the others, it has minimised it.
         run("wmctrl", "-i", "-r", dialog.id, "-b", "add,above")
         wait_for(lambda: "_NET_WM_STATE_ABOVE" in dialog.states(), what="the requests taken")
         normal = lambda w: "Normal" in xprop(w.id, "WM_STATE")
@@ -204,37 +202,25 @@ class SaveAsWebSourceTest(PlayerTest):
 
 
 class SaveAsAfterTheEndTest(PlayerTest):
-    def save_as(self, player, window, copy):
-        pop_up_menu(player, window, "v")  # 另存为(&V)
-        dialog = window_titled(player, "保存文件")
-        time.sleep(0.5)
-        run("xdotool", "key", "ctrl+a")
-        run("xdotool", "type", "--delay", "10", str(copy))
-        run("xdotool", "key", "Return")
-        return dialog
-
     def test_an_item_that_ended_is_still_saved_whatever_bytes_its_name_holds(self):
-        # A name that is not UTF-8 plays; its bytes must reach the copy's source.
-        clip = Path(os.fsdecode(os.fsencode(self.sandbox.root) + b"/short\xff\xfe.mp3"))
+        clip = Path(os.fsdecode(os.fsencode(self.sandbox.root) + b"/short\xff.mp3"))  # not UTF-8
         run("ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=440:duration=1",
             "-c:a", "libmp3lame", clip, timeout=60)
         player = self.start(clip)
         window = player.window()
+        wait_for(lambda: window.title().startswith("short"), what="the clip playing")
         wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
-                 == "Stopped", 15, what="the end")
+                 == "Stopped", what="the end")
+        pop_up_menu(player, window, "v")  # 另存为(&V)
+        dialog = window_titled(player, "保存文件")
+        time.sleep(0.5)
         copy = self.sandbox.root / "copy.mp3"
-        dialog = self.save_as(player, window, copy)
+        run("xdotool", "key", "ctrl+a")
+        run("xdotool", "type", "--delay", "10", str(copy))
+        run("xdotool", "key", "Return")
         wait_for(copy.exists, what="the copy")
         self.assertEqual(copy.read_bytes(), clip.read_bytes())
         wait_for(lambda: dialog.title() == "", what="the save dialog closed")
-
-        # The file is gone meanwhile: no copy, and a message that says why.
-        clip.unlink()
-        self.save_as(player, window, self.sandbox.root / "again.mp3")
-        box = window_titled(player, "另存为")
-        self.shot("save-as-failed")
-        box.close()
-        self.assertFalse((self.sandbox.root / "again.mp3").exists())
 
 
 class PlayModesMenuTest(PlayerTest):
