@@ -79,7 +79,8 @@ int createTemporary(const QString& path, QString* temporary)
   const QString stem = target.absolutePath() + u'/' + temporaryPrefix(target.fileName());
   for (int attempt = 0; attempt < 100; ++attempt) {
     const QString candidate = stem + randomPart() + TemporarySuffix;
-    const int fd = ::open(encodeFileName(candidate).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(encodeFileName(candidate).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST)
         continue;
@@ -140,7 +141,8 @@ bool fillAndRename(int fd, const QString& temporary, const QString& path, const 
 {
   // A replaced file keeps its permissions.
   struct stat old {};
-  if (::stat(encodeFileName(path).constData(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
+  if (::stat(encodeFileName(path).constData(), &old) == 0
+      && ::fchmod(fd, old.st_mode & 07777) != 0) {
     *reason = systemError();
     return false;
   }
@@ -158,7 +160,8 @@ bool fillAndRename(int fd, const QString& temporary, const QString& path, const 
   do
     synced = ::fsync(fd);
   while (synced != 0 && errno == EINTR);
-  if (synced != 0 || ::rename(encodeFileName(temporary).constData(), encodeFileName(path).constData()) != 0) {
+  if (synced != 0
+      || ::rename(encodeFileName(temporary).constData(), encodeFileName(path).constData()) != 0) {
     *reason = systemError();
     return false;
   }

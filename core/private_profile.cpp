@@ -3,8 +3,8 @@
 #include "core/atomic_file.h"
 #include "core/file_lock.h"
 #include "core/ini_document.h"
-#include "core/runtime_folder.h"
 #include "core/regular_file.h"
+#include "core/runtime_folder.h"
 
 namespace {
 
@@ -73,6 +73,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
   const FileRead old = readRegularFile(path);
   if (old.status != FileRead::Status::Read && old.status != FileRead::Status::Missing)
     return false;
-  const auto edited = IniDocument::withValue(old.bytes, encoded(section), encoded(key), encoded(value));
+  const auto edited =
+      IniDocument::withValue(old.bytes, encoded(section), encoded(key), encoded(value));
   return edited && writeFileAtomically(path, *edited);
 }

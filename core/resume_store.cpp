@@ -70,7 +70,8 @@ QString ResumeStore::defaultPath()
 std::optional<double> ResumeStore::position(const QString& key)
 {
   const Entries& entries = current();
-  const auto entry = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
+  const auto entry =
+      std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
   if (entry == entries.end())
     return std::nullopt;
   return entry->seconds;
@@ -132,7 +133,8 @@ ResumeStore::Stamp ResumeStore::stampOf(const QString& path)
   struct stat info {};
   if (::stat(encodeFileName(path).constData(), &info) != 0)
     return {};
-  return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
+  return {info.st_dev, info.st_ino, info.st_size,
+          info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
 }
 
 void ResumeStore::apply(Entries& entries, const Change& change)
@@ -164,8 +166,10 @@ ResumeStore::Entries ResumeStore::readFile()
     bool isNumber = false;
     const double seconds = line.first(tab).toDouble(&isNumber);
     const QString key = unescapedKey(line.sliced(tab + 1));
-    if (!isNumber || !std::isfinite(seconds) || seconds < 0 || seconds > LongestPosition || key.isEmpty()
-        || std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; }))
+    const bool known =
+        std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
+    if (!isNumber || !std::isfinite(seconds) || seconds < 0 || seconds > LongestPosition
+        || key.isEmpty() || known)
       continue;
     entries.push_back({key, seconds});
     if (int(entries.size()) == Capacity)

@@ -57,6 +57,7 @@ QString lockPathFor(const QString& file)
   const QByteArray digest =
       QCryptographicHash::hash(encodeFileName(canonical), QCryptographicHash::Sha256).toHex();
   // The file's own name only helps a person tell the locks apart.
-  return runtime + QStringLiteral("/Kelvarino-%1-%2.lock")
-                       .arg(QFileInfo(canonical).fileName().left(64), QString::fromLatin1(digest.left(16)));
+  const QString name = QFileInfo(canonical).fileName().left(64);
+  return runtime
+         + QStringLiteral("/Kelvarino-%1-%2.lock").arg(name, QString::fromLatin1(digest.left(16)));
 }

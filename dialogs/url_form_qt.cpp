@@ -180,8 +180,8 @@ void UrlFormQt::changeEvent(QEvent* event)
   // the same (openbox offers it on every dialog, whatever the hints say, and
   // takes the main window along): it comes straight back.
   if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
-    QMetaObject::invokeMethod(
-        this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); }, Qt::QueuedConnection);
+    const auto restore = [this] { setWindowState(windowState() & ~Qt::WindowMinimized); };
+    QMetaObject::invokeMethod(this, restore, Qt::QueuedConnection);
   }
   QDialog::changeEvent(event);
 }

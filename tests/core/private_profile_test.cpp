@@ -38,7 +38,8 @@ TEST_F(PrivateProfile, AbsentFileGivesTheDefaultAndTheFirstWriteCreatesIt)
   EXPECT_TRUE(write(QStringLiteral("Volume"), QStringLiteral("50")));
   EXPECT_EQ(contentOf(path), "[Option]\r\nVolume=50\r\n");
   EXPECT_EQ(read(QStringLiteral("volume")), QStringLiteral("50"));
-  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("Kelvarino.dat")}) << "no lock beside it";
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("Kelvarino.dat")})
+      << "no lock beside it";
 }
 
 TEST_F(PrivateProfile, TheLockIsOnePerFileHoweverNamedAndLivesInTheRuntimeFolder)

@@ -220,7 +220,8 @@ TEST_F(UrlFormQtTest, DroppedFilesGiveTheFirstPathAndADroppedLinkItsText)
     };
     QMimeData files;
     // A file manager escapes a name's bytes; those that are not UTF-8 stay bytes.
-    files.setUrls({QUrl::fromEncoded("file:///d/one%FF%20clip.mkv"), QUrl::fromLocalFile("/d/two.mkv")});
+    files.setUrls(
+        {QUrl::fromEncoded("file:///d/one%FF%20clip.mkv"), QUrl::fromLocalFile("/d/two.mkv")});
     EXPECT_TRUE(drop(files));
     afterFiles = combo()->currentText();
 
