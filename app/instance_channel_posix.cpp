@@ -2,7 +2,6 @@
 
 #include "app/instance_protocol.h"
 #include <QFile>
-#include <QStandardPaths>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -88,12 +87,6 @@ bool tryLock(int fd)
 }
 
 } // namespace
-
-QString instanceRuntimeFolder()
-{
-  // Qt makes sure the folder belongs to the user and is private (0700).
-  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-}
 
 InstanceChannelPosix::InstanceChannelPosix(const QString& runtimeFolder)
     : m_runtimeFolder(runtimeFolder)

@@ -34,6 +34,3 @@ private:
   int m_lockFd = -1;
   bool m_holdsLock = false;
 };
-
-// The per-user runtime folder, or empty when there is none that is private.
-QString instanceRuntimeFolder();

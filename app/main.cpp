@@ -6,11 +6,12 @@
 #include "app/media_frm.h"
 #include "app/start_info_posix.h"
 #include "core/milestone_trace.h"
+#include "core/runtime_folder.h"
 
 int main(int argc, char** argv)
 {
   traceMilestone("main");
-  InstanceChannelPosix channel(instanceRuntimeFolder());
+  InstanceChannelPosix channel(privateRuntimeFolder());
   MediaFrm form(startInfoFromArguments(argc, argv), &channel);
   form.Form_Initialize();
   GuiLibrary gui(argc, argv);

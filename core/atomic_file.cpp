@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 
+#include "core/file_name_bytes.h"
 #include "core/system_error.h"
 
 #include <QDir>
@@ -78,7 +79,8 @@ int createTemporary(const QString& path, QString* temporary)
   const QString stem = target.absolutePath() + u'/' + temporaryPrefix(target.fileName());
   for (int attempt = 0; attempt < 100; ++attempt) {
     const QString candidate = stem + randomPart() + TemporarySuffix;
-    const int fd = ::open(QFile::encodeName(candidate).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(encodeFileName(candidate).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST)
         continue;
@@ -100,7 +102,7 @@ int createTemporary(const QString& path, QString* temporary)
 // being written stays, and it is removed only if the name still is that file.
 void removeIfDebris(const QString& path)
 {
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = encodeFileName(path);
   const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0)
     return;
@@ -125,7 +127,7 @@ void removeDebrisOf(const QString& path)
 // so a folder that cannot be synced is no reason to report a failure.
 void syncFolder(const QString& folder)
 {
-  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(encodeFileName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
     return;
   ::fsync(fd);
@@ -139,7 +141,8 @@ bool fillAndRename(int fd, const QString& temporary, const QString& path, const 
 {
   // A replaced file keeps its permissions.
   struct stat old {};
-  if (::stat(QFile::encodeName(path).constData(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
+  if (::stat(encodeFileName(path).constData(), &old) == 0
+      && ::fchmod(fd, old.st_mode & 07777) != 0) {
     *reason = systemError();
     return false;
   }
@@ -157,7 +160,8 @@ bool fillAndRename(int fd, const QString& temporary, const QString& path, const 
   do
     synced = ::fsync(fd);
   while (synced != 0 && errno == EINTR);
-  if (synced != 0 || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+  if (synced != 0
+      || ::rename(encodeFileName(temporary).constData(), encodeFileName(path).constData()) != 0) {
     *reason = systemError();
     return false;
   }
@@ -183,7 +187,7 @@ bool writeFileAtomically(const QString& path, const ContentWriter& produce, QStr
   QString reason;
   const bool replaced = fillAndRename(fd, temporary, path, produce, &reason);
   if (!replaced)
-    ::unlink(QFile::encodeName(temporary).constData());
+    ::unlink(encodeFileName(temporary).constData());
   // Closing lets go of the lock only now, after the rename or the removal.
   ::close(fd);
   if (!replaced)

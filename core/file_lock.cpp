@@ -1,8 +1,7 @@
 #include "core/file_lock.h"
 
-#include <QFile>
+#include "core/regular_file.h"
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -10,8 +9,9 @@
 FileLock::FileLock(const QString& lockFilePath, std::chrono::milliseconds timeout)
 {
   // Read access is enough for flock, so a lock file made by another user of a
-  // shared folder still works.
-  const int fd = ::open(QFile::encodeName(lockFilePath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+  // shared folder still works. A pipe in its place would hold the open.
+  FileRead refusal;
+  const int fd = openRegularFile(lockFilePath, &refusal, true);
   if (fd < 0)
     return;
   // Polling instead of a blocking flock: a stopped holder must not freeze the

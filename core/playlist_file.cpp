@@ -2,8 +2,7 @@
 
 #include "core/atomic_file.h"
 #include "core/file_name_bytes.h"
-#include <QFile>
-#include <QFileInfo>
+#include "core/regular_file.h"
 
 bool playlistCanHold(const QString& entry)
 {
@@ -42,13 +41,10 @@ QStringList parsePlaylist(const QByteArray& bytes)
 std::optional<QStringList> readPlaylist(const QString& path)
 {
   // A dangling link counts as no file: the first write replaces the link.
-  if (!QFileInfo::exists(path))
+  const FileRead file = readRegularFile(path);
+  if (file.status == FileRead::Status::Missing)
     return QStringList();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
+  if (file.status != FileRead::Status::Read)
     return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    return std::nullopt;
-  return parsePlaylist(bytes);
+  return parsePlaylist(file.bytes);
 }

@@ -23,6 +23,6 @@ QStringList parsePlaylist(const QByteArray& bytes);
 
 // parsePlaylist of the file at `path`; no file there is an empty list.
 // Nothing when something is there that cannot be read whole as a file (no
-// permission, a folder, a read error): it is not an empty list, and must not
-// be replaced as if it were one.
+// permission, a folder, a pipe, a read error): it is not an empty list, and
+// must not be replaced as if it were one.
 std::optional<QStringList> readPlaylist(const QString& path);

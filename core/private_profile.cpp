@@ -3,7 +3,8 @@
 #include "core/atomic_file.h"
 #include "core/file_lock.h"
 #include "core/ini_document.h"
-#include <QFile>
+#include "core/regular_file.h"
+#include "core/runtime_folder.h"
 
 namespace {
 
@@ -51,9 +52,9 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
   QString result = QString::fromLocal8Bit(encoded(defaultValue));
   // No lock: writers replace the file by a rename, so a reader sees either the
   // old file or the new one, whole.
-  QFile file(path);
-  if (file.open(QIODevice::ReadOnly)) {
-    if (const auto found = IniDocument::value(file.readAll(), encoded(section), encoded(key)))
+  const FileRead file = readRegularFile(path);
+  if (file.status == FileRead::Status::Read) {
+    if (const auto found = IniDocument::value(file.bytes, encoded(section), encoded(key)))
       result = QString::fromLocal8Bit(cString(*found));
   }
   return fittingPrefix(result, qMax(size - 1, 0));
@@ -64,21 +65,15 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
 {
   // Read, edit and replace under one lock, so a second writer edits the file
   // that already holds the first writer's key.
-  const FileLock lock(path + QStringLiteral(".lock"), lockTimeout);
+  const FileLock lock(lockPathFor(path), lockTimeout);
   if (!lock.isLocked())
     return false;
-  QByteArray old;
-  QFile file(path);
-  if (file.exists()) {
-    // A file that exists but cannot be read must not be replaced by one that
-    // holds only this key.
-    if (!file.open(QIODevice::ReadOnly))
-      return false;
-    old = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-      return false;
-    file.close();
-  }
-  const auto edited = IniDocument::withValue(old, encoded(section), encoded(key), encoded(value));
+  // Something there that cannot be read (a pipe or a folder included) must
+  // not be replaced by a file that holds only this key.
+  const FileRead old = readRegularFile(path);
+  if (old.status != FileRead::Status::Read && old.status != FileRead::Status::Missing)
+    return false;
+  const auto edited =
+      IniDocument::withValue(old.bytes, encoded(section), encoded(key), encoded(value));
   return edited && writeFileAtomically(path, *edited);
 }

@@ -18,9 +18,9 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 
 // Sets `key` in `section`, creating the file and the section when needed. The
 // file is replaced atomically under an advisory lock, so concurrent writers of
-// different keys keep each other's keys; the lock is the file "<path>.lock",
-// left in place. CR and LF in the value become spaces. False when the file
-// cannot be read or written, or when a name is empty or holds "[", "]", "=",
-// CR or LF.
+// different keys keep each other's keys; the lock file is the one lockPathFor
+// names, in the runtime folder, left in place. CR and LF in the value become
+// spaces. False when the file cannot be read or written, or when a name is
+// empty or holds "[", "]", "=", CR or LF.
 bool WritePrivateProfileString(const QString& section, const QString& key,
                                const QString& value, const QString& path);

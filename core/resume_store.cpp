@@ -1,17 +1,22 @@
 #include "core/resume_store.h"
 
 #include "core/atomic_file.h"
+#include "core/file_lock.h"
 #include "core/file_name_bytes.h"
+#include "core/regular_file.h"
+#include "core/runtime_folder.h"
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 
 // A week: no media item is longer, and a number past it is damage.
 constexpr double LongestPosition = 7 * 24 * 3600.0;
+// Another window holds the lock only while it rewrites a small file.
+constexpr std::chrono::milliseconds LockTimeout{1000};
 
 bool keptAsItIs(char byte)
 {
@@ -64,78 +69,135 @@ QString ResumeStore::defaultPath()
 
 std::optional<double> ResumeStore::position(const QString& key)
 {
-  load();
-  const auto entry = find(key);
-  if (entry == m_entries.end())
+  const Entries& entries = current();
+  const auto entry =
+      std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
+  if (entry == entries.end())
     return std::nullopt;
   return entry->seconds;
 }
 
 void ResumeStore::remember(const QString& key, double seconds)
 {
-  load();
-  const auto entry = find(key);
-  if (entry != m_entries.end() && entry == m_entries.begin() && entry->seconds == seconds)
+  const Entries& entries = current();
+  if (!entries.empty() && entries.front().key == key && entries.front().seconds == seconds)
     return;
-  if (entry != m_entries.end())
-    m_entries.erase(entry);
-  m_entries.insert(m_entries.begin(), {key, seconds});
-  if (int(m_entries.size()) > Capacity)
-    m_entries.pop_back();
-  m_changed = true;
+  record({key, seconds});
 }
 
 void ResumeStore::forget(const QString& key)
 {
-  load();
-  const auto entry = find(key);
-  if (entry == m_entries.end())
-    return;
-  m_entries.erase(entry);
-  m_changed = true;
+  const Entries& entries = current();
+  if (std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; }))
+    record({key, std::nullopt});
 }
 
 bool ResumeStore::save(QString* error)
 {
-  if (!m_changed)
+  if (m_changes.empty())
     return true;
-  QByteArray content;
-  for (const Entry& entry : m_entries)
-    content += QByteArray::number(entry.seconds, 'f', 3) + '\t' + escapedKey(entry.key) + '\n';
   QDir().mkpath(QFileInfo(m_path).absolutePath());
+  const FileLock lock(lockPathFor(m_path), LockTimeout);
+  if (!lock.isLocked()) {
+    if (error)
+      *error = QStringLiteral("无法写入“%1”：另一个程序一直占用着它").arg(m_path);
+    return false;
+  }
+  Entries merged = readFile();
+  for (const Change& change : m_changes)
+    apply(merged, change);
+  QByteArray content;
+  for (const Entry& entry : merged)
+    content += QByteArray::number(entry.seconds, 'f', 3) + '\t' + escapedKey(entry.key) + '\n';
   if (!writeFileAtomically(m_path, content, error))
     return false;
-  m_changed = false;
+  m_stamp = stampOf(m_path);
+  m_entries = std::move(merged);
+  m_changes.clear();
   return true;
 }
 
 void ResumeStore::load()
 {
-  if (std::exchange(m_loaded, true))
+  if (!std::exchange(m_loaded, true))
+    m_entries = readFile();
+}
+
+QString ResumeStore::readProblem() const
+{
+  return m_readProblem;
+}
+
+ResumeStore::Stamp ResumeStore::stampOf(const QString& path)
+{
+  struct stat info {};
+  if (::stat(encodeFileName(path).constData(), &info) != 0)
+    return {};
+  return {info.st_dev, info.st_ino, info.st_size,
+          info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
+}
+
+void ResumeStore::apply(Entries& entries, const Change& change)
+{
+  std::erase_if(entries, [&](const Entry& e) { return e.key == change.key; });
+  if (!change.seconds)
     return;
-  QFile file(m_path);
-  if (!file.open(QIODevice::ReadOnly))
-    return;
-  const QByteArray content = file.read(MaximumFileSize + 1);
-  if (content.size() > MaximumFileSize)
-    return;
-  for (const QByteArray& line : content.split('\n')) {
+  entries.insert(entries.begin(), {change.key, *change.seconds});
+  if (int(entries.size()) > Capacity)
+    entries.pop_back();
+}
+
+ResumeStore::Entries ResumeStore::readFile()
+{
+  // The stamp first: a write in between makes the next look read again.
+  m_stamp = stampOf(m_path);
+  m_readProblem.clear();
+  Entries entries;
+  const FileRead file = readRegularFile(m_path, MaximumFileSize);
+  if (file.status != FileRead::Status::Read) {
+    if (file.status != FileRead::Status::Missing)
+      m_readProblem = QStringLiteral("无法读取“%1”：%2，保存时将替换它").arg(m_path, file.reason());
+    return entries;
+  }
+  for (const QByteArray& line : file.bytes.split('\n')) {
     const qsizetype tab = line.indexOf('\t');
     if (tab <= 0)
       continue;
     bool isNumber = false;
     const double seconds = line.first(tab).toDouble(&isNumber);
     const QString key = unescapedKey(line.sliced(tab + 1));
-    if (!isNumber || !std::isfinite(seconds) || seconds < 0 || seconds > LongestPosition || key.isEmpty()
-        || find(key) != m_entries.end())
+    const bool known =
+        std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
+    if (!isNumber || !std::isfinite(seconds) || seconds < 0 || seconds > LongestPosition
+        || key.isEmpty() || known)
       continue;
-    m_entries.push_back({key, seconds});
-    if (int(m_entries.size()) == Capacity)
+    entries.push_back({key, seconds});
+    if (int(entries.size()) == Capacity)
       break;
   }
+  return entries;
 }
 
-std::vector<ResumeStore::Entry>::iterator ResumeStore::find(const QString& key)
+ResumeStore::Entries& ResumeStore::current()
 {
-  return std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.key == key; });
+  load();
+  if (stampOf(m_path) != m_stamp) {
+    m_entries = readFile();
+    for (const Change& change : m_changes)
+      apply(m_entries, change);
+  }
+  return m_entries;
+}
+
+void ResumeStore::record(const Change& change)
+{
+  // A playing video is remembered again and again: the newest position of a
+  // run of them does all they do.
+  const bool repeats = !m_changes.empty() && m_changes.back().key == change.key
+                       && m_changes.back().seconds.has_value() == change.seconds.has_value();
+  if (repeats)
+    m_changes.back() = change;
+  else
+    m_changes.push_back(change);
+  apply(m_entries, change);
 }

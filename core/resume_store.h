@@ -2,14 +2,18 @@
 
 #include <QString>
 #include <optional>
+#include <sys/types.h>
 #include <vector>
 
 // Where items were left, in seconds, kept in a small file of the user's own:
 // one line per item, "<seconds>\t<key>", the most recent first. The key's
 // bytes that are not printable ASCII, and '%', are written as %XX, so every
-// file name's bytes come back as they were. The file is read on first use;
-// lines that do not read as an entry are skipped, and a file too large to be
-// one of ours is ignored as a whole: a damaged store forgets, never fails.
+// file name's bytes come back as they were. The file is read on first use and
+// again whenever another window has written it; lines that do not read as an
+// entry are skipped, and a file too large to be one of ours, or that is no
+// regular file, is ignored as a whole: a damaged store forgets, never fails.
+// Several windows share the file: each writes only its own changes over what
+// the file holds at that moment.
 class ResumeStore {
 public:
   // The most recent items kept; older ones are dropped on the next write.
@@ -28,19 +32,48 @@ public:
   void forget(const QString& key);
   // Reads the file, once; the first of the calls above does it otherwise.
   void load();
-  // Writes the entries atomically when they changed since the last write, and
-  // creates the folder. False with `error` in words when the file stayed as it was.
+  // Under a lock, reads the file afresh, applies the changes made here since
+  // the last write over it (in their order), keeps the Capacity most recent
+  // and replaces the file atomically; the folder is made when missing. False
+  // with `error` in words when the file stayed as it was; the changes are
+  // then kept for the next write.
   bool save(QString* error = nullptr);
+  // Why a file that is there (a pipe, a folder, a damaged store) was not read
+  // the last time, in words for the user; empty when it was read or missing.
+  QString readProblem() const;
 
 private:
   struct Entry {
     QString key;
     double seconds;
   };
-  std::vector<Entry>::iterator find(const QString& key);
+  using Entries = std::vector<Entry>; // the most recent first
+  // A position remembered, or without one a key forgotten.
+  struct Change {
+    QString key;
+    std::optional<double> seconds;
+  };
+  // Tells one version of the file from another.
+  struct Stamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    qint64 modified = 0; // ns
+    bool operator==(const Stamp&) const = default;
+  };
+
+  static Stamp stampOf(const QString& path);
+  static void apply(Entries& entries, const Change& change);
+  Entries readFile();
+  // The entries as this store sees them now: the file's, with the changes
+  // made here since the last write.
+  Entries& current();
+  void record(const Change& change);
 
   QString m_path;
   bool m_loaded = false;
-  bool m_changed = false;
-  std::vector<Entry> m_entries; // the most recent first
+  Stamp m_stamp; // the version of the file last read or written
+  Entries m_entries;
+  std::vector<Change> m_changes; // since the last write, oldest first
+  QString m_readProblem;
 };

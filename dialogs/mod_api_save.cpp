@@ -1,10 +1,9 @@
 #include "dialogs/mod_api_save.h"
 
-#include "core/media_types.h"
-
 #include "core/file_dialogs.h"
+#include "core/file_name_bytes.h"
+#include "core/media_types.h"
 #include "core/message_boxes.h"
-#include <QFile>
 #include <QFileInfo>
 #include <climits>
 
@@ -16,9 +15,8 @@ namespace {
 // Longer ones fail in every call that takes them.
 bool fitsPathLimit(const QString& path)
 {
-  return QFile::encodeName(path).size() < PATH_MAX;
+  return encodeFileName(path).size() < PATH_MAX;
 }
-
 
 } // namespace
 

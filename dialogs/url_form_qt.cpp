@@ -1,5 +1,6 @@
 #include "dialogs/url_form_qt.h"
 
+#include "core/file_name_bytes.h"
 #include "core/frame_extents_x11.h"
 #include "core/twips.h"
 #include "dialogs/url_frm.h"
@@ -51,7 +52,7 @@ DropData dropData(const QMimeData& mime)
   QStringList otherUrls;
   for (const QUrl& url : mime.urls()) {
     if (url.isLocalFile())
-      data.files << url.toLocalFile();
+      data.files << localFileOfUrl(url); // the name's bytes, UTF-8 or not
     else
       otherUrls << url.toString();
   }
@@ -171,6 +172,18 @@ void UrlFormQt::centreOnScreen()
   // The native window exists already (the frame was asked for through it), so
   // move() places the client area, not the frame.
   move(outerTopLeft + QPoint(frame.left(), frame.top()));
+}
+
+void UrlFormQt::changeEvent(QEvent* event)
+{
+  // The dialog has no minimise box, but a window manager may minimise it all
+  // the same (openbox offers it on every dialog, whatever the hints say, and
+  // takes the main window along): it comes straight back.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+    const auto restore = [this] { setWindowState(windowState() & ~Qt::WindowMinimized); };
+    QMetaObject::invokeMethod(this, restore, Qt::QueuedConnection);
+  }
+  QDialog::changeEvent(event);
 }
 
 void UrlFormQt::keyPressEvent(QKeyEvent* event)

@@ -1,10 +1,13 @@
 #include "playback/file_copy.h"
 
 #include "core/atomic_file.h"
+#include "core/file_name_bytes.h"
+#include "core/regular_file.h"
 #include "core/system_error.h"
 #include <QFile>
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,13 +20,8 @@ bool fail(QString* error, const QString& reason)
   return false;
 }
 
-bool isPlainFile(const QString& path, struct stat* info)
-{
-  return ::stat(QFile::encodeName(path).constData(), info) == 0 && S_ISREG(info->st_mode);
-}
-
-// Streams what is left of `in` into `out`.
-bool copyRest(QFile& in, QIODevice& out, QString* reason)
+// Streams what is left of `in`, the file `source`, into `out`.
+bool copyRest(QFile& in, const QString& source, QIODevice& out, QString* reason)
 {
   QByteArray chunk(ChunkSize, Qt::Uninitialized);
   for (;;) {
@@ -32,7 +30,7 @@ bool copyRest(QFile& in, QIODevice& out, QString* reason)
     if (got == 0)
       return true;
     if (got < 0) {
-      *reason = QStringLiteral("无法读取“%1”：%2").arg(in.fileName(), systemErrorText(errno));
+      *reason = QStringLiteral("无法读取“%1”：%2").arg(source, systemErrorText(errno));
       return false;
     }
     errno = 0;
@@ -46,24 +44,31 @@ bool copyRest(QFile& in, QIODevice& out, QString* reason)
 bool copyFileAtomically(const QString& source, const QString& destination, QString* error)
 {
   // Only plain files: opening a pipe would wait for a writer, and a device
-  // might never end. The open file is measured again, so the answer holds for
-  // what is copied even if the path changed in between.
+  // might never end. The test is made on the open file, so it holds for what
+  // is copied even if the path changes meanwhile.
+  FileRead refusal;
+  const int fd = openRegularFile(source, &refusal);
+  if (fd < 0) {
+    if (refusal.status == FileRead::Status::NotAFile)
+      return fail(error, QStringLiteral("“%1”不是普通文件").arg(source));
+    return fail(error, QStringLiteral("无法打开“%1”：%2").arg(source, refusal.reason()));
+  }
+  QFile in;
   struct stat from {};
-  if (!isPlainFile(source, &from))
-    return fail(error, QStringLiteral("“%1”不是普通文件").arg(source));
-  QFile in(source);
-  errno = 0;
-  if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-    return fail(error, QStringLiteral("无法打开“%1”：%2").arg(source, systemErrorText(errno)));
-  if (::fstat(in.handle(), &from) != 0 || !S_ISREG(from.st_mode))
-    return fail(error, QStringLiteral("“%1”不是普通文件").arg(source));
-  // The same device and inode is the same file, however the path is spelt;
-  // writing it "over itself" would truncate the source.
+  if (::fstat(fd, &from) != 0
+      || !in.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+    const int reason = errno;
+    ::close(fd);
+    return fail(error, QStringLiteral("无法打开“%1”：%2").arg(source, systemErrorText(reason)));
+  }
+  // The same device and inode is the same file, however the path is spelt:
+  // it holds the bytes already, and writing it "over itself" would truncate it.
   struct stat to {};
-  if (::stat(QFile::encodeName(destination).constData(), &to) == 0 && to.st_dev == from.st_dev &&
+  if (::stat(encodeFileName(destination).constData(), &to) == 0 && to.st_dev == from.st_dev &&
       to.st_ino == from.st_ino)
-    return fail(error, QStringLiteral("“%1”就是源文件本身").arg(destination));
+    return true;
   return writeFileAtomically(
-      destination, [&in](QIODevice& out, QString* reason) { return copyRest(in, out, reason); },
+      destination,
+      [&in, &source](QIODevice& out, QString* reason) { return copyRest(in, source, out, reason); },
       error);
 }

@@ -52,6 +52,9 @@ void ListGuardMpv::run()
       if (verdict != ListLineage::Verdict::Load) {
         mpv_set_property_string(m_client, "stream-open-filename", RefusedSource);
         m_refused(text, verdict);
+      } else if (ListLineage::isNeitherFileNorFolder(text)) {
+        // The load fails instead, and the failure line names the source.
+        mpv_set_property_string(m_client, "stream-open-filename", RefusedSource);
       }
       mpv_hook_continue(m_client, hook->id);
       break;

@@ -10,9 +10,11 @@
 struct mpv_handle;
 
 // Keeps the player core from expanding a play list into itself or nesting
-// lists without end. It hooks every load on a client of its own, answered on
-// its own thread, so a load never waits for the GUI thread. `refused` is
-// called on that thread with the list that was not opened and why.
+// lists without end, and from opening a local source that is neither a file
+// nor a folder, whose open could wait for ever. It hooks every load on a
+// client of its own, answered on its own thread, so a load never waits for
+// the GUI thread. `refused` is called on that thread with a list that was not
+// opened and why; a refused source that is no file simply fails to load.
 class ListGuardMpv {
 public:
   using Refused = std::function<void(const QString& list, ListLineage::Verdict why)>;

@@ -1,6 +1,7 @@
 #include "playback/list_lineage.h"
 
 #include "core/file_name_bytes.h"
+#include "core/web_address.h"
 #include <QUrl>
 #include <climits>
 #include <cstdlib>
@@ -14,6 +15,13 @@ QString ListLineage::sourceKey(const QString& source)
   if (!::realpath(encodeFileName(path).constData(), resolved))
     return source;
   return decodeFileName(resolved);
+}
+
+bool ListLineage::isNeitherFileNorFolder(const QString& source)
+{
+  if (source.startsWith(QLatin1String("file://"), Qt::CaseInsensitive))
+    return kindOfPath(localFileOfUrl(QUrl(source))) == PathKind::Other;
+  return !WebAddress::isAddress(source) && kindOfPath(source) == PathKind::Other;
 }
 
 void ListLineage::started(int64_t entry)

@@ -27,6 +27,9 @@ public:
   // How a source is known: a local file by its canonical path, so that the
   // same list reached through another name or link is still the same list.
   static QString sourceKey(const QString& source);
+  // A local source that is there but is neither a file nor a folder (a named
+  // pipe, a device, a socket): the core would wait in its open, perhaps for ever.
+  static bool isNeitherFileNorFolder(const QString& source);
 
 private:
   struct Origin {

@@ -1,6 +1,7 @@
 #include "playback/playback_failure.h"
 
 #include "core/display_name.h"
+#include "core/file_name_bytes.h"
 #include "core/web_address.h"
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -44,6 +45,7 @@ Source inspect(const QString& source)
   s.exists = file.exists();
   s.readable = file.isReadable();
   s.folder = file.isDir();
+  s.special = kindOfPath(source) == PathKind::Other;
   return s;
 }
 
@@ -89,6 +91,8 @@ QString reason(Cause cause, const Source& source)
       return QStringLiteral("无法连接到该地址");
     if (!source.exists)
       return QStringLiteral("文件不存在");
+    if (source.special)
+      return QStringLiteral("不是普通文件");
     if (!source.readable)
       return QStringLiteral("没有读取权限");
     return QStringLiteral("无法读取文件");

@@ -34,6 +34,7 @@ struct Source {
   bool exists = false;
   bool readable = false;
   bool folder = false;
+  bool special = false;  // neither a file nor a folder: a named pipe, a device
   bool list = false;     // named as a play list (.m3u)
   Network network;       // for an address
 };

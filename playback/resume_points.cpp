@@ -84,7 +84,10 @@ void ResumePoints::ended(const QString& key)
 void ResumePoints::save()
 {
   QString error;
-  if (store().save(&error) || std::exchange(m_failureTold, true))
+  const bool saved = store().save(&error);
+  if (!store().readProblem().isEmpty() && !std::exchange(m_readProblemTold, true))
+    std::fprintf(stderr, "kelvarino: %s\n", store().readProblem().toUtf8().constData());
+  if (saved || std::exchange(m_failureTold, true))
     return;
   std::fprintf(stderr, "kelvarino: %s\n", error.toUtf8().constData());
 }

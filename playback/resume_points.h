@@ -39,4 +39,5 @@ private:
   std::future<void> m_loading; // after the store: it goes first, waiting for the read
 
   bool m_failureTold = false;
+  bool m_readProblemTold = false;
 };

@@ -1,9 +1,10 @@
 #include "playback/save_as.h"
 
+#include "core/media_engine.h"
+#include "core/message_boxes.h"
 #include "core/web_address.h"
 #include "dialogs/mod_api_save.h"
 #include "playback/file_copy.h"
-#include "core/media_engine.h"
 #include "shell/mod_open_url.h"
 
 SaveAs::SaveAs(MediaEngine& player, FileDialogs& dialogs, MessageBoxes& messages,
@@ -28,6 +29,8 @@ void SaveAs::mSaveAs_Click()
   const QString destination = ModAPISave::ShowFileDialog(
       m_dialogs, m_messages, QStringLiteral("save"), QStringLiteral("保存文件"),
       source);
-  if (!destination.isEmpty())
-    copyFileAtomically(source, destination);
+  QString error;
+  if (!destination.isEmpty() && !copyFileAtomically(source, destination, &error))
+    m_messages.show(MessageBoxes::Icon::Error, QStringLiteral("另存为"),
+                    QStringLiteral("未能保存副本。\n\n%1").arg(error));
 }

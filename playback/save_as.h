@@ -6,8 +6,9 @@ class MessageBoxes;
 class ProcessLauncher;
 
 // 另存为: a copy of the local file that is loaded, or its web address opened in
-// the browser. It says nothing of its own: a cancelled dialog or a failed copy
-// simply leaves no file.
+// the browser. A cancelled dialog leaves no file and says nothing; a copy that
+// fails says so in a message box that names the file and why, as a copy that
+// silently writes nothing would pass for one that was made.
 class SaveAs {
 public:
   SaveAs(MediaEngine& player, FileDialogs& dialogs, MessageBoxes& messages,

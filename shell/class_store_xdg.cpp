@@ -1,6 +1,7 @@
 #include "shell/class_store_xdg.h"
 
 #include "core/atomic_file.h"
+#include "core/regular_file.h"
 #include "shell/desktop_entry_xdg.h"
 #include "shell/mime_apps_xdg.h"
 #include <QDir>
@@ -31,10 +32,15 @@ QStringList mimeTypesOf(const QString& extension)
   return names;
 }
 
+// Empty when unreadable. The program's own resources are Qt's; a file of the
+// system is read only when it is a regular one, as a pipe would hold the thread.
 QByteArray contentOf(const QString& path)
 {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  if (path.startsWith(u':')) {
+    QFile resource(path);
+    return resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
+  }
+  return readRegularFile(path).bytes;
 }
 
 // Writes only what changed; false when nothing had to be written.

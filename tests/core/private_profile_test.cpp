@@ -1,6 +1,8 @@
 #include "core/private_profile.h"
 
+#include "core/runtime_folder.h"
 #include "temporary_files.h"
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -21,6 +23,8 @@ protected:
 
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("Kelvarino.dat"));
+  QTemporaryDir runtime;
+  ScopedEnv runtimeVariable{"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
 };
 
 } // namespace
@@ -34,7 +38,21 @@ TEST_F(PrivateProfile, AbsentFileGivesTheDefaultAndTheFirstWriteCreatesIt)
   EXPECT_TRUE(write(QStringLiteral("Volume"), QStringLiteral("50")));
   EXPECT_EQ(contentOf(path), "[Option]\r\nVolume=50\r\n");
   EXPECT_EQ(read(QStringLiteral("volume")), QStringLiteral("50"));
-  EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("Kelvarino.dat"), QStringLiteral("Kelvarino.dat.lock")}));
+  EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("Kelvarino.dat")})
+      << "no lock beside it";
+}
+
+TEST_F(PrivateProfile, TheLockIsOnePerFileHoweverNamedAndLivesInTheRuntimeFolder)
+{
+  ASSERT_TRUE(write(QStringLiteral("Volume"), QStringLiteral("50")));
+  const QString lock = lockPathFor(path);
+  EXPECT_EQ(entriesOf(runtime.path()), QStringList{QFileInfo(lock).fileName()});
+  ASSERT_TRUE(QFile::link(dir.path(), runtime.filePath(QStringLiteral("link"))));
+  const QString here = QDir::currentPath();
+  QDir::setCurrent(runtime.path()); // another working folder, and a link
+  EXPECT_EQ(lockPathFor(QStringLiteral("link/Kelvarino.dat")), lock);
+  QDir::setCurrent(here);
+  EXPECT_NE(lockPathFor(dir.filePath(QStringLiteral("positions"))), lock);
 }
 
 TEST_F(PrivateProfile, ReadHoldsAtMostSizeMinusOneBytesOfWholeCharacters)
@@ -76,6 +94,17 @@ TEST_F(PrivateProfile, ReplacingAKeyKeepsForeignLinesOfTheFile)
   EXPECT_TRUE(write(QStringLiteral("zoom"), QStringLiteral("0")));
   EXPECT_EQ(contentOf(path), "\xEF\xBB\xBF; made by hand\r\n[Other]\r\nx = \"1\"\r\n\r\n[option]\r\nVOLUME=50\r\n"
                              "move=1,2,3,4\r\nzoom=0\r\n");
+}
+
+TEST_F(PrivateProfile, APipeForTheFileOrItsLockIsRefusedWithoutWaiting)
+{
+  for (const QString& pipePath : {lockPathFor(path), path}) {
+    const PipeWithoutWriter pipe(pipePath);
+    ASSERT_TRUE(pipe.made);
+    EXPECT_EQ(read(QStringLiteral("Volume"), 128, QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_FALSE(write(QStringLiteral("Volume"), QStringLiteral("50"))) << "nothing replaces it";
+    ASSERT_TRUE(QFile::remove(pipePath));
+  }
 }
 
 TEST(PrivateProfileProcesses, TwoWritersAtOnceKeepEachOthersKeys)

@@ -171,6 +171,13 @@ TEST_F(UrlFrmTest, AHistoryThatCannotBeWrittenStillPlaysAndTellsTheUser)
 
 TEST_F(UrlFrmTest, AHistoryThatCannotBeReadIsToldAndNeitherOkNorClearWriteOverIt)
 {
+  {
+    const PipeWithoutWriter pipe(history); // read, it would wait for a writer
+    ASSERT_TRUE(pipe.made);
+    open("/m/a.mp3");
+    EXPECT_EQ(view.notice, "无法读取地址记录文件，本次不会更改记录。");
+    ASSERT_TRUE(QFile::remove(history));
+  }
   // A folder where the file should be is there but cannot be read as a file.
   ASSERT_TRUE(QDir(dir.path()).mkpath("playlist/URL.m3u/inside"));
   open("/m/a.mp3");

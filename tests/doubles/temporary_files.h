@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Helpers for tests on real files in a QTemporaryDir.
@@ -110,4 +111,13 @@ private:
   QString m_folder;
   bool m_refuses = false;
   bool m_immutable = false;
+};
+
+// A named pipe that nobody writes to. An open that waited for a writer would
+// wait for ever: while the pipe lives, a hang ends the test program (SIGALRM).
+struct PipeWithoutWriter {
+  explicit PipeWithoutWriter(const QString& path)
+      : made(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 && ::alarm(60) >= 0) {}
+  ~PipeWithoutWriter() { ::alarm(0); }
+  const bool made;
 };

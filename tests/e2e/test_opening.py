@@ -424,6 +424,34 @@ class ResumeTest(PlayerTest):
         self.assertLess(position(), 3)
         self.assertEqual(player.close(), 0)
 
+    def test_two_windows_keep_each_other_s_positions(self):
+        self.sandbox.write_settings(mRun="True")
+        clips = video_clip(480, 270, seconds=360, rate=2), video_clip(480, 270, seconds=361, rate=2)
+        first = self.start(clips[0])
+        first.window()
+        self.seek_and_wait(200)
+        second = self.start(clips[1])
+        second.window()
+        name = f"kelvarino.instance{second.pid}"
+        wait_for(lambda: run("playerctl", "-p", name, "status", check=False).stdout.strip()
+                 == "Playing", 15, what="the second window playing")
+        run("playerctl", "-p", name, "position", "250")
+        wait_for(lambda: float(run("playerctl", "-p", name, "position").stdout or 0) >= 250,
+                 10, what="the second window at 250 s")
+        self.assertEqual((first.close(), second.close()), (0, 0))
+        self.assertRegex(self.resume_store(), rb"^25\d\.\d{3}\t" + re.escape(os.fsencode(clips[1]))
+                         + rb"\n20\d\.\d{3}\t" + re.escape(os.fsencode(clips[0])) + rb"\n$")
+
+    def test_a_pipe_in_the_store_s_place_holds_nothing_up(self):
+        store = self.sandbox.home / ".local/state/Kelvarino/positions"
+        store.parent.mkdir(parents=True)
+        os.mkfifo(store)
+        clip = video_clip()
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: window.title() == clip.name, 15, what="the clip playing")
+        self.assertEqual(player.close(), 0)
+
     def test_a_crash_loses_at_most_half_a_minute(self):
         clip = video_clip(480, 270, seconds=360, rate=2)
         player = self.start(clip)

@@ -8,6 +8,7 @@ import socket
 import threading
 import time
 import unittest
+from pathlib import Path
 
 from harness import PlayerTest, run, video_clip, wait_for, windows_of, xprop
 from test_media_keys import playerctl
@@ -121,6 +122,13 @@ class UrlDialogTest(PlayerTest):
         functions = int(xprop(dialog.id, "_MOTIF_WM_HINTS").split("=")[1].split(",")[1], 16)
         self.assertEqual(functions & (8 | 16), 0)
         self.assertTrue(functions & 32)
+        # Openbox offers minimise all the same; the dialog comes back, with the window it
+        # took along. Requests are taken in order: once "above" is set, it was minimised.
+        run("xdotool", "windowminimize", dialog.id)
+        run("wmctrl", "-i", "-r", dialog.id, "-b", "add,above")
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in dialog.states(), what="the requests taken")
+        normal = lambda w: "Normal" in xprop(w.id, "WM_STATE")
+        wait_for(lambda: normal(dialog) and normal(window), what="the dialog and the window back")
         self.shot("url-dialog")  # the Chinese captions must show as characters
 
         run("xdotool", "key", "Escape")
@@ -241,13 +249,13 @@ class SaveAsWebSourceTest(PlayerTest):
 
 
 class SaveAsAfterTheEndTest(PlayerTest):
-    def test_an_item_that_ended_is_still_saved(self):
-        clip = self.sandbox.root / "short.mp3"
+    def test_an_item_that_ended_is_still_saved_whatever_bytes_its_name_holds(self):
+        clip = Path(os.fsdecode(os.fsencode(self.sandbox.root) + b"/short\xff.mp3"))  # not UTF-8
         run("ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=440:duration=1",
             "-c:a", "libmp3lame", clip, timeout=60)
         player = self.start(clip)
         window = player.window()
-        wait_for(lambda: window.title() == clip.name, what="the clip playing")
+        wait_for(lambda: window.title().startswith("short"), what="the clip playing")
         wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
                  == "Stopped", what="the end")
         pop_up_menu(player, window, "v")  # 另存为(&V)

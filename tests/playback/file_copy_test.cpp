@@ -61,7 +61,7 @@ TEST_F(FileCopyTest, ReplacesALongerDestinationWhole)
   EXPECT_EQ(entriesOf(dir.filePath("out")), QStringList{"copy.mp3"});
 }
 
-TEST_F(FileCopyTest, TheSourceItselfUnderAnySpellingIsNeverWritten)
+TEST_F(FileCopyTest, TheSourceItselfUnderAnySpellingIsLeftAsItIs)
 {
   const ino_t inode = inodeOf(source);
   ASSERT_EQ(::symlink(QFile::encodeName(source).constData(),
@@ -73,9 +73,7 @@ TEST_F(FileCopyTest, TheSourceItselfUnderAnySpellingIsNeverWritten)
   for (const QString& same : {source, dir.filePath("m/./song.mp3"), dir.filePath("out/../m/song.mp3"),
                               dir.filePath("out/link.mp3"), dir.filePath("out/hard.mp3")}) {
     SCOPED_TRACE(same.toStdString());
-    QString error;
-    EXPECT_FALSE(copyFileAtomically(source, same, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(copyFileAtomically(source, same)) << "it holds the bytes already";
     EXPECT_EQ(contentOf(source), bytes);
     EXPECT_EQ(inodeOf(source), inode) << "the source was replaced by a copy of itself";
   }

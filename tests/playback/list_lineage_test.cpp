@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using Verdict = ListLineage::Verdict;
 
@@ -69,4 +70,15 @@ TEST_F(ListLineageTest, AListReachedThroughALinkOrAFileUrlIsTheSameList)
   const int64_t entries = expand(1, 2);
   EXPECT_EQ(open(entries, dir.filePath("link.m3u")), Verdict::ListsItself);
   EXPECT_EQ(open(entries + 1, "file://" + list), Verdict::ListsItself);
+}
+
+TEST(ListLineageSources, APipeOrADeviceIsNeitherFileNorFolderHoweverNamed)
+{
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe.m3u");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  for (const QString& special : {pipe, "file://" + pipe, QString("/dev/null")})
+    EXPECT_TRUE(ListLineage::isNeitherFileNorFolder(special)) << special.toStdString();
+  for (const QString& other : {dir.path(), dir.filePath("gone.m3u"), "http://host" + pipe})
+    EXPECT_FALSE(ListLineage::isNeitherFileNorFolder(other)) << other.toStdString();
 }

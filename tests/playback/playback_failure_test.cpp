@@ -19,6 +19,9 @@ TEST(PlaybackFailure, TheEnginesCausesGiveShortReasons)
   const Source address = inspect("http://127.0.0.1:9/live.mp4");
   EXPECT_TRUE(address.address);
   EXPECT_EQ(reason(Cause::LoadingFailed, address), "无法连接到该地址");
+  const Source device = inspect("/dev/null");
+  EXPECT_TRUE(device.special);
+  EXPECT_EQ(reason(Cause::LoadingFailed, device), "不是普通文件");
 
   Source file;
   file.exists = file.readable = true;

@@ -87,6 +87,20 @@ TEST_F(ResumePointsTest, EveryNameOfAFileIsOneKeyAndAnAddressIsItsText)
             QStringLiteral("HTTP://Example.test/A.mkv"));
 }
 
+TEST_F(ResumePointsTest, TwoWindowsKeepEachOthersPositionsAndSeeTheLatest)
+{
+  const QString a = QStringLiteral("/films/a.mkv"), b = QStringLiteral("/films/b.mkv");
+  ResumePoints first(storePath()), second(storePath());
+  ASSERT_EQ(second.startOf(a, SixMinutes), std::nullopt); // read before the first one writes
+  first.leftAt(a, 100, SixMinutes, true);
+  second.leftAt(b, 200, SixMinutes, true);
+  EXPECT_EQ(ResumePoints(storePath()).startOf(a, SixMinutes), 100);
+  EXPECT_EQ(second.startOf(a, SixMinutes), 100) << "where the other window left it";
+  second.ended(a);
+  EXPECT_EQ(first.startOf(a, SixMinutes), std::nullopt);
+  EXPECT_EQ(first.startOf(b, SixMinutes), 200);
+}
+
 TEST_F(ResumePointsTest, TheNoteSaysWhereInTheClocksOwnWords)
 {
   EXPECT_EQ(ResumePoints::noteFor(754), QStringLiteral("从 12:34 继续播放"));
@@ -110,4 +124,20 @@ TEST_F(ResumePointsTest, AStoreThatCannotBeWrittenIsToldOnceAndPlaybackGoesOn)
   EXPECT_NE(told.find("无法写入"), std::string::npos) << told;
   // What was asked last still counts while the program runs.
   EXPECT_EQ(points.startOf(film, SixMinutes), 250);
+}
+
+TEST_F(ResumePointsTest, APipeForTheStoreIsReadAsNothingToldOnceAndReplaced)
+{
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(storePath()).absolutePath()));
+  const PipeWithoutWriter pipe(storePath());
+  ASSERT_TRUE(pipe.made);
+  const QString film = QStringLiteral("/films/film.mkv");
+  ResumePoints points(storePath());
+  testing::internal::CaptureStderr();
+  points.leftAt(film, 100, SixMinutes, true);
+  points.leftAt(film, 200, SixMinutes, true);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+  EXPECT_NE(told.find("不是普通文件"), std::string::npos) << told;
+  EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), 200);
 }

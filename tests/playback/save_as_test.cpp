@@ -4,10 +4,12 @@
 #include "fake_engine.h"
 #include "fake_process_launcher.h"
 #include "temporary_files.h"
+#include "core/file_name_bytes.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 // Save As with only the ports it uses.
 class SaveAsTest : public testing::Test {
@@ -86,7 +88,7 @@ TEST_F(SaveAsTest, OnlyHtHTAndhtOpenTheSourceInTheBrowser)
   }
   EXPECT_EQ(gui().launcher.started.size(), 1);
   EXPECT_FALSE(QFileInfo::exists(copy)) << "an address is no file to copy";
-  EXPECT_TRUE(gui().messages.shown.isEmpty()) << "a failed copy is silent";
+  EXPECT_EQ(gui().messages.shown.size(), 4) << "each failed copy is told";
 }
 
 TEST_F(SaveAsTest, ABrowserThatFailsIsReportedByTheBrowserLaunch)
@@ -119,4 +121,23 @@ TEST_F(SaveAsTest, AnExistingDestinationIsReplacedWhole)
   saveAs.mSaveAs_Click();
   EXPECT_EQ(contentOf(copy), contentOf(media));
   EXPECT_EQ(entriesOf(dir.filePath("out")), QStringList{"copy.mp3"});
+}
+
+TEST_F(SaveAsTest, ANameThatIsNotUtf8KeepsItsBytesAndAFailedCopySaysWhere)
+{
+  const QString odd = decodeFileName(QFile::encodeName(dir.path()) + "/m/\xff.mp3");
+  const QString oddCopy = decodeFileName(QFile::encodeName(dir.path()) + "/out/\xfe.mp3");
+  ASSERT_EQ(::link(QFile::encodeName(media).constData(), encodeFileName(odd).constData()), 0);
+  playing(odd);
+  for (const QString& destination : {copy, oddCopy, dir.filePath("gone/copy.mp3")}) {
+    gui().files.answerFile = destination;
+    saveAs.mSaveAs_Click();
+  }
+  EXPECT_EQ(contentOf(copy), contentOf(media));
+  EXPECT_EQ(kindOfPath(oddCopy), PathKind::File);
+  ASSERT_EQ(gui().messages.shown.size(), 1) << "only the copy into a missing folder failed";
+  EXPECT_EQ(gui().messages.shown[0].icon, MessageBoxes::Icon::Error);
+  EXPECT_TRUE(gui().messages.shown[0].text.contains(dir.filePath("gone/copy.mp3")));
+  for (const QString& name : {odd, oddCopy}) // nor can QTemporaryDir remove it
+    ::unlink(encodeFileName(name).constData());
 }
