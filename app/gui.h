@@ -6,6 +6,7 @@
 
 class MainWindowPort;
 class MediaEngine;
+class PlayerControls;
 class FileDialogs;
 class MessageBoxes;
 class ProcessLauncher;
@@ -24,6 +25,8 @@ public:
   virtual ~Gui() = default;
   virtual MainWindowPort& window() = 0;
   virtual MediaEngine& engine() = 0;
+  // What a person does with the player control's bar and picture.
+  virtual PlayerControls& playerControls() = 0;
   virtual FileDialogs& fileDialogs() = 0;
   virtual MessageBoxes& messageBoxes() = 0;
   virtual ProcessLauncher& processes() = 0;

@@ -2,6 +2,7 @@
 
 #include "app/gui_library_posix.h"
 #include "app/instance_server_qt.h"
+#include "app/key_router_qt.h"
 #include "app/main_window_qt.h"
 #include "app/media_frm.h"
 #include "app/termination_qt.h"
@@ -9,6 +10,7 @@
 #include "dialogs/message_boxes_qt.h"
 #include "dialogs/url_form_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/player_control_qt.h"
 #include "core/milestone_trace.h"
 #include "playback/mpris_dbus.h"
 #include "presentation/launcher_entry_dbus.h"
@@ -19,7 +21,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <clocale>
 
 namespace {
 
@@ -52,8 +53,6 @@ void speakChinese(QApplication& app)
 
 GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), argv)
 {
-  // libmpv parses numbers in the C locale.
-  std::setlocale(LC_NUMERIC, "C");
   speakChinese(m_app);
   QGuiApplication::setDesktopFileName(QStringLiteral("kelvarino"));
   // Every window, dialogs included, carries the program's icon.
@@ -61,10 +60,12 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   m_instanceServer = std::make_unique<InstanceServerQt>();
   m_window = std::make_unique<MainWindowQt>(form, form.menus);
   m_engine = std::make_unique<EngineMpv>();
-  m_window->setPlayer(m_engine->widget());
+  m_control = std::make_unique<PlayerControlQt>(*m_engine);
+  m_window->setPlayer(m_control->view());
+  m_engine->setFullScreenHost(m_window.get());
+  m_keys = std::make_unique<KeyRouterQt>(*m_window, form);
   m_messages = std::make_unique<MessageBoxesQt>(m_window.get());
   m_fileDialogs = std::make_unique<FileDialogsQt>(m_window.get());
-  m_engine->setFileDialogs(*m_fileDialogs);
   m_processes = std::make_unique<ProcessLauncherQt>();
   m_idle = std::make_unique<ScreenSaverDbus>(QDBusConnection::sessionBus());
   m_classStore = std::make_unique<ClassStoreXdg>(XdgFolders::ofUser());
@@ -72,8 +73,6 @@ GuiQt::GuiQt(int& argc, char** argv, MediaFrm& form) : m_app(preferX11(argc), ar
   QObject::connect(m_engine.get(), &MediaEngine::PlayStateChange, &form,
                    &MediaFrm::WMP_PlayStateChange);
   QObject::connect(m_engine.get(), &MediaEngine::MouseDown, &form, &MediaFrm::WMP_MouseDown);
-  QObject::connect(m_engine.get(), &EngineMpv::fullScreenChanged, m_window.get(),
-                   &MainWindowQt::setPlayerFullScreen);
   m_mpris = MprisDbus::publish(QDBusConnection::sessionBus(), form, *m_engine, form.menus);
   m_termination = std::make_unique<TerminationQt>([this] { m_window->closeWindow(); });
 }
@@ -84,12 +83,15 @@ GuiQt::~GuiQt()
   // before the player.
   m_termination.reset();
   m_mpris.reset();
+  m_keys.reset();
+  m_control.reset();
   m_engine.reset();
   m_window.reset();
 }
 
 MainWindowPort& GuiQt::window() { return *m_window; }
 MediaEngine& GuiQt::engine() { return *m_engine; }
+PlayerControls& GuiQt::playerControls() { return *m_control; }
 FileDialogs& GuiQt::fileDialogs() { return *m_fileDialogs; }
 MessageBoxes& GuiQt::messageBoxes() { return *m_messages; }
 ProcessLauncher& GuiQt::processes() { return *m_processes; }

@@ -6,6 +6,8 @@
 
 class MainWindowQt;
 class EngineMpv;
+class KeyRouterQt;
+class PlayerControlQt;
 class MessageBoxesQt;
 class FileDialogsQt;
 class ProcessLauncherQt;
@@ -24,6 +26,7 @@ public:
 
   MainWindowPort& window() override;
   MediaEngine& engine() override;
+  PlayerControls& playerControls() override;
   FileDialogs& fileDialogs() override;
   MessageBoxes& messageBoxes() override;
   ProcessLauncher& processes() override;
@@ -42,6 +45,8 @@ private:
   std::unique_ptr<InstanceServerQt> m_instanceServer;
   std::unique_ptr<MainWindowQt> m_window;
   std::unique_ptr<EngineMpv> m_engine;
+  std::unique_ptr<PlayerControlQt> m_control;
+  std::unique_ptr<KeyRouterQt> m_keys;
   std::unique_ptr<MessageBoxesQt> m_messages;
   std::unique_ptr<FileDialogsQt> m_fileDialogs;
   std::unique_ptr<ProcessLauncherQt> m_processes;

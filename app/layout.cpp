@@ -2,6 +2,7 @@
 
 #include "core/main_window_port.h"
 #include "core/media_engine.h"
+#include "playback/player_actions.h"
 #include <QLocale>
 
 namespace {
@@ -48,9 +49,14 @@ void MediaFrm::Form_KeyDown(int keyCode, int shift)
     mOpenURL_Click();
 }
 
+bool MediaFrm::playerKeyPressed(int key, Qt::KeyboardModifiers modifiers)
+{
+  return m_actions->keyPressed(playerKey(key, modifiers));
+}
+
 void MediaFrm::Form_Unload()
 {
-  const QString option = QStringLiteral("Option");
+  const QString& option = Settings::Option;
   WriteIni(option, QStringLiteral("Volume"), QString::number(WMP().volume()));
   if (ReadIni(option, QStringLiteral("zoom")) == QLatin1String("0")) {
     const MainWindowPort& w = window();

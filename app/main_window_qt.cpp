@@ -3,6 +3,7 @@
 #include "core/file_name_bytes.h"
 #include "core/form_events.h"
 #include "core/frame_extents_x11.h"
+#include "playback/player_view_qt.h"
 #include "presentation/program_icon_qt.h"
 #include <QAction>
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -24,11 +24,6 @@ namespace {
 // The window's design client area: 9015 × 4725 twips.
 constexpr QSize DesignClientSize(601, 315);
 
-// The window is back from full screen when its size and state have been
-// still this long: on its way the window manager passes it through other
-// states and sizes.
-constexpr int SettledAfterFullScreenMs = 500;
-
 // The local files a drag carries, in the order it carries them.
 QStringList droppedPaths(const QMimeData* data)
 {
@@ -38,12 +33,6 @@ QStringList droppedPaths(const QMimeData* data)
       if (url.isLocalFile())
         paths << localFileOfUrl(url);
   return paths;
-}
-
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-         (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 } // namespace
@@ -57,9 +46,7 @@ MainWindowQt::MainWindowQt(FormEvents& form, MenuModel& menus) : m_form(form), m
   qApp->installEventFilter(this);
   m_frameBeforeMap = requestFrameExtents(this);
   m_requestedOuter = outerRect();
-  m_settledAfterFullScreen.setSingleShot(true);
-  m_settledAfterFullScreen.setInterval(SettledAfterFullScreenMs);
-  connect(&m_settledAfterFullScreen, &QTimer::timeout, this, &MainWindowQt::returnedFromFullScreen);
+  setUpFullScreen();
 }
 
 MainWindowQt::~MainWindowQt()
@@ -67,60 +54,11 @@ MainWindowQt::~MainWindowQt()
   qApp->removeEventFilter(this);
 }
 
-void MainWindowQt::setPlayer(QWidget* player)
+void MainWindowQt::setPlayer(PlayerViewQt* player)
 {
   m_player = player;
   player->setParent(this);
   player->move(0, 0);
-}
-
-void MainWindowQt::setPlayerFullScreen(bool on)
-{
-  if (on) {
-    // Going full screen again on the way back keeps the rectangle from before.
-    if (m_fullScreen == FullScreen::Off) {
-      m_outerBeforeFullScreen = outerRect();
-      // A maximised window's frame is not the one it has back in a normal state.
-      m_frameBeforeFullScreen = windowState() == WindowState::Normal ? frame() : m_frameBeforeMap;
-      m_placeAfterFullScreen = false;
-    }
-    m_settledAfterFullScreen.stop();
-    m_fullScreen = FullScreen::On;
-  } else if (m_fullScreen == FullScreen::On) {
-    m_fullScreen = FullScreen::Returning;
-    m_settledAfterFullScreen.start();
-  }
-}
-
-void MainWindowQt::returnedFromFullScreen()
-{
-  if (QWidget::windowState() & Qt::WindowFullScreen) {
-    // The window manager put the window back into full screen after the
-    // player had left it: the window follows the player out again.
-    QWidget::setWindowState(QWidget::windowState() & ~Qt::WindowFullScreen);
-    m_settledAfterFullScreen.start();
-    return;
-  }
-  // A state asked for on the way is given now, and the window settles in it
-  // before it is the form's again: its frame is then the one of that state.
-  if (m_stateAfterFullScreen && !std::exchange(m_stateAfterFullScreenGiven, true)) {
-    showState(*m_stateAfterFullScreen);
-    m_settledAfterFullScreen.start();
-    return;
-  }
-  // The form last saw the window as it went full screen, often before the
-  // window manager had given it its maximised size: the player fills the
-  // window it has now, and only later changes reach the form.
-  m_fullScreen = FullScreen::Off;
-  m_stateAfterFullScreen.reset();
-  m_stateAfterFullScreenGiven = false;
-  if (m_player)
-    m_player->resize(size());
-  m_lastForwarded = FormView{windowState(), size()};
-  // A video fitted meanwhile (a second start hands over a file while full
-  // screen) is placed now, as it would have been in a normal window.
-  if (std::exchange(m_placeAfterFullScreen, false) && windowState() == WindowState::Normal)
-    placeOuter(m_outerBeforeFullScreen);
 }
 
 void MainWindowQt::buildMenu()
@@ -202,25 +140,10 @@ void MainWindowQt::placeOuter(const QRect& outer)
     resize(client.size().expandedTo(QSize(1, 1)));
 }
 
-QRect MainWindowQt::formRect() const
-{
-  // Around a full-screen window the frame is a guess, and its rectangle is
-  // none the window would get back: the form sees the one from before.
-  return m_fullScreen == FullScreen::Off ? outerRect() : m_outerBeforeFullScreen;
-}
-
 Twips MainWindowQt::Left() const { return toTwips(formRect().x()); }
 Twips MainWindowQt::Top() const { return toTwips(formRect().y()); }
 Twips MainWindowQt::Width() const { return toTwips(formRect().width()); }
 Twips MainWindowQt::Height() const { return toTwips(formRect().height()); }
-// Full screen holds the window: the form sees the client area it will get back.
-QSize MainWindowQt::formClientSize() const
-{
-  if (m_fullScreen == FullScreen::Off)
-    return size();
-  return m_outerBeforeFullScreen.marginsRemoved(m_frameBeforeFullScreen).size();
-}
-
 Twips MainWindowQt::ScaleWidth() const { return toTwips(formClientSize().width()); }
 Twips MainWindowQt::ScaleHeight() const { return toTwips(formClientSize().height()); }
 
@@ -277,16 +200,6 @@ void MainWindowQt::setWindowState(int state)
     return;
   }
   showState(state);
-}
-
-void MainWindowQt::showState(int state)
-{
-  if (state == WindowState::Minimized)
-    showMinimized();
-  else if (state == WindowState::Maximized)
-    showMaximized();
-  else
-    showNormal();
 }
 
 void MainWindowQt::bringToFront()
@@ -380,8 +293,10 @@ void MainWindowQt::resizeEvent(QResizeEvent* event)
 void MainWindowQt::changeEvent(QEvent* event)
 {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange)
+  if (event->type() == QEvent::WindowStateChange) {
+    windowStateChanged();
     formResize();
+  }
 }
 
 void MainWindowQt::formResize()
@@ -427,17 +342,5 @@ bool MainWindowQt::eventFilter(QObject* watched, QEvent* event)
 {
   if (!m_frameLearned && watched == windowHandle() && qtKnowsFrame())
     frameLearned();
-  // Key preview: the form sees key presses before the focused control, and
-  // does not consume them. Only the press as it arrives counts: when the
-  // command it runs (a modal dialog) leaves the focus elsewhere, the unhandled
-  // press travels on to the parents, no longer spontaneous, and must not run
-  // the command again.
-  if (event->type() == QEvent::KeyPress && event->spontaneous()) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    auto* key = static_cast<QKeyEvent*>(event);
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-    if (widget == target && widget->window() == this && !key->isAutoRepeat())
-      m_form.Form_KeyDown(key->key(), shiftState(key->modifiers()));
-  }
   return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/full_screen.h"
 #include "core/main_window_port.h"
 #include "core/menu_model.h"
 #include <QMargins>
@@ -10,26 +11,29 @@
 #include <optional>
 
 class FormEvents;
+class PlayerViewQt;
 class MenuModel;
 class QMenu;
 class QAction;
 
 // The main window: converts between twips and pixels, forwards the window's
-// events to MediaFrm and shows the File menu as a pop-up.
-class MainWindowQt : public QWidget, public MainWindowPort {
+// events to MediaFrm, shows the File menu as a pop-up, and owns full screen
+// (main_window_full_screen_qt.cpp).
+class MainWindowQt : public QWidget, public MainWindowPort, public FullScreenHost {
   Q_OBJECT
 public:
   MainWindowQt(FormEvents& form, MenuModel& menus);
   ~MainWindowQt() override;
 
   // The player control, kept at the client area's top left corner.
-  void setPlayer(QWidget* player);
+  void setPlayer(PlayerViewQt* player);
   // While the player is full screen, and until the window has settled back
   // from it, the window's own size and state are not the form's business: its
   // resize handler stays out of it, the player fills the window, and the
-  // window reports the rectangle it had before. A state asked for meanwhile
-  // is set once the window is back.
-  void setPlayerFullScreen(bool on);
+  // window reports the rectangle and state it goes back to. A state or a
+  // place asked for meanwhile is given once the window is back.
+  void setPlayerFullScreen(bool on) override;
+  bool playerFullScreen() const override;
 
   Twips Left() const override;
   Twips Top() const override;
@@ -72,6 +76,9 @@ private:
   QRect outerRect() const;
   void placeOuter(const QRect& outer);
   void formResize();
+  void setUpFullScreen();
+  void leaveFullScreen(bool restore);
+  void windowStateChanged();
   void returnedFromFullScreen();
   void showState(int state);
   QRect formRect() const;
@@ -79,7 +86,7 @@ private:
 
   FormEvents& m_form;
   MenuModel& m_menus;
-  QPointer<QWidget> m_player;
+  QPointer<PlayerViewQt> m_player;
   QMenu* m_fileMenu = nullptr;
   QAction* m_actions[MenuItemCount] = {};
   QRect m_requestedOuter;      // the last outer rectangle asked for before Qt knew the frame
@@ -92,6 +99,8 @@ private:
   std::optional<int> m_stateAfterFullScreen; // asked for while the window was not back
   bool m_stateAfterFullScreenGiven = false;
   QTimer m_settledAfterFullScreen;
+  Qt::WindowStates m_stateBeforeFullScreen;
+  QTimer m_leftByWindowManager;       // confirms that the window manager ended full screen
   struct FormView {
     int state = -1;
     QSize size;

@@ -11,6 +11,9 @@
 #include "core/url_form_view.h"
 #include "playback/open_url_command.h"
 #include "playback/opening.h"
+#include "playback/picture_notice.h"
+#include "playback/player_actions.h"
+#include "playback/resuming.h"
 #include "playback/play_modes.h"
 #include "playback/player_events.h"
 #include "playback/save_as.h"
@@ -92,8 +95,11 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   m_progress = std::make_unique<TaskbarProgress>(WMP(), CreateTaskbarList());
   m_events = std::make_unique<PlayerEvents>(window(), WMP(), menus, *m_zoom, *m_keepAwake,
                                             *m_progress);
+  // The title follows an item that opens or fails, not only one that plays.
   connect(&WMP(), &MediaEngine::itemOpening, this,
-          [this](const QString& source) { m_events->itemOpening(source); });
+          [this](const QString& source) { m_events->itemNamed(source); });
+  connect(&WMP(), &MediaEngine::itemFailed, this,
+          [this](const QString& source) { m_events->itemNamed(source); });
 
   if (!m_start.commandTail().isEmpty())
     m_opening->openCommandLine(m_start.arguments);
@@ -121,6 +127,9 @@ void MediaFrm::makeFeatures()
   m_saveAs = std::make_unique<SaveAs>(WMP(), g.fileDialogs(), g.messageBoxes(), g.processes());
   m_openUrl = std::make_unique<OpenUrlCommand>(
       WMP(), g.messageBoxes(), [&g] { return g.createUrlForm(); }, programFolder());
+  m_actions = std::make_unique<PlayerActions>(WMP(), g.playerControls(), g.fileDialogs());
+  m_notice = std::make_unique<PictureNotice>(WMP());
+  m_resuming = std::make_unique<Resuming>(WMP(), ResumeStore::defaultPath());
 }
 
 void MediaFrm::listenForSecondStarts()

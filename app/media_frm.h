@@ -18,8 +18,11 @@ class FileAssociation;
 class KeepAwake;
 class OpenUrlCommand;
 class Opening;
+class PictureNotice;
 class PlayModes;
+class PlayerActions;
 class PlayerEvents;
+class Resuming;
 class SaveAs;
 class TaskbarProgress;
 class Zoom;
@@ -56,6 +59,7 @@ public:
   // Layout, keyboard and shutdown (layout.cpp), drops and the menu.
   void Form_Resize() override;
   void Form_KeyDown(int keyCode, int shift) override;
+  bool playerKeyPressed(int key, Qt::KeyboardModifiers modifiers) override;
   void Form_Unload() override;
   void Form_OLEDragDrop(const QStringList& Data) override;
   void menuCommand(MenuItem item) override;
@@ -123,6 +127,9 @@ private:
   std::unique_ptr<SaveAs> m_saveAs;
   std::unique_ptr<OpenUrlCommand> m_openUrl;
   std::unique_ptr<PlayerEvents> m_events;
+  std::unique_ptr<PlayerActions> m_actions;
+  std::unique_ptr<PictureNotice> m_notice;
+  std::unique_ptr<Resuming> m_resuming;
   std::unique_ptr<AfterStartUp> m_afterStartUp;
   std::future<void> m_repair; // the file type's repair, waited for before the store goes
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <Qt>
 
 enum class MenuItem;
 
@@ -11,6 +12,8 @@ public:
   virtual ~FormEvents() = default;
   virtual void Form_Resize() = 0;
   virtual void Form_KeyDown(int keyCode, int shift) = 0;
+  // A key the form let pass goes to the player; true when it is the player's.
+  virtual bool playerKeyPressed(int key, Qt::KeyboardModifiers modifiers) = 0;
   virtual void Form_Unload() = 0;
   // The paths dropped on the window.
   virtual void Form_OLEDragDrop(const QStringList& Data) = 0;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/item_failure.h"
+#include "core/track.h"
+
 #include <QObject>
 #include <QString>
+#include <QVector>
 #include <optional>
 
 // Play states, numbered as the window's handlers test them.
@@ -32,6 +36,7 @@ struct MediaItem {
   // The cover art the engine shows for the item, saved as a picture file;
   // empty when it has none, or until it has been saved.
   QString coverArtFile;
+  bool showsCoverArt = false; // the engine shows a picture for it that is cover art
 
   // "Author", "Title" or "sourceURL"; "" for anything the item lacks.
   QString getItemInfo(const QString& attribute) const;
@@ -83,6 +88,24 @@ public:
   virtual double rate() const = 0;
   virtual void setRate(double rate) = 0;
 
+  // What a play/pause button does: a playing item pauses, anything else plays.
+  void playPause();
+
+  // The current item's audio and subtitle tracks, the chosen ones selected.
+  virtual QVector<Track> tracks() const = 0;
+  // Chooses a track of the kind; 0 chooses no subtitles.
+  virtual void selectTrack(Track::Kind kind, int id) = 0;
+  virtual bool subtitlesVisible() const = 0;
+  virtual void setSubtitlesVisible(bool on) = 0;
+  // Loads a subtitle file for the current item and shows it; subtitleFileAdded tells how it went.
+  virtual void addSubtitleFile(const QString& path) = 0;
+
+  // A brief note over the picture, gone after `milliseconds`; a newer one replaces it.
+  virtual void showNote(const QString& text, int milliseconds = 2000) = 0;
+  // The one line across the picture besides the media (why an item failed,
+  // that one is opening); empty removes it.
+  virtual void showMessage(const QString& line) = 0;
+
 signals:
   void PlayStateChange(int NewState);
   // nButton: 1 left, 2 right, 4 middle; nShiftState: 1 Shift, 2 Ctrl, 4 Alt.
@@ -90,16 +113,26 @@ signals:
   // The current item, its tags, its picture size, its cover art or its place
   // in the list changed.
   void currentMediaChanged();
+  // URL was set: what was said of the items before is over.
+  void urlSet(const QString& url);
   // An item begins to open, or could not be opened: its source as set or
   // listed. Until it plays, currentMedia() still tells the item before.
   void itemOpening(const QString& source);
+  // An item could not be opened or played.
+  void itemFailed(const QString& source, const ItemFailure& failure);
+  // An item is loaded and its duration known. `fromStart`: it was started
+  // over on purpose (Play after Stop) and plays from its beginning.
+  void itemLoaded(const QString& source, double duration, bool fromStart);
+  // The loaded item was left (stopped, replaced, or it failed) or played to
+  // its end, at `position` seconds.
+  void itemLeft(const QString& source, double position, double duration, bool ended);
+  // The subtitle file asked for was loaded, or could not be.
+  void subtitleFileAdded(const QString& path, bool added);
   // The current item's first picture is on the screen.
   void pictureShown();
   // The position jumped (a seek), in seconds.
   void positionJumped(double seconds);
   void volumeChanged(int volume);
+  void muteChanged(bool on);
   void rateChanged(double rate);
-  // Full screen is about to be switched on or off; the window state changes
-  // right after, so the window can tell those resizes from the user's.
-  void fullScreenChanged(bool on);
 };

@@ -10,3 +10,11 @@ QString MediaItem::getItemInfo(const QString& attribute) const
     return sourceURL;
   return {};
 }
+
+void MediaEngine::playPause()
+{
+  if (playState() == PlayState::Playing)
+    pause();
+  else
+    play();
+}

@@ -1,5 +1,7 @@
 #include "core/media_types.h"
 
+#include <QMimeDatabase>
+
 namespace MediaTypes {
 
 const QVector<FileFilter>& openFilters()
@@ -57,6 +59,14 @@ const QStringList& associatedExtensions()
       ".mkv", ".m2t", ".avi", ".wmv", ".rm",  ".rmvb", ".mov", ".mp4", ".flv",
       ".mp3", ".wav", ".ape", ".flac", ".dts", ".wma", ".mid", ".m3u", ".wpl"};
   return extensions;
+}
+
+QStringList mimeTypesOf(const QString& extension)
+{
+  QStringList names;
+  for (const QMimeType& type : QMimeDatabase().mimeTypesForFileName(u'x' + extension))
+    names << type.name();
+  return names;
 }
 
 } // namespace MediaTypes

@@ -20,5 +20,8 @@ QString folderListPattern();
 // The 18 extensions 文件关联 maps to the program, in the order they are shown;
 // their MIME types are looked up in the desktop's MIME database.
 const QStringList& associatedExtensions();
+// The MIME types the desktop's database gives an extension (".mkv"), in its
+// order; ".m3u" has two.
+QStringList mimeTypesOf(const QString& extension);
 
 } // namespace MediaTypes

@@ -90,6 +90,16 @@ AudioCard audioCardOf(const MediaItem& item)
   return card;
 }
 
+// Its tracks are known for certain once it has started.
+std::optional<AudioCard> audioCardFor(int playState, const std::optional<MediaItem>& item)
+{
+  const bool started = playState == PlayState::Playing || playState == PlayState::Paused ||
+                       playState == PlayState::Buffering;
+  if (!started || !item || item->imageSourceWidth > 0 || item->showsCoverArt)
+    return std::nullopt;
+  return audioCardOf(*item);
+}
+
 QByteArray audioCardEvents(const AudioCard& card, int width, int height)
 {
   // In the compact audio window the picture area is about 78 pixels high:

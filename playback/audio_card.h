@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 // What the picture area shows for an item without a picture and without
 // cover art: its title and artist from its tags, or its file name. Tags come
@@ -16,6 +17,9 @@ struct AudioCard {
 };
 
 AudioCard audioCardOf(const MediaItem& item);
+// The card the picture shows in `playState`: one for an item that has
+// started and shows no picture of its own, cover art included; none otherwise.
+std::optional<AudioCard> audioCardFor(int playState, const std::optional<MediaItem>& item);
 
 // The card as the lines of an ASS overlay for a picture area of `width` ×
 // `height` pixels, the overlay's own resolution: centred, the title above the

@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <optional>
 
-struct mpv_handle;
+class MpvSession;
 
 // The audio card over the picture, drawn by the player core as an OSD
 // overlay in the picture's own pixels, and drawn again when the picture is
@@ -16,7 +16,7 @@ struct mpv_handle;
 class AudioCardMpv : public QObject {
   Q_OBJECT
 public:
-  AudioCardMpv(mpv_handle* mpv, QWindow* picture);
+  AudioCardMpv(MpvSession& session, QWindow* picture);
 
   // The card to show; none while a picture or cover art shows, or nothing is loaded.
   void show(const std::optional<AudioCard>& card);
@@ -27,7 +27,7 @@ protected:
 private:
   void draw();
 
-  mpv_handle* m_mpv;
+  MpvSession& m_session;
   QPointer<QWindow> m_picture;
   std::optional<AudioCard> m_card;
 };

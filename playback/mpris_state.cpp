@@ -1,12 +1,12 @@
 #include "playback/mpris_state.h"
 
+#include "core/display_name.h"
 #include "core/media_types.h"
 #include "core/web_address.h"
 #include "playback/play_speed.h"
 
 #include "core/file_name_bytes.h"
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -66,7 +66,7 @@ MprisTrack track(const MediaItem& item, const QString& trackId)
   } else {
     const QFileInfo file(source);
     track.url = QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
-    track.title = item.title.isEmpty() ? file.fileName() : item.title;
+    track.title = item.title.isEmpty() ? displayName(source) : item.title;
   }
   if (!item.author.isEmpty())
     track.artist << item.author;
@@ -109,14 +109,11 @@ const QStringList& uriSchemes()
 
 QStringList mimeTypes()
 {
-  const QMimeDatabase database;
   QStringList types;
-  for (const QString& extension : MediaTypes::associatedExtensions()) {
-    for (const QMimeType& type : database.mimeTypesForFileName(u'x' + extension)) {
-      if (!types.contains(type.name()))
-        types << type.name();
-    }
-  }
+  for (const QString& extension : MediaTypes::associatedExtensions())
+    for (const QString& type : MediaTypes::mimeTypesOf(extension))
+      if (!types.contains(type))
+        types << type;
   return types;
 }
 
@@ -204,10 +201,7 @@ MprisProperties MprisState::read()
 
 void MprisState::playPause()
 {
-  if (m_engine.playState() == PlayState::Playing)
-    m_engine.pause();
-  else
-    m_engine.play();
+  m_engine.playPause();
 }
 
 void MprisState::seek(qint64 offset)

@@ -3,6 +3,7 @@
 #include "core/file_name_bytes.h"
 #include "playback/node_mpv.h"
 #include "playback/track_list_mpv.h"
+#include "playback/mpv_session_mpv.h"
 #include <mpv/client.h>
 #include <cstring>
 
@@ -33,8 +34,10 @@ bool selectsAPicture(const mpv_node& tracks)
 
 } // namespace
 
-void ObservedPropertiesMpv::observe(mpv_handle* mpv)
+void ObservedPropertiesMpv::observe(MpvSession& session,
+                                    std::function<void(Id id, bool mediaChanged)> changed)
 {
+  using enum Id;
   const std::pair<Id, std::pair<const char*, mpv_format>> properties[] = {
       {Pause, {"pause", MPV_FORMAT_FLAG}},
       {PausedForCache, {"paused-for-cache", MPV_FORMAT_FLAG}},
@@ -46,19 +49,32 @@ void ObservedPropertiesMpv::observe(mpv_handle* mpv)
       {VideoParams, {"video-params", MPV_FORMAT_NODE}},
       {TrackList, {"track-list", MPV_FORMAT_NODE}},
       {VoConfigured, {"vo-configured", MPV_FORMAT_FLAG}},
-      {Seekable, {"seekable", MPV_FORMAT_FLAG}},
       {PlaylistPos, {"playlist-pos", MPV_FORMAT_INT64}},
   };
   for (const auto& [id, property] : properties)
-    mpv_observe_property(mpv, id, property.first, property.second);
+    session.observe(property.first, property.second,
+                    [this, id, changed](const mpv_event_property& change) {
+                      changed(id, absorb(id, change));
+                    });
 }
 
-bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change)
+bool ObservedPropertiesMpv::absorb(Id id, const mpv_event_property& change)
 {
+  using enum Id;
   // An unavailable property comes without a value, whatever was asked for.
   const bool has = change.format != MPV_FORMAT_NONE && change.data;
   const auto* node = static_cast<const mpv_node*>(change.data);
+  const bool on = has && change.format == MPV_FORMAT_FLAG && *static_cast<const int*>(change.data);
   switch (id) {
+  case Pause:
+    paused = on;
+    return false;
+  case PausedForCache:
+    waitingForData = on;
+    return false;
+  case IdleActive:
+    idle = on;
+    return false;
   case Path:
     // The core gives a file name's bytes as they are, UTF-8 or not.
     path = has ? decodeFileName(*static_cast<char* const*>(change.data)) : QString();
@@ -73,9 +89,6 @@ bool ObservedPropertiesMpv::absorb(uint64_t id, const mpv_event_property& change
     return false;
   case VoConfigured:
     voConfigured = has && *static_cast<const int*>(change.data);
-    return false;
-  case Seekable:
-    seekable = has && *static_cast<const int*>(change.data);
     return false;
   case PlaylistPos:
     playlistPos = has ? *static_cast<const int64_t*>(change.data) : -1;

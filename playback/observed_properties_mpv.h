@@ -5,8 +5,9 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
-struct mpv_handle;
+class MpvSession;
 struct mpv_event_property;
 
 // What the engine needs to know of the player core, kept up to date from
@@ -16,7 +17,7 @@ struct mpv_event_property;
 // after 200 ms. Reading this copy never waits.
 class ObservedPropertiesMpv {
 public:
-  enum Id : uint64_t {
+  enum class Id {
     Pause = 1,
     PausedForCache,
     IdleActive,
@@ -27,17 +28,21 @@ public:
     VideoParams,
     TrackList,
     VoConfigured,
-    Seekable,
     PlaylistPos,
   };
 
-  void observe(mpv_handle* mpv);
+  // Follows the properties through `session`; `changed` hears each change
+  // once it is taken in, with whether it alters what currentMedia() reports.
+  void observe(MpvSession& session, std::function<void(Id id, bool mediaChanged)> changed);
 
   // Takes in one change; says whether it alters what currentMedia() reports.
   // Values are never guessed between changes: libmpv reports a change only
   // when a value differs from the one it reported last.
-  bool absorb(uint64_t id, const mpv_event_property& change);
+  bool absorb(Id id, const mpv_event_property& change);
 
+  bool paused = false;
+  bool waitingForData = false; // paused for the cache
+  bool idle = false;
   QString path;
   double duration = 0;
   double timePos = 0;
@@ -56,7 +61,6 @@ public:
     bool shown = false;
   } lastPicture;
   bool voConfigured = false;
-  bool seekable = false;
   int64_t playlistPos = -1; // the current entry's place in the play list
   QVector<Track> tracks; // audio and subtitles
 

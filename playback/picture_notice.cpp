@@ -5,10 +5,12 @@
 #include "core/web_address.h"
 #include "playback/playback_failure.h"
 
-PictureNotice::PictureNotice(std::function<void(const QString&)> show,
-                             PictureNoticeTiming timing)
-    : m_show(std::move(show))
+PictureNotice::PictureNotice(MediaEngine& player, PictureNoticeTiming timing) : m_player(player)
 {
+  connect(&player, &MediaEngine::urlSet, this, &PictureNotice::newRequest);
+  connect(&player, &MediaEngine::itemOpening, this, &PictureNotice::opening);
+  connect(&player, &MediaEngine::itemFailed, this, &PictureNotice::failed);
+  connect(&player, &MediaEngine::PlayStateChange, this, &PictureNotice::playStateChanged);
   m_slowOpening.setSingleShot(true);
   m_slowOpening.setInterval(timing.slowOpeningMs);
   connect(&m_slowOpening, &QTimer::timeout, this, &PictureNotice::showOpening);
@@ -45,8 +47,9 @@ void PictureNotice::showOpening()
   m_lineIsFailure = false;
 }
 
-void PictureNotice::failed(const QString& line)
+void PictureNotice::failed(const QString& source, const ItemFailure& failure)
 {
+  const QString line = PlaybackFailure::lineFor(source, failure);
   m_opening.clear();
   m_slowOpening.stop();
   show(line);
@@ -89,5 +92,5 @@ void PictureNotice::show(const QString& line)
   if (line == m_line)
     return;
   m_line = line;
-  m_show(line);
+  m_player.showMessage(line);
 }

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <functional>
+
+class MediaEngine;
+struct ItemFailure;
 
 struct PictureNoticeTiming {
   // A failure stays at least this long, so that a list that goes on past a
@@ -14,31 +16,29 @@ struct PictureNoticeTiming {
 };
 
 // The one line the picture shows besides the media: why an item could not be
-// played, or that an item is still being opened. The picture draws it; this
-// decides what it says and for how long.
+// played, or that an item is still being opened. It follows the engine's
+// items and states and decides what the line says and for how long; the
+// engine's picture draws it.
 class PictureNotice : public QObject {
   Q_OBJECT
 public:
-  explicit PictureNotice(std::function<void(const QString& line)> show, PictureNoticeTiming timing = {});
-
-  // A person asked for something new: what the picture said of the old is over.
-  void newRequest();
-  // An item starts to open: its source as set or listed.
-  void opening(const QString& source);
-  // The item could not be played: the whole line to show.
-  void failed(const QString& line);
-  // The engine's play state, as its PlayStateChange tells it.
-  void playStateChanged(int state);
+  explicit PictureNotice(MediaEngine& player, PictureNoticeTiming timing = {});
 
   // What the picture says now; empty for nothing.
   QString line() const { return m_line; }
 
 private:
+  // A person asked for something new: what the picture said of the old is over.
+  void newRequest();
+  // An item starts to open: its source as set or listed.
+  void opening(const QString& source);
+  void failed(const QString& source, const ItemFailure& failure);
+  void playStateChanged(int state);
   void show(const QString& line);
   void showOpening();
   void failureHeld();
 
-  std::function<void(const QString&)> m_show;
+  MediaEngine& m_player;
   QString m_line;
   bool m_lineIsFailure = false;
   int m_state = 0;

@@ -122,6 +122,13 @@ QString line(const QString& name, const QString& reason)
   return QStringLiteral("无法播放 “%1”：%2").arg(isolated(singleLine(name)), reason);
 }
 
+QString lineFor(const QString& source, const ItemFailure& failure)
+{
+  Source what = inspect(source);
+  what.network = failure.network;
+  return line(displayName(source), reason(failure.cause, what));
+}
+
 QString openingLine(const QString& name)
 {
   return QStringLiteral("正在打开 “%1”…").arg(isolated(singleLine(name)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/item_failure.h"
+
 #include <QList>
 #include <QString>
 #include <utility>
@@ -8,25 +10,8 @@
 // item's name and why, in a few words. The control shows no dialog for it.
 namespace PlaybackFailure {
 
-// Why the engine gave up on an item, as far as it tells.
-enum class Cause {
-  LoadingFailed,  // could not be read or reached
-  UnknownFormat,  // read, but not a format the engine knows
-  NothingToPlay,  // opened, but held no sound or picture to play
-  OutputFailed,   // no device to play the sound or show the picture on
-  ListsItself,    // a play list entry that is one of the lists it came from
-  NestedTooDeep,  // a play list entry nested in too many lists
-  Other,
-};
-
-// What an address's server said, or failed to say, while the item was opened.
-struct Network {
-  int httpStatus = 0;      // an HTTP error status, 0 for none
-  bool hostUnknown = false;
-  bool refused = false;    // nobody listens there
-  bool noAnswer = false;   // the server stayed silent until the engine gave up
-  bool cannotSeek = false; // it sends the file only from its start
-};
+using Cause = ItemFailure::Cause;
+using Network = ItemFailure::Network;
 
 // What the item is, looked at on the local file system when it is a file.
 struct Source {
@@ -58,6 +43,8 @@ private:
 };
 
 QString reason(Cause cause, const Source& source);
+// The whole line for a failure of `source`, looked at now.
+QString lineFor(const QString& source, const ItemFailure& failure);
 // "无法播放 “name”：reason", the name kept on one line and apart from our words.
 QString line(const QString& name, const QString& reason);
 // "正在打开 “name”…", while an item takes its time to open.

@@ -78,7 +78,7 @@ void PlayerEvents::WMP_PlayStateChange(int NewState)
 // An item on its way, or one that could not be opened, is named in the
 // caption as a playing one would be; its tags are not known yet, so an
 // address shows itself.
-void PlayerEvents::itemOpening(const QString& source)
+void PlayerEvents::itemNamed(const QString& source)
 {
   m_window.setCaption(displayName(source));
 }

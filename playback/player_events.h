@@ -20,7 +20,7 @@ public:
   void WMP_PlayStateChange(int NewState);
   void WMP_MouseDown(int nButton, int nShiftState, float fX, float fY);
   // The title follows an item that opens or fails, not only one that plays.
-  void itemOpening(const QString& source);
+  void itemNamed(const QString& source);
 
   // Text flags: each counts as set only when it holds "1". ScrNor: the current
   // video has been fitted (at start-up it carries the registered open

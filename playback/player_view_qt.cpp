@@ -2,9 +2,7 @@
 
 #include "playback/control_bar_qt.h"
 
-#include <QEvent>
 #include <QVBoxLayout>
-#include <utility>
 
 namespace {
 
@@ -12,9 +10,6 @@ namespace {
 constexpr int revealDistance = 2 * ControlBarQt::Height;
 // ...and hides when the mouse has rested this long.
 constexpr int hideAfterMs = 2000;
-// The window manager has taken the window out of full screen when it has
-// been out this long.
-constexpr int confirmLeftAfterMs = 300;
 
 } // namespace
 
@@ -35,17 +30,6 @@ PlayerViewQt::PlayerViewQt(QWidget* video, QWidget* parent)
   // 9015 x 5410 twips, the control's size in a new window.
   resize(601, 361);
 
-  // On its way into full screen the window manager may report the window
-  // without any state for a moment; only a state that lasts counts.
-  m_confirmLeftByItself.setSingleShot(true);
-  m_confirmLeftByItself.setInterval(confirmLeftAfterMs);
-  connect(&m_confirmLeftByItself, &QTimer::timeout, this, [this] {
-    if (m_fullScreen && !(window()->windowState() & Qt::WindowFullScreen)) {
-      m_windowLeftByItself = true;
-      emit windowLeftFullScreen();
-    }
-  });
-
   m_hideBar.setSingleShot(true);
   m_hideBar.setInterval(hideAfterMs);
   connect(&m_hideBar, &QTimer::timeout, this, [this] {
@@ -56,47 +40,24 @@ PlayerViewQt::PlayerViewQt(QWidget* video, QWidget* parent)
   });
 }
 
-void PlayerViewQt::enterFullScreen()
+bool PlayerViewQt::barFloats() const
 {
-  if (m_fullScreen)
-    return;
-  m_fullScreen = true;
-  QWidget* top = window();
-  m_windowStateBefore = top->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
-  m_layout->removeWidget(m_bar);
-  m_bar->hide();
-  if (top != this)
-    top->installEventFilter(this);
-  top->setWindowState((top->windowState() & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
-  fillWindow();
+  return m_layout->indexOf(m_bar) < 0;
 }
 
-void PlayerViewQt::leaveFullScreen()
+void PlayerViewQt::layOutFullScreen(bool on)
 {
-  if (!m_fullScreen)
+  if (on == barFloats())
     return;
-  m_fullScreen = false;
-  m_hideBar.stop();
-  m_confirmLeftByItself.stop();
-  QWidget* top = window();
-  top->removeEventFilter(this);
-  m_layout->addWidget(m_bar);
-  m_bar->show();
-  // A window the window manager has taken out of full screen keeps the state
-  // it was given. The window lays the player out again once it is back.
-  if (!std::exchange(m_windowLeftByItself, false))
-    top->setWindowState(m_windowStateBefore);
-}
-
-// The window ignores its own resizes while full screen lasts; the picture
-// follows the window from here.
-void PlayerViewQt::fillWindow()
-{
-  if (window() == this)
-    return;
-  setGeometry(window()->rect());
-  raise();
-  placeFloatingBar();
+  if (on) {
+    m_layout->removeWidget(m_bar);
+    m_bar->hide();
+    raise();
+  } else {
+    m_hideBar.stop();
+    m_layout->addWidget(m_bar);
+    m_bar->show();
+  }
 }
 
 void PlayerViewQt::placeFloatingBar()
@@ -107,7 +68,7 @@ void PlayerViewQt::placeFloatingBar()
 
 void PlayerViewQt::mouseMovedOverVideo(QPoint position)
 {
-  if (!m_fullScreen)
+  if (!barFloats())
     return;
   if (position.y() >= m_video->height() - revealDistance) {
     placeFloatingBar();
@@ -117,20 +78,9 @@ void PlayerViewQt::mouseMovedOverVideo(QPoint position)
     m_hideBar.start();
 }
 
-bool PlayerViewQt::eventFilter(QObject* watched, QEvent* event)
-{
-  if (m_fullScreen && watched == window()) {
-    if (event->type() == QEvent::Resize)
-      fillWindow();
-    else if (event->type() == QEvent::WindowStateChange)
-      m_confirmLeftByItself.start();
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
 void PlayerViewQt::resizeEvent(QResizeEvent* event)
 {
   QWidget::resizeEvent(event);
-  if (m_fullScreen)
+  if (barFloats())
     placeFloatingBar();
 }

@@ -1,17 +1,9 @@
 #pragma once
 
+#include "core/track.h"
+
 #include <QString>
 #include <QVector>
-
-// One audio or subtitle track of the current item, as the engine lists them.
-struct Track {
-  enum class Kind { Audio, Subtitle };
-  Kind kind = Kind::Audio;
-  int id = 0;        // the engine's number, counted per kind from 1
-  QString language;  // a code such as "chi", "en" or "zh-CN"; may be empty
-  QString title;     // may be empty; a loaded file's name for subtitle files
-  bool selected = false;
-};
 
 // One line of a track menu; id 0 is "关闭" (no subtitles).
 struct TrackEntry {

@@ -1,5 +1,7 @@
 #include "playback/video_window_mpv.h"
 
+#include "core/shift_state.h"
+
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -146,7 +148,14 @@ void VideoWindowMpv::paintMessage()
 
 void VideoWindowMpv::mousePressEvent(QMouseEvent* event)
 {
-  emit pressed(event);
+  int button = 0;
+  switch (event->button()) {
+  case Qt::LeftButton: button = 1; break;
+  case Qt::RightButton: button = 2; break;
+  case Qt::MiddleButton: button = 4; break;
+  default: return;
+  }
+  emit pressed(button, shiftStateOf(event->modifiers()), event->position());
 }
 
 void VideoWindowMpv::mouseDoubleClickEvent(QMouseEvent* event)

@@ -21,6 +21,8 @@ public:
   ~VideoWindowMpv() override;
 
   bool hasRenderContext() const { return m_render != nullptr; }
+  // Goes before the core does; the window then shows black.
+  void freeRenderContext();
   // A line across the middle of the picture, drawn over whatever the player
   // shows, also when it shows nothing; empty removes it.
   void setMessage(const QString& text);
@@ -30,7 +32,9 @@ signals:
   void renderContextReady();
   // A new video frame was drawn.
   void frameDrawn();
-  void pressed(QMouseEvent* event);
+  // A button went down over the picture: 1 left, 2 right, 4 middle, with the
+  // shift state (1 Shift, 2 Ctrl, 4 Alt) and where, in pixels.
+  void pressed(int button, int shift, QPointF at);
   void doubleClicked();
   void mouseMoved(QPoint position);
   // The wheel turned by this many notches, up positive.
@@ -48,7 +52,6 @@ protected:
 private:
   static void onRenderUpdate(void* self);
   void takeUpdate();
-  void freeRenderContext();
   void paintMessage();
 
   mpv_handle* m_mpv;

@@ -1,12 +1,12 @@
 #include "shell/class_store_xdg.h"
 
 #include "core/atomic_file.h"
+#include "core/media_types.h"
 #include "core/regular_file.h"
 #include "shell/desktop_entry_xdg.h"
 #include "shell/mime_apps_xdg.h"
 #include <QDir>
 #include <QFile>
-#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -26,10 +26,7 @@ QStringList mimeTypesOf(const QString& extension)
 {
   if (extension.compare(OwnExtension, Qt::CaseInsensitive) == 0)
     return {OwnType};
-  QStringList names;
-  for (const QMimeType& type : QMimeDatabase().mimeTypesForFileName(u'x' + extension))
-    names << type.name();
-  return names;
+  return MediaTypes::mimeTypesOf(extension);
 }
 
 // Empty when unreadable. The program's own resources are Qt's; a file of the

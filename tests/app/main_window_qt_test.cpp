@@ -1,4 +1,6 @@
+#include "app/key_router_qt.h"
 #include "app/main_window_qt.h"
+#include "playback/player_view_qt.h"
 #include "playback/opening.h"
 #include "fake_gui.h"
 
@@ -7,6 +9,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,14 +26,17 @@ namespace {
 
 // The real main window with doubles behind it.
 class WindowGui : public FakeGui {
+  MediaFrm& form;
+
 public:
-  explicit WindowGui(MediaFrm& form) : mainWindow(form, form.menus)
+  explicit WindowGui(MediaFrm& form) : form(form), mainWindow(form, form.menus)
   {
-    mainWindow.setPlayer(&player);
+    mainWindow.setPlayer(player);
     hasTaskbar = false;
   }
   MainWindowQt mainWindow;
-  QWidget player;
+  PlayerViewQt* player = new PlayerViewQt(new QWidget); // the window owns it
+  KeyRouterQt keys{mainWindow, form};
   MainWindowPort& window() override { return mainWindow; }
 };
 
@@ -178,18 +184,18 @@ TEST_F(MainWindowQtTest, GeometryIsTheOuterRectangleInTwipsAlsoBeforeTheFirstMap
   EXPECT_TRUE(waitFor([&] { return win().frameGeometry() == QRect(80, 60, 620, 400); }))
       << win().frameGeometry().x() << "," << win().frameGeometry().y() << " "
       << win().frameGeometry().width() << "x" << win().frameGeometry().height();
-  EXPECT_EQ(factory.gui->player.size(), win().size()) << "the player fills the client area";
+  EXPECT_EQ(factory.gui->player->size(), win().size()) << "the player fills the client area";
 }
 
 TEST_F(MainWindowQtTest, KeysReachTheFormFirstAndStillReachTheFocusedControl)
 {
   showAndWait();
-  factory.gui->player.setFocusPolicy(Qt::StrongFocus);
-  factory.gui->player.setFocus();
+  factory.gui->player->setFocusPolicy(Qt::StrongFocus);
+  factory.gui->player->setFocus();
   win().activateWindow();
-  QTest::keyClick(&factory.gui->player, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(factory.gui->player, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(factory.gui->files.calls.isEmpty());
-  QTest::keyClick(&factory.gui->player, Qt::Key_O, Qt::ControlModifier);
+  QTest::keyClick(factory.gui->player, Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(factory.gui->files.calls.size(), 1);
   EXPECT_EQ(factory.gui->files.calls[0].title, "打开");
 }
@@ -197,17 +203,37 @@ TEST_F(MainWindowQtTest, KeysReachTheFormFirstAndStillReachTheFocusedControl)
 TEST_F(MainWindowQtTest, OneKeyPressRunsItsCommandOnceAlsoWhenItsDialogMovesTheFocus)
 {
   showAndWait();
-  factory.gui->player.setFocusPolicy(Qt::StrongFocus);
-  factory.gui->player.setFocus();
+  factory.gui->player->setFocusPolicy(Qt::StrongFocus);
+  factory.gui->player->setFocus();
   win().activateWindow();
   // A modal dialog takes the focus and does not give it back to the player;
   // the unhandled key press then travels on to the window.
   factory.gui->urlFormUser = [this](FakeUrlFormView&, UrlFrm& dialog) {
-    factory.gui->player.clearFocus();
+    factory.gui->player->clearFocus();
     dialog.Command2_Click();
   };
-  QTest::keyClick(&factory.gui->player, Qt::Key_U, Qt::ControlModifier);
+  QTest::keyClick(factory.gui->player, Qt::Key_U, Qt::ControlModifier);
   EXPECT_EQ(factory.gui->urlFormsMade, 1);
+}
+
+TEST_F(MainWindowQtTest, ThePlayersKeysWorkWhereverTheFocusIsInTheWindowAndNowhereElse)
+{
+  auto* other = new QPushButton(QStringLiteral("其他"), &win());
+  showAndWait();
+  FakeEngine& engine = factory.gui->eng;
+  other->setFocus();
+  QTest::keyClick(other, Qt::Key_Up);
+  EXPECT_EQ(engine.vol, 55);
+  QTest::keyClick(other, Qt::Key_Down);
+  QTest::keyClick(other, Qt::Key_Down);
+  EXPECT_EQ(engine.vol, 45);
+  other->clearFocus();
+  QTest::keyClick(&win(), Qt::Key_Up);
+  EXPECT_EQ(engine.vol, 50) << "nothing focused: the window has the key";
+  QWidget elsewhere;
+  elsewhere.show();
+  QTest::keyClick(&elsewhere, Qt::Key_Down);
+  EXPECT_EQ(engine.vol, 50) << "another window's keys are its own";
 }
 
 TEST_F(MainWindowQtTest, LeavingFullScreenBackToAMaximisedWindowDoesNotReenterIt)

@@ -50,6 +50,25 @@ public:
     return it != modes.end() && it->second;
   }
 
+  QVector<Track> trackList;
+  bool subtitlesShown = true;
+  QStringList subtitleFiles; // asked to load
+  QStringList notes;         // shown, in order
+  QString message;           // the line across the picture
+
+  QVector<Track> tracks() const override { return trackList; }
+  void selectTrack(Track::Kind kind, int id) override
+  {
+    for (Track& track : trackList)
+      if (track.kind == kind)
+        track.selected = track.id == id;
+  }
+  bool subtitlesVisible() const override { return subtitlesShown; }
+  void setSubtitlesVisible(bool on) override { subtitlesShown = on; }
+  void addSubtitleFile(const QString& path) override { subtitleFiles << path; }
+  void showNote(const QString& text, int = 2000) override { notes << text; }
+  void showMessage(const QString& line) override { message = line; }
+
   double rate() const override { return speed; }
   void setRate(double r) override
   {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/gui.h"
+#include "core/player_controls.h"
 #include "qt_printers.h"
 #include "app/media_frm.h"
 #include "fake_class_store.h"
@@ -18,6 +19,7 @@ class FakeGui : public Gui {
 public:
   FakeWindow win;
   FakeEngine eng;
+  PlayerControls controls; // tests emit what a person does with the bar
   FakeFileDialogs files;
   FakeMessageBoxes messages;
   FakeProcessLauncher launcher;
@@ -29,6 +31,7 @@ public:
 
   MainWindowPort& window() override { return win; }
   MediaEngine& engine() override { return eng; }
+  PlayerControls& playerControls() override { return controls; }
   FileDialogs& fileDialogs() override { return files; }
   MessageBoxes& messageBoxes() override { return messages; }
   ProcessLauncher& processes() override { return launcher; }

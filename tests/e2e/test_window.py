@@ -143,8 +143,10 @@ class MaximiseAndFullScreenTest(PlayerTest):
         wait_for(lambda: window.client()[2:] != normal[2:], what="the new size")
         self.assert_laid_out(window, [])
 
-        # The window manager's own way out of full screen.
+        # The window manager's own way out of full screen, once the player
+        # fills the screen, as a person sees it before leaving it.
         self.maximise(window)
+        wait_for(lambda: player_layout(window)[0] == (0, 0, sw, sh), what="the player on the screen")
         run("wmctrl", "-ir", window.id, "-b", "remove,fullscreen")
         self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
         self.assertEqual(player.close(), 0)

@@ -1,6 +1,7 @@
 #include "playback/picture_notice.h"
 
-#include "core/media_engine.h"
+#include "fake_engine.h"
+#include "playback/playback_failure.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -15,64 +16,72 @@ void waitMs(int ms)
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
+// The engine as the notice hears it: items open, fail and play.
 class PictureNoticeTest : public testing::Test {
 protected:
   static constexpr int HeldMs = 120, SlowMs = 40;
-  QStringList shown;
-  PictureNotice notice{[this](const QString& line) { shown << line; }, {HeldMs, SlowMs}};
-};
+  FakeEngine engine;
+  PictureNotice notice{engine, {HeldMs, SlowMs}};
 
-const QString fsi(QChar(0x2068)), pdi(QChar(0x2069));
+  void state(int s) { emit engine.PlayStateChange(s); }
+  void fail(const QString& source, ItemFailure::Cause cause = ItemFailure::Cause::LoadingFailed)
+  {
+    ItemFailure failure;
+    failure.cause = cause;
+    emit engine.itemFailed(source, failure);
+  }
+  static QString opening(const QString& name) { return PlaybackFailure::openingLine(name); }
+  static QString missing(const QString& name) { return PlaybackFailure::line(name, "文件不存在"); }
+};
 
 } // namespace
 
 TEST_F(PictureNoticeTest, AnAddressSaysAtOnceThatItOpensALocalFileOnlyWhenSlow)
 {
-  notice.opening("http://host/live.mp4");
-  EXPECT_EQ(notice.line(), "正在打开 “" + fsi + "http://host/live.mp4" + pdi + "”…");
-  notice.playStateChanged(PlayState::Playing);
-  EXPECT_EQ(notice.line(), "");
+  emit engine.itemOpening("http://host/live.mp4");
+  EXPECT_EQ(engine.message, opening("http://host/live.mp4"));
+  state(PlayState::Playing);
+  EXPECT_EQ(engine.message, "");
 
-  shown.clear();
-  notice.opening("/films/quick.mp4");
-  notice.playStateChanged(PlayState::Playing);
+  emit engine.itemOpening("/films/quick.mp4");
+  state(PlayState::Playing);
   waitMs(2 * SlowMs);
-  EXPECT_TRUE(shown.isEmpty()) << "a file that opens at once says nothing";
+  EXPECT_EQ(engine.message, "") << "a file that opens at once says nothing";
 
-  notice.opening("/nfs/slow.mp4");
+  emit engine.itemOpening("/nfs/slow.mp4");
   waitMs(2 * SlowMs);
-  EXPECT_EQ(notice.line(), "正在打开 “" + fsi + "slow.mp4" + pdi + "”…");
-  notice.playStateChanged(PlayState::Stopped);
-  EXPECT_EQ(notice.line(), "") << "a stop ends the opening";
+  EXPECT_EQ(engine.message, opening("slow.mp4"));
+  state(PlayState::Stopped);
+  EXPECT_EQ(engine.message, "") << "a stop ends the opening";
 }
 
 TEST_F(PictureNoticeTest, AFailureIsHeldWhileTheListGoesOnThenTheNextOpeningIsSaid)
 {
-  notice.playStateChanged(PlayState::Transitioning);
-  notice.failed("无法播放 “a.mp4”：文件不存在");
-  notice.opening("http://host/b.mp4");
-  notice.playStateChanged(PlayState::Transitioning);
-  EXPECT_EQ(notice.line(), "无法播放 “a.mp4”：文件不存在") << "read before the next word";
+  state(PlayState::Transitioning);
+  fail("/no/such/a.mp4");
+  emit engine.itemOpening("http://host/b.mp4");
+  state(PlayState::Transitioning);
+  EXPECT_EQ(engine.message, missing("a.mp4")) << "read before the next word";
   waitMs(HeldMs + 40);
-  EXPECT_EQ(notice.line(), "正在打开 “" + fsi + "http://host/b.mp4" + pdi + "”…");
+  EXPECT_EQ(engine.message, opening("http://host/b.mp4"));
 
-  notice.failed("无法播放 “b.mp4”：服务器上没有这个文件");
-  notice.playStateChanged(PlayState::Playing);
-  EXPECT_EQ(notice.line(), "无法播放 “b.mp4”：服务器上没有这个文件") << "held though the next plays";
+  fail("/no/such/b.mp4");
+  state(PlayState::Playing);
+  EXPECT_EQ(engine.message, missing("b.mp4")) << "held though the next plays";
   waitMs(HeldMs + 40);
-  EXPECT_EQ(notice.line(), "");
+  EXPECT_EQ(engine.message, "");
 
-  notice.playStateChanged(PlayState::Stopped);
-  notice.failed("无法播放 “c.mp4”：文件不存在");
+  state(PlayState::Stopped);
+  fail("/no/such/c.mp4");
   waitMs(HeldMs + 40);
-  notice.playStateChanged(PlayState::Paused);
-  EXPECT_EQ(notice.line(), "无法播放 “c.mp4”：文件不存在") << "stays until something plays";
-  notice.playStateChanged(PlayState::Playing);
-  EXPECT_EQ(notice.line(), "");
+  state(PlayState::Paused);
+  EXPECT_EQ(engine.message, missing("c.mp4")) << "stays until something plays";
+  state(PlayState::Playing);
+  EXPECT_EQ(engine.message, "");
 
   // What a person asks for next is said at once, a failure still held or not.
-  notice.failed("无法播放 “d.mp4”：文件不存在");
-  notice.newRequest();
-  notice.opening("http://host/e.mp4");
-  EXPECT_EQ(notice.line(), "正在打开 “" + fsi + "http://host/e.mp4" + pdi + "”…");
+  fail("/no/such/d.mp4");
+  emit engine.urlSet("http://host/e.mp4");
+  emit engine.itemOpening("http://host/e.mp4");
+  EXPECT_EQ(engine.message, opening("http://host/e.mp4"));
 }

@@ -99,6 +99,12 @@ TEST_F(PlayerEventsTest, CaptionsFollowTheSource)
 
   play(FakeEngine::audio("clip.ogg"));
   EXPECT_EQ(win().title, "clip.ogg");
+
+  // An item that opens or fails is named by its source, not the item before.
+  emit engine().itemOpening("http://radio.example/next");
+  EXPECT_EQ(win().title, "http://radio.example/next") << "no tags yet";
+  emit engine().itemFailed("/films/nope.mp4", ItemFailure{});
+  EXPECT_EQ(win().title, "nope.mp4");
 }
 
 TEST_F(PlayerEventsTest, NotPlayingStopsKeepAwakeAndClearsTopmostOnlyInANormalWindow)

@@ -1,6 +1,8 @@
 #include "playback/resume_points.h"
 
 #include "core/file_name_bytes.h"
+#include "fake_engine.h"
+#include "playback/resuming.h"
 #include "temporary_files.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -140,4 +142,35 @@ TEST_F(ResumePointsTest, APipeForTheStoreIsReadAsNothingToldOnceAndReplaced)
   EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
   EXPECT_NE(told.find("不是普通文件"), std::string::npos) << told;
   EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), 200);
+}
+
+TEST_F(ResumePointsTest, AVideoLoadedAgainResumesWithANoteAndIsKeptWhereItIsLeft)
+{
+  const QString film = QStringLiteral("/films/film.mkv");
+  ResumePoints(storePath()).leftAt(film, 200, SixMinutes, true);
+  FakeEngine engine;
+  {
+    Resuming resuming(engine, storePath());
+    emit engine.itemLoaded(film, SixMinutes, false);
+    EXPECT_EQ(engine.position, 200);
+    EXPECT_EQ(engine.notes, QStringList{"从 3:20 继续播放"});
+
+    // Left for another item: kept where it was left, the one that played on.
+    engine.item = FakeEngine::video(640, 360, film);
+    emit engine.itemLeft(film, 250, SixMinutes, false);
+    EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), 250);
+
+    // Play after Stop starts it over; the window closing keeps where it is.
+    engine.notes.clear();
+    emit engine.itemLoaded(film, SixMinutes, true);
+    EXPECT_TRUE(engine.notes.isEmpty());
+    engine.position = 120;
+  }
+  EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), 120);
+
+  Resuming resuming(engine, storePath());
+  emit engine.itemLoaded(film, SixMinutes, false);
+  emit engine.itemLeft(film, SixMinutes, SixMinutes, true);
+  EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), std::nullopt)
+      << "played to its end";
 }

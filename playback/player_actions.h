@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/track.h"
+#include "playback/player_keys.h"
+
+#include <QObject>
+#include <QString>
+
+class FileDialogs;
+class MediaEngine;
+class PlayerControls;
+
+// What the player does when a person asks: its keys, its bar's buttons and
+// menus, the wheel and a double click over the picture. Each change shows a
+// brief note in the picture.
+class PlayerActions : public QObject {
+  Q_OBJECT
+public:
+  // What the Up and Down keys and one notch of the wheel change the volume by.
+  static constexpr int VolumeStep = 5;
+
+  PlayerActions(MediaEngine& player, PlayerControls& controls, FileDialogs& dialogs);
+
+  // Carries out a key of the player's; false when it is none.
+  bool keyPressed(PlayerKey key);
+
+private:
+  void seekBy(double seconds);
+  void startOver();
+  void changeVolumeBy(int step);
+  void toggleMute();
+  void changeRate(double rate);
+  void chooseTrack(Track::Kind kind, int id);
+  void cycleTrack(Track::Kind kind);
+  void toggleSubtitles();
+  void loadSubtitleFile();
+  void subtitleFileAdded(const QString& path, bool added);
+
+  MediaEngine& m_player;
+  FileDialogs& m_dialogs;
+};
