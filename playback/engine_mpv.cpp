@@ -4,9 +4,9 @@
 #include "core/full_screen.h"
 #include "core/milestone_trace.h"
 #include "core/web_address.h"
+#include "playback/cover_art_mpv.h"
 #include "playback/engine_options_mpv.h"
 #include "playback/failure_watch_mpv.h"
-#include "playback/item_details_mpv.h"
 #include "playback/list_guard_mpv.h"
 #include "playback/mpv_session_mpv.h"
 #include "playback/subtitle_files_mpv.h"
@@ -48,9 +48,7 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
   m_failures = std::make_unique<FailureWatchMpv>(
       *m_session, NetworkTimeoutSeconds,
       [this](const QString& source, const ItemFailure& failure) { emit itemFailed(source, failure); });
-  m_details = std::make_unique<ItemDetailsMpv>(core, [this] {
-    QMetaObject::invokeMethod(this, &EngineMpv::currentMediaChanged, Qt::QueuedConnection);
-  });
+  m_coverArt = std::make_unique<CoverArtMpv>(*m_session, [this] { emit currentMediaChanged(); });
   listen();
 
   m_video = new VideoWindowMpv(core);
@@ -264,14 +262,14 @@ MediaItem EngineMpv::loadedItem() const
     item.author = m_properties.tag(QStringLiteral("author"));
   item.title = m_properties.tag(QStringLiteral("title"));
   item.album = m_properties.tag(QStringLiteral("album"));
-  item.coverArtFile = m_details->coverArtFile(m_properties.path);
+  item.coverArtFile = m_coverArt->fileFor(m_properties.path);
   item.showsCoverArt = m_properties.showsVideoTrack && !m_properties.hasPicture;
   return item;
 }
 
 ListPlace EngineMpv::listPlace() const
 {
-  return m_details->listPlace();
+  return {int(m_properties.playlistPos), int(m_properties.playlistCount)};
 }
 
 void EngineMpv::setFullScreen(bool on)

@@ -11,7 +11,7 @@
 
 class FailureWatchMpv;
 class FullScreenHost;
-class ItemDetailsMpv;
+class CoverArtMpv;
 class ListGuardMpv;
 class MpvSession;
 class SubtitleFilesMpv;
@@ -94,7 +94,7 @@ private:
   std::unique_ptr<ListGuardMpv> m_listGuard;
   std::unique_ptr<SubtitleFilesMpv> m_subtitleFiles;
   std::unique_ptr<FailureWatchMpv> m_failures;
-  std::unique_ptr<ItemDetailsMpv> m_details;
+  std::unique_ptr<CoverArtMpv> m_coverArt;
   VideoWindowMpv* m_video;
   FullScreenHost* m_fullScreen = nullptr;
   PlayStateTable m_states;

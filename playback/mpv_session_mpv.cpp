@@ -148,12 +148,26 @@ void MpvSession::command(std::initializer_list<QByteArray> words, Done done)
 
 void MpvSession::command(const std::vector<QByteArray>& words, Done done)
 {
+  send(words, errorOf(std::move(done)));
+}
+
+void MpvSession::request(std::initializer_list<QByteArray> words,
+                         std::function<void(const mpv_node* result)> answered)
+{
+  send(words, [answered = std::move(answered)](const mpv_event& event) {
+    const auto* reply = static_cast<const mpv_event_command*>(event.data);
+    answered(event.error >= 0 && reply ? &reply->result : nullptr);
+  });
+}
+
+void MpvSession::send(const std::vector<QByteArray>& words, Handler reply)
+{
   std::vector<const char*> args;
   args.reserve(words.size() + 1);
   for (const QByteArray& word : words)
     args.push_back(word.constData());
   args.push_back(nullptr);
-  const uint64_t id = expect(errorOf(std::move(done)));
+  const uint64_t id = expect(std::move(reply));
   refuseIf(mpv_command_async(m_mpv, id, args.data()), id);
 }
 

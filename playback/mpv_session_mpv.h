@@ -14,6 +14,7 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
+struct mpv_node;
 
 // One libmpv core: its handle and options, its event queue drained on the GUI
 // thread, and every request the GUI thread makes of it, each answered through
@@ -48,6 +49,9 @@ public:
   // A command of literal words: nothing in them is expanded.
   void command(std::initializer_list<QByteArray> words, Done done = {});
   void command(const std::vector<QByteArray>& words, Done done = {});
+  // A command whose answer is data (screenshot-raw); `result` is null when it failed.
+  void request(std::initializer_list<QByteArray> words,
+               std::function<void(const mpv_node* result)> answered);
   // Every change of the property that libmpv reports, in `format`.
   void observe(const char* name, int format, Changed changed);
   // Every event of this kind (start-file, end-file, playback-restart…).
@@ -66,6 +70,7 @@ private:
   void dispatch(const mpv_event& event);
   uint64_t expect(Handler reply);
   void write(const char* name, int format, void* value, Done done);
+  void send(const std::vector<QByteArray>& words, Handler reply);
   void refuseIf(int sent, uint64_t id);
 
   mpv_handle* m_mpv;

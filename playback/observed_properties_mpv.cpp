@@ -50,6 +50,7 @@ void ObservedPropertiesMpv::observe(MpvSession& session,
       {TrackList, {"track-list", MPV_FORMAT_NODE}},
       {VoConfigured, {"vo-configured", MPV_FORMAT_FLAG}},
       {PlaylistPos, {"playlist-pos", MPV_FORMAT_INT64}},
+      {PlaylistCount, {"playlist-count", MPV_FORMAT_INT64}},
   };
   for (const auto& [id, property] : properties)
     session.observe(property.first, property.second,
@@ -90,9 +91,13 @@ bool ObservedPropertiesMpv::absorb(Id id, const mpv_event_property& change)
   case VoConfigured:
     voConfigured = has && *static_cast<const int*>(change.data);
     return false;
+  // Where next and previous lead: the desktop's widgets hear of it.
   case PlaylistPos:
     playlistPos = has ? *static_cast<const int64_t*>(change.data) : -1;
-    return false;
+    return true;
+  case PlaylistCount:
+    playlistCount = has ? *static_cast<const int64_t*>(change.data) : 0;
+    return true;
   case VideoParams:
     videoWidth = has ? int(nodeInt(*node, "w")) : 0;
     videoHeight = has ? int(nodeInt(*node, "h")) : 0;

@@ -29,6 +29,7 @@ public:
     TrackList,
     VoConfigured,
     PlaylistPos,
+    PlaylistCount,
   };
 
   // Follows the properties through `session`; `changed` hears each change
@@ -62,6 +63,7 @@ public:
   } lastPicture;
   bool voConfigured = false;
   int64_t playlistPos = -1; // the current entry's place in the play list
+  int64_t playlistCount = 0;
   QVector<Track> tracks; // audio and subtitles
 
   // Tag lookup ignores case, as files spell their keys as they like.

@@ -129,7 +129,7 @@ protected:
   std::optional<ItemFailure> failureOf(const QString& source)
   {
     std::optional<ItemFailure> told;
-    QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor([&] {
       for (const auto& [failed, failure] : failures)
         if (failed == source)
           told = failure;
