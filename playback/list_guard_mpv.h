@@ -2,12 +2,13 @@
 
 #include "playback/list_lineage.h"
 
+#include "playback/load_hook_mpv.h"
+
 #include <QString>
-#include <atomic>
 #include <functional>
-#include <thread>
 
 struct mpv_handle;
+struct mpv_event;
 
 // Keeps the player core from expanding a play list into itself or nesting
 // lists without end, and from opening a local source that is neither a file
@@ -20,16 +21,12 @@ public:
   using Refused = std::function<void(const QString& list, ListLineage::Verdict why)>;
 
   ListGuardMpv(mpv_handle* core, Refused refused);
-  ~ListGuardMpv();
-  ListGuardMpv(const ListGuardMpv&) = delete;
-  ListGuardMpv& operator=(const ListGuardMpv&) = delete;
 
 private:
-  void run();
+  void take(const mpv_event& event);
+  void loading(mpv_handle* client, const QString& source);
 
-  mpv_handle* m_client;
   Refused m_refused;
-  ListLineage m_lineage; // touched on the guard's thread only
-  std::atomic_bool m_stopping{false};
-  std::thread m_thread;
+  ListLineage m_lineage; // touched on the hook's thread only
+  LoadHookMpv m_hook;    // last: its thread starts once the above is there
 };

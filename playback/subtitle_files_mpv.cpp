@@ -23,40 +23,15 @@ QString localFile(const QString& source)
 } // namespace
 
 SubtitleFilesMpv::SubtitleFilesMpv(mpv_handle* core)
-    : m_client(mpv_create_client(core, "subtitle-files"))
+    : m_hook(core, "subtitle-files", [](mpv_handle* client, const QString& source) {
+        loading(client, source);
+      })
 {
-  mpv_hook_add(m_client, 0, "on_load", 0);
-  m_thread = std::thread([this] { run(); });
 }
 
-SubtitleFilesMpv::~SubtitleFilesMpv()
+void SubtitleFilesMpv::loading(mpv_handle* client, const QString& source)
 {
-  m_stopping = true;
-  mpv_wakeup(m_client);
-  m_thread.join();
-  // A load still waiting for the hook goes on once the client is gone.
-  mpv_destroy(m_client);
-}
-
-void SubtitleFilesMpv::run()
-{
-  while (!m_stopping) {
-    const mpv_event* event = mpv_wait_event(m_client, -1);
-    if (event->event_id == MPV_EVENT_SHUTDOWN)
-      return;
-    if (event->event_id == MPV_EVENT_HOOK) {
-      loading();
-      mpv_hook_continue(m_client, static_cast<const mpv_event_hook*>(event->data)->id);
-    }
-  }
-}
-
-void SubtitleFilesMpv::loading()
-{
-  // The core waits for the hook, so asking it now is quick.
-  char* source = mpv_get_property_string(m_client, "stream-open-filename");
-  const QString media = localFile(decodeFileName(source ? source : ""));
-  mpv_free(source);
+  const QString media = localFile(source);
   if (media.isEmpty() || kindOfPath(media) != PathKind::File)
     return;
   const QStringList files = SubtitleFiles::of(media);
@@ -81,7 +56,7 @@ void SubtitleFilesMpv::loading()
   mpv_node node{};
   node.format = MPV_FORMAT_NODE_ARRAY;
   node.u.list = &list;
-  mpv_set_property(m_client, "file-local-options/sub-files", MPV_FORMAT_NODE, &node);
+  mpv_set_property(client, "file-local-options/sub-files", MPV_FORMAT_NODE, &node);
   const QByteArray codePage = SubtitleEncoding::name(SubtitleEncoding::forFiles(pages));
-  mpv_set_property_string(m_client, "file-local-options/sub-codepage", codePage.constData());
+  mpv_set_property_string(client, "file-local-options/sub-codepage", codePage.constData());
 }

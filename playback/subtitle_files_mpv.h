@@ -1,7 +1,8 @@
 #pragma once
 
-#include <atomic>
-#include <thread>
+#include "playback/load_hook_mpv.h"
+
+#include <QString>
 
 struct mpv_handle;
 
@@ -14,15 +15,9 @@ struct mpv_handle;
 class SubtitleFilesMpv {
 public:
   explicit SubtitleFilesMpv(mpv_handle* core);
-  ~SubtitleFilesMpv();
-  SubtitleFilesMpv(const SubtitleFilesMpv&) = delete;
-  SubtitleFilesMpv& operator=(const SubtitleFilesMpv&) = delete;
 
 private:
-  void run();
-  void loading();
+  static void loading(mpv_handle* client, const QString& source);
 
-  mpv_handle* m_client;
-  std::atomic_bool m_stopping{false};
-  std::thread m_thread;
+  LoadHookMpv m_hook;
 };
