@@ -1,38 +1,40 @@
 #include "playback/player_keys.h"
 
+const std::vector<KeyBinding>& playerKeyMap()
+{
+  using enum PlayerKey;
+  static const std::vector<KeyBinding> map{
+      {Qt::Key_Space, Qt::NoModifier, PlayPause},
+      {Qt::Key_Left, Qt::NoModifier, SeekBack},
+      {Qt::Key_Right, Qt::NoModifier, SeekForward},
+      {Qt::Key_Left, Qt::ShiftModifier, StepBack},
+      {Qt::Key_Right, Qt::ShiftModifier, StepForward},
+      {Qt::Key_Home, Qt::NoModifier, StartOver},
+      {Qt::Key_Up, Qt::NoModifier, VolumeUp},
+      {Qt::Key_Down, Qt::NoModifier, VolumeDown},
+      {Qt::Key_M, Qt::NoModifier, Mute},
+      {Qt::Key_F, Qt::NoModifier, FullScreen},
+      {Qt::Key_Escape, Qt::NoModifier, LeaveFullScreen},
+      {Qt::Key_BracketLeft, Qt::NoModifier, Slower},
+      {Qt::Key_BracketRight, Qt::NoModifier, Faster},
+      {Qt::Key_Backspace, Qt::NoModifier, NormalSpeed},
+      {Qt::Key_NumberSign, Qt::NoModifier, NextAudioTrack},
+      {Qt::Key_J, Qt::NoModifier, NextSubtitle},
+      {Qt::Key_V, Qt::NoModifier, ToggleSubtitles},
+      // Some keyboards have the brackets and # on a shifted key.
+      {Qt::Key_BracketLeft, Qt::ShiftModifier, Slower},
+      {Qt::Key_BracketRight, Qt::ShiftModifier, Faster},
+      {Qt::Key_NumberSign, Qt::ShiftModifier, NextAudioTrack},
+  };
+  return map;
+}
+
 PlayerKey playerKey(int key, Qt::KeyboardModifiers modifiers)
 {
   // The keypad's arrows are arrows.
   modifiers &= ~Qt::KeypadModifier;
-  if (modifiers == Qt::ShiftModifier) {
-    switch (key) {
-    case Qt::Key_Left: return PlayerKey::StepBack;
-    case Qt::Key_Right: return PlayerKey::StepForward;
-    // Some keyboards have the brackets and # on a shifted key.
-    case Qt::Key_BracketLeft: return PlayerKey::Slower;
-    case Qt::Key_BracketRight: return PlayerKey::Faster;
-    case Qt::Key_NumberSign: return PlayerKey::NextAudioTrack;
-    default: return PlayerKey::None;
-    }
-  }
-  if (modifiers != Qt::NoModifier)
-    return PlayerKey::None;
-  switch (key) {
-  case Qt::Key_Space: return PlayerKey::PlayPause;
-  case Qt::Key_Left: return PlayerKey::SeekBack;
-  case Qt::Key_Right: return PlayerKey::SeekForward;
-  case Qt::Key_Home: return PlayerKey::StartOver;
-  case Qt::Key_Up: return PlayerKey::VolumeUp;
-  case Qt::Key_Down: return PlayerKey::VolumeDown;
-  case Qt::Key_M: return PlayerKey::Mute;
-  case Qt::Key_F: return PlayerKey::FullScreen;
-  case Qt::Key_Escape: return PlayerKey::LeaveFullScreen;
-  case Qt::Key_BracketLeft: return PlayerKey::Slower;
-  case Qt::Key_BracketRight: return PlayerKey::Faster;
-  case Qt::Key_Backspace: return PlayerKey::NormalSpeed;
-  case Qt::Key_NumberSign: return PlayerKey::NextAudioTrack;
-  case Qt::Key_J: return PlayerKey::NextSubtitle;
-  case Qt::Key_V: return PlayerKey::ToggleSubtitles;
-  default: return PlayerKey::None;
-  }
+  for (const KeyBinding& binding : playerKeyMap())
+    if (binding.key == key && binding.modifiers == modifiers)
+      return binding.action;
+  return PlayerKey::None;
 }
