@@ -6,6 +6,7 @@
 #include "playback/audio_card_mpv.h"
 #include "playback/control_bar_qt.h"
 #include "playback/list_guard_mpv.h"
+#include "playback/picture_host_qt.h"
 #include "core/milestone_trace.h"
 #include "playback/player_view_qt.h"
 #include "playback/resume_points.h"
@@ -106,7 +107,7 @@ EngineMpv::EngineMpv(QObject* parent)
 
   m_video = new VideoWindowMpv(m_mpv);
   m_audioCard = std::make_unique<AudioCardMpv>(m_mpv, m_video);
-  QWidget* picture = QWidget::createWindowContainer(m_video);
+  QWidget* picture = hostPicture(m_video);
   picture->setFocusPolicy(Qt::NoFocus);
   // The container hands drags on to the picture's window, which has no use
   // for them: files dropped on the picture are the main window's to play.
