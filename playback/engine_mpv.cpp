@@ -5,6 +5,7 @@
 #include "core/file_name_bytes.h"
 #include "playback/audio_card_mpv.h"
 #include "playback/control_bar_qt.h"
+#include "playback/hardware_decoding.h"
 #include "playback/list_guard_mpv.h"
 #include "playback/picture_host_qt.h"
 #include "core/milestone_trace.h"
@@ -85,12 +86,14 @@ EngineMpv::EngineMpv(QObject* parent)
   std::setlocale(LC_NUMERIC, "C");
   m_mpv = mpv_create();
   const QByteArray ao = audioOutputs();
+  const HardwareDecoding hw = hardwareDecoding();
   const std::pair<const char*, const char*> options[] = {
       {"vo", "libmpv"}, {"ao", ao.constData()}, {"config", "no"}, {"terminal", "no"},
       {"idle", "yes"}, {"keep-open", "no"}, {"osc", "no"}, {"ytdl", "no"},
       {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"load-scripts", "no"},
       {"load-stats-overlay", "no"}, {"load-osd-console", "no"}, {"load-auto-profiles", "no"},
-      {"osd-level", "1"}, {"volume", "50"}, {"gpu-hwdec-interop", "no"}};
+      {"osd-level", "1"}, {"volume", "50"},
+      {"hwdec", hw.hwdec.constData()}, {"gpu-hwdec-interop", hw.interop.constData()}};
   for (const auto& [name, value] : options)
     mpv_set_option_string(m_mpv, name, value);
   mpv_initialize(m_mpv);
