@@ -77,7 +77,8 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   if (ReadIni(Option, QStringLiteral("mRun")) == QLatin1String("True")) {
     menus.setChecked(MenuItem::mRun, true);
   } else if (anotherRunning) {
-    SendDDE(handOffCommand(m_start.arguments, m_start.workingFolder));
+    SendDDE(withActivationToken(handOffCommand(m_start.arguments, m_start.workingFolder),
+                                m_start.activationToken));
     return false;
   }
 
@@ -130,9 +131,12 @@ void MediaFrm::listenForSecondStarts()
     return;
   // Commands arrive through the event loop, so none is handled before the
   // start-up has finished.
-  gui().instanceServer().listen(path, [this](const QString& command) {
+  gui().instanceServer().listen(path, [this](const QString& received) {
+    const ReceivedCommand handOff = splitActivationToken(received);
+    if (!handOff.activationToken.isEmpty())
+      window().allowActivation(handOff.activationToken);
     int cancel = 0;
-    Form_LinkExecute(command, cancel);
+    Form_LinkExecute(handOff.command, cancel);
   });
 }
 

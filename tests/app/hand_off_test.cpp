@@ -39,6 +39,15 @@ TEST_F(SecondStartTest, OnlyTheExactTextTrueLetsASecondWindowOpen)
   EXPECT_TRUE(gui().server.path.isEmpty()) << "the running instance keeps answering";
 }
 
+TEST_F(SecondStartTest, TheDesktopsActivationTokenGoesAheadOfTheCommand)
+{
+  start.activationToken = "sway-1234";
+  tryLoad("/v/a.mp4");
+  tryLoad();
+  EXPECT_EQ(instances.sent, (QStringList{QChar(0) + QString("sway-1234") + QChar(0) + "/v/a.mp4",
+                                         QChar(0) + QString("sway-1234") + QChar(0) + "nor"}));
+}
+
 TEST_F(SecondStartTest, EndsWithoutAWindowWhenNobodyAnswers)
 {
   instances.answered = false;
@@ -120,6 +129,20 @@ TEST_F(LinkExecuteTest, TheFirstInstanceListensAndCommandsReachTheHandler)
   gui().server.deliver("\"/v/a.mp4\"");
   EXPECT_EQ(engine().url, "/v/a.mp4");
   EXPECT_EQ(win().state, WindowState::Normal);
+}
+
+TEST_F(LinkExecuteTest, AnActivationTokenLetsTheWindowComeToTheFrontThenTheCommandRuns)
+{
+  gui().server.deliver(withActivationToken("\"/v/a.mp4\"", "sway-1234"));
+  EXPECT_EQ(win().log.filter(QRegularExpression("^(token|front)")),
+            (QStringList{"token sway-1234", "front"}));
+  EXPECT_EQ(engine().url, "/v/a.mp4");
+
+  win().log.clear();
+  gui().server.deliver(QChar(0) + QString("no end"));
+  gui().server.deliver("/v/b.mp4");
+  EXPECT_TRUE(win().log.filter("token").isEmpty()) << "without a whole token, none is used";
+  EXPECT_EQ(engine().urls.mid(1), (QStringList{" no end", "/v/b.mp4"})) << "a list of one empty name";
 }
 
 TEST_F(LinkExecuteTest, NorRestoresTheWindowAndPlaysNothing)

@@ -54,7 +54,7 @@ protected:
   void SetUp() override
   {
     qputenv("windir", QFile::encodeName(dir.path()));
-    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}}, nullptr);
+    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}, {}, {}}, nullptr);
     ASSERT_TRUE(form->Form_Load(factory));
   }
   void TearDown() override { qunsetenv("windir"); }

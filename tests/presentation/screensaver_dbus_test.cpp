@@ -71,7 +71,7 @@ protected:
   void SetUp() override
   {
     qputenv("windir", QFile::encodeName(dir.path()));
-    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}}, nullptr);
+    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}, {}, {}}, nullptr);
     ASSERT_TRUE(form->Form_Load(factory));
     messages = &logged;
     qInstallMessageHandler(keepMessage);
