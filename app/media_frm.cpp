@@ -111,7 +111,7 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
 void MediaFrm::makeFeatures()
 {
   Gui& g = gui();
-  m_zoom = std::make_unique<Zoom>(window(), WMP(), menus, m_settings);
+  m_zoom = std::make_unique<Zoom>(window(), WMP(), menus, m_settings, m_start.tilingDesktop);
   m_alwaysOnTop = std::make_unique<AlwaysOnTop>(window(), WMP(), menus, m_settings);
   m_keepAwake = std::make_unique<KeepAwake>(g.executionState());
   m_fileAssociation = std::make_unique<FileAssociation>(g.classStore(), g.messageBoxes(),

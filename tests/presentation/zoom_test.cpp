@@ -107,7 +107,7 @@ TEST_F(ZoomTest, APresetChosenWhileNotPlayingOrForAudioOnlyMovesTheCheckMark)
   EXPECT_EQ(setting("zoom"), "50%");
 }
 
-TEST_F(ZoomTest, AMinimisedOrMaximisedWindowIsNotResized)
+TEST_F(ZoomTest, AMinimisedMaximisedOrTiledWindowIsNotResized)
 {
   for (int state : {WindowState::Minimized, WindowState::Maximized}) {
     win().state = state;
@@ -115,4 +115,9 @@ TEST_F(ZoomTest, AMinimisedOrMaximisedWindowIsNotResized)
     zoom.CallZoom();
     EXPECT_EQ(win().log, before);
   }
+  win().state = WindowState::Normal;
+  Zoom tiled{window, player, menus, settings, true};
+  const QStringList before = win().log;
+  tiled.CallZoom();
+  EXPECT_EQ(win().log, before);
 }
