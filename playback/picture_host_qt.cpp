@@ -135,16 +135,15 @@ void PictureHostQt::forwardDrag(QEvent* event)
   const auto actions = drop->possibleActions();
   const auto buttons = drop->buttons();
   const auto modifiers = drop->modifiers();
-  if (event->type() == QEvent::Drop) {
-    QDropEvent copy(at, actions, data, buttons, modifiers);
-    QCoreApplication::sendEvent(top, &copy);
-    drop->setDropAction(copy.dropAction());
-    drop->setAccepted(copy.isAccepted());
-    return;
-  }
+  QDropEvent dropped(at, actions, data, buttons, modifiers);
   QDragEnterEvent enter(at.toPoint(), actions, data, buttons, modifiers);
   QDragMoveEvent move(at.toPoint(), actions, data, buttons, modifiers);
-  QDragMoveEvent& copy = event->type() == QEvent::DragEnter ? enter : move;
+  QDropEvent& copy = event->type() == QEvent::Drop        ? dropped
+                     : event->type() == QEvent::DragEnter ? enter
+                                                          : move;
+  // A move carries what the enter was answered: widgets need not answer again.
+  copy.setDropAction(drop->dropAction());
+  copy.setAccepted(drop->isAccepted());
   QCoreApplication::sendEvent(top, &copy);
   drop->setDropAction(copy.dropAction());
   drop->setAccepted(copy.isAccepted());
