@@ -142,7 +142,7 @@ TEST_F(LinkExecuteTest, AnActivationTokenLetsTheWindowComeToTheFrontThenTheComma
   gui().server.deliver(QChar(0) + QString("no end"));
   gui().server.deliver("/v/b.mp4");
   EXPECT_TRUE(win().log.filter("token").isEmpty()) << "without a whole token, none is used";
-  EXPECT_EQ(engine().urls.mid(1), (QStringList{" no end", "/v/b.mp4"})) << "a list of one empty name";
+  EXPECT_EQ(engine().urls.mid(1), (QStringList{" no end", "/v/b.mp4"})) << "a list, as a tail";
 }
 
 TEST_F(LinkExecuteTest, NorRestoresTheWindowAndPlaysNothing)

@@ -1,6 +1,7 @@
 """Runs the real Kelvarino binary in the X session of with_display.sh and reads
 its window the way a person sees it: titles, geometry, states, screenshots."""
 
+import json
 import os
 import re
 import shutil
@@ -12,7 +13,9 @@ from pathlib import Path
 
 BINARY = Path(os.environ.get("KELVARINO_BINARY", "build/kelvarino")).resolve()
 BUILD_DIR = BINARY.parent
-MEDIA_DIR = BUILD_DIR / "test-media"
+# Where media and screenshots go: elsewhere when the build folder is another user's.
+OUTPUT_DIR = Path(os.environ.get("KELVARINO_E2E_OUTPUT", BUILD_DIR))
+MEDIA_DIR = OUTPUT_DIR / "test-media"
 TWIPS = 15
 
 
@@ -86,6 +89,9 @@ def still_clip(colour, width=320, height=240, seconds=10):
 
 def screenshot(path, region=None):
     """The screen, or the (x, y, width, height) part of it."""
+    if "DISPLAY" not in os.environ:  # a Wayland session (with_wayland.sh)
+        run("grim", *(["-g", "{0},{1} {2}x{3}".format(*region)] if region else []), path)
+        return Path(path)
     crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
     run("import", "-window", "root", *crop, path)
     return Path(path)
@@ -98,6 +104,14 @@ def content_box(path, background="black"):
               "-trim", "-format", "%w %h %X %Y", "info:").stdout.split()
     w, h, x, y = (int(n) for n in out)
     return None if w <= 1 and h <= 1 else (x - 1, y - 1, w, h)
+
+
+def colour_box(path, colour):
+    """(x, y, width, height) of the pixels of one colour ("#E63CAA"), None when none."""
+    mask = Path(path).with_suffix(".mask.png")
+    run("convert", path, "-fuzz", "12%", "-fill", "black", "+opaque", colour, "-fill", "white",
+        "-opaque", colour, mask)
+    return content_box(mask)
 
 
 def pixel_colour(path, x, y):
@@ -179,6 +193,28 @@ def windows_of(pid):
     # visible yet: the window is mapped while the list is being made.
     own = {int(w) for w in run("xdotool", "search", "--pid", pid, check=False).stdout.split()}
     return [Window(w) for w in ids if parent_of(w) not in own]
+
+
+# --- Wayland (sway) ------------------------------------------------------------
+
+def sway_windows(pid):
+    """The process's windows as sway lays them out: title and the picture's
+    (x, y, width, height) on the screen, title bar and borders left out."""
+    nodes, found = [json.loads(run("swaymsg", "-t", "get_tree").stdout)], []
+    while nodes:
+        n = nodes.pop()
+        nodes += n.get("nodes", []) + n.get("floating_nodes", [])
+        if n.get("pid") == pid:
+            r, w = n["rect"], n["window_rect"]
+            found.append((n["name"], (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])))
+    return found
+
+
+def sway_click(x, y, button="button3"):
+    """A click of the seat's (virtual) pointer, through the compositor."""
+    run("swaymsg", "seat", "-", "cursor", "set", x, y)
+    for action in ("press", "release"):
+        run("swaymsg", "seat", "-", "cursor", action, button)
 
 
 # --- the player ----------------------------------------------------------------
@@ -323,6 +359,6 @@ class PlayerTest(unittest.TestCase):
         return player
 
     def shot(self, name, region=None):
-        folder = BUILD_DIR / "e2e-shots"
+        folder = OUTPUT_DIR / "e2e-shots"
         folder.mkdir(exist_ok=True)
         return screenshot(folder / f"{self.id().split('.')[-1]}-{name}.png", region)
