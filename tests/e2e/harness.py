@@ -13,9 +13,7 @@ from pathlib import Path
 
 BINARY = Path(os.environ.get("KELVARINO_BINARY", "build/kelvarino")).resolve()
 BUILD_DIR = BINARY.parent
-# Where media and screenshots go: elsewhere when the build folder is another user's.
-OUTPUT_DIR = Path(os.environ.get("KELVARINO_E2E_OUTPUT", BUILD_DIR))
-MEDIA_DIR = OUTPUT_DIR / "test-media"
+MEDIA_DIR = BUILD_DIR / "test-media"
 TWIPS = 15
 
 
@@ -359,6 +357,6 @@ class PlayerTest(unittest.TestCase):
         return player
 
     def shot(self, name, region=None):
-        folder = OUTPUT_DIR / "e2e-shots"
+        folder = BUILD_DIR / "e2e-shots"
         folder.mkdir(exist_ok=True)
         return screenshot(folder / f"{self.id().split('.')[-1]}-{name}.png", region)
