@@ -104,14 +104,6 @@ def content_box(path, background="black"):
     return None if w <= 1 and h <= 1 else (x - 1, y - 1, w, h)
 
 
-def colour_box(path, colour):
-    """(x, y, width, height) of the pixels of one colour ("#E63CAA"), None when none."""
-    mask = Path(path).with_suffix(".mask.png")
-    run("convert", path, "-fuzz", "12%", "-fill", "black", "+opaque", colour, "-fill", "white",
-        "-opaque", colour, mask)
-    return content_box(mask)
-
-
 def pixel_colour(path, x, y):
     """(r, g, b) of one pixel, 0..255."""
     out = run("convert", path, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)] "
@@ -193,11 +185,9 @@ def windows_of(pid):
     return [Window(w) for w in ids if parent_of(w) not in own]
 
 
-# --- Wayland (sway) ------------------------------------------------------------
-
 def sway_windows(pid):
-    """The process's windows as sway lays them out: title and the picture's
-    (x, y, width, height) on the screen, title bar and borders left out."""
+    """Under Wayland (with_wayland.sh): the process's windows as sway lays them
+    out, each its title and (x, y, width, height) inside the borders."""
     nodes, found = [json.loads(run("swaymsg", "-t", "get_tree").stdout)], []
     while nodes:
         n = nodes.pop()
@@ -206,13 +196,6 @@ def sway_windows(pid):
             r, w = n["rect"], n["window_rect"]
             found.append((n["name"], (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])))
     return found
-
-
-def sway_click(x, y, button="button3"):
-    """A click of the seat's (virtual) pointer, through the compositor."""
-    run("swaymsg", "seat", "-", "cursor", "set", x, y)
-    for action in ("press", "release"):
-        run("swaymsg", "seat", "-", "cursor", action, button)
 
 
 # --- the player ----------------------------------------------------------------
