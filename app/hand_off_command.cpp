@@ -19,3 +19,18 @@ QString handOffCommand(const QStringList& arguments, const QString& workingFolde
   // The quotes go along only when they were no part of the name.
   return media.url == tail ? absolute : u'"' + absolute + u'"';
 }
+
+QString withActivationToken(const QString& command, const QString& token)
+{
+  if (token.isEmpty() || token.contains(QChar(0)))
+    return command;
+  return QChar(0) + token + QChar(0) + command;
+}
+
+ReceivedCommand splitActivationToken(const QString& received)
+{
+  const qsizetype end = received.startsWith(QChar(0)) ? received.indexOf(QChar(0), 1) : -1;
+  if (end < 0)
+    return {received, {}};
+  return {received.mid(end + 1), received.mid(1, end - 1)};
+}

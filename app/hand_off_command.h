@@ -16,3 +16,15 @@ inline constexpr QChar HandOffFileSeparator = u'\0';
 // open the wrong file, or none; and several arguments that are each an
 // existing file go as their absolute paths joined by HandOffFileSeparator.
 QString handOffCommand(const QStringList& arguments, const QString& workingFolder);
+
+// A start by the desktop may come with a token that lets a window take the
+// focus (XDG_ACTIVATION_TOKEN, Wayland's activation). A second start sends it
+// ahead of its command, between two NULs, since no command begins with one, so
+// that the first instance may bring its window to the front.
+QString withActivationToken(const QString& command, const QString& token);
+
+struct ReceivedCommand {
+  QString command;
+  QString activationToken;
+};
+ReceivedCommand splitActivationToken(const QString& received);

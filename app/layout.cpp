@@ -25,7 +25,10 @@ QString twipsText(Twips value)
 void MediaFrm::Form_Resize()
 {
   MainWindowPort& w = window();
-  switch (w.windowState()) {
+  const int state = w.windowState();
+  // A tiling window manager's tile is no maximise: the player fills it as it
+  // fills a normal window, and full screen waits for the person to ask.
+  switch (state == WindowState::Maximized && m_start.tilingDesktop ? WindowState::Normal : state) {
   case WindowState::Normal:
     w.setPlayerSize(w.ScaleWidth(), w.ScaleHeight());
     break;

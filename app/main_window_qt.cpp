@@ -208,6 +208,14 @@ void MainWindowQt::bringToFront()
   activateWindow();
 }
 
+void MainWindowQt::allowActivation(const QString& token)
+{
+  // Qt's Wayland shell gives this to the compositor at the next activation
+  // and then clears it; X11 has no use for it.
+  if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+}
+
 void MainWindowQt::closeWindow()
 {
   // An open dialog is cancelled first: its own event loop would otherwise

@@ -48,6 +48,7 @@ public:
   int windowState() const override;
   void setWindowState(int state) override;
   void bringToFront() override;
+  void allowActivation(const QString& token) override;
   void closeWindow() override;
   QString caption() const override;
   void setCaption(const QString& caption) override;

@@ -80,7 +80,8 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
   if (ReadIni(Option, QStringLiteral("mRun")) == QLatin1String("True")) {
     menus.setChecked(MenuItem::mRun, true);
   } else if (anotherRunning) {
-    SendDDE(handOffCommand(m_start.arguments, m_start.workingFolder));
+    SendDDE(withActivationToken(handOffCommand(m_start.arguments, m_start.workingFolder),
+                                m_start.activationToken));
     return false;
   }
 
@@ -116,7 +117,7 @@ bool MediaFrm::Form_Load(GuiFactory& factory)
 void MediaFrm::makeFeatures()
 {
   Gui& g = gui();
-  m_zoom = std::make_unique<Zoom>(window(), WMP(), menus, m_settings);
+  m_zoom = std::make_unique<Zoom>(window(), WMP(), menus, m_settings, m_start.tilingDesktop);
   m_alwaysOnTop = std::make_unique<AlwaysOnTop>(window(), WMP(), menus, m_settings);
   m_keepAwake = std::make_unique<KeepAwake>(g.executionState());
   m_fileAssociation = std::make_unique<FileAssociation>(g.classStore(), g.messageBoxes(),
@@ -139,9 +140,12 @@ void MediaFrm::listenForSecondStarts()
     return;
   // Commands arrive through the event loop, so none is handled before the
   // start-up has finished.
-  gui().instanceServer().listen(path, [this](const QString& command) {
+  gui().instanceServer().listen(path, [this](const QString& received) {
+    const ReceivedCommand handOff = splitActivationToken(received);
+    if (!handOff.activationToken.isEmpty())
+      window().allowActivation(handOff.activationToken);
     int cancel = 0;
-    Form_LinkExecute(command, cancel);
+    Form_LinkExecute(handOff.command, cancel);
   });
 }
 

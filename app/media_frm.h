@@ -32,6 +32,8 @@ struct StartInfo {
   QStringList arguments;  // after the program's name, each with its file-system bytes
   QString executablePath; // the running executable's real path
   QString workingFolder;  // where the process was started
+  QString activationToken; // the desktop's leave to take the focus, if it gave one
+  bool tilingDesktop = false; // see tiling_desktop.h
 
   // The arguments joined by single spaces.
   QString commandTail() const { return arguments.join(u' '); }

@@ -1,5 +1,6 @@
 #include "app/start_info_posix.h"
 
+#include "app/tiling_desktop.h"
 #include "core/file_name_bytes.h"
 #include <QFileInfo>
 #include <QStringList>
@@ -19,5 +20,8 @@ StartInfo startInfoFromArguments(int argc, char** argv)
     start.workingFolder = decodeFileName(folder);
     std::free(folder);
   }
+  const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  start.activationToken = environment.value(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+  start.tilingDesktop = tilingDesktop(environment);
   return start;
 }

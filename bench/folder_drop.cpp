@@ -31,7 +31,7 @@ int main(int argc, char** argv)
       return 1;
   }
 
-  MediaFrm form(StartInfo{{}, dir.filePath("program/kelvarino"), dir.path()}, nullptr);
+  MediaFrm form(StartInfo{{}, dir.filePath("program/kelvarino"), dir.path(), {}, {}}, nullptr);
   FakeGuiFactory factory;
   form.Form_Load(factory);
 

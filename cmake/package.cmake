@@ -19,8 +19,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Software OpenGL for the picture where no GPU driver is installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri")
+# Software OpenGL for the picture where no GPU driver is installed; Qt's
+# Wayland platform, which a session without X needs and nothing links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri, qt6-wayland")
 # Chinese captions need a CJK font; web addresses open in the browser through
 # xdg-open; the file types a user associates are registered with the MIME and
 # desktop databases when their tools are there.

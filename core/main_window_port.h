@@ -35,6 +35,9 @@ public:
   // Raises the window above the others and gives it the focus, as far as the
   // desktop allows.
   virtual void bringToFront() = 0;
+  // The desktop's token that lets the next bringToFront take the focus where
+  // only such a token does (Wayland's activation).
+  virtual void allowActivation(const QString& token) = 0;
   // Closes the window as its close button does: Form_Unload runs, then the
   // program ends.
   virtual void closeWindow() = 0;

@@ -1,5 +1,7 @@
 #include "playback/engine_options_mpv.h"
 
+#include "playback/hardware_decoding.h"
+
 #include <filesystem>
 
 namespace {
@@ -34,12 +36,13 @@ constexpr const char* CjkFont = "Noto Sans CJK SC";
 
 std::vector<MpvSession::Option> engineOptions()
 {
+  const HardwareDecoding hw = hardwareDecoding();
   return {
       {"vo", "libmpv"}, {"ao", audioOutputs()}, {"config", "no"}, {"terminal", "no"},
       {"idle", "yes"}, {"keep-open", "no"}, {"osc", "no"}, {"ytdl", "no"},
       {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"load-scripts", "no"},
       {"load-stats-overlay", "no"}, {"load-osd-console", "no"}, {"load-auto-profiles", "no"},
-      {"osd-level", "1"}, {"volume", "50"}, {"gpu-hwdec-interop", "no"},
+      {"osd-level", "1"}, {"volume", "50"}, {"hwdec", hw.hwdec}, {"gpu-hwdec-interop", hw.interop},
       // Notes keep one size whatever the picture's: scaled with it they would
       // be unreadable over the low picture of an audio item and huge in full screen.
       {"osd-scale-by-window", "no"}, {"osd-font-size", "24"},

@@ -4,6 +4,7 @@
 #include "playback/audio_card_mpv.h"
 #include "playback/control_bar_qt.h"
 #include "playback/engine_mpv.h"
+#include "playback/picture_host_qt.h"
 #include "playback/player_view_qt.h"
 #include "playback/track_buttons_qt.h"
 #include "playback/video_window_mpv.h"
@@ -25,7 +26,7 @@ bool isRunning(int state)
 PlayerControlQt::PlayerControlQt(EngineMpv& engine) : m_engine(engine)
 {
   VideoWindowMpv* video = engine.videoWindow();
-  QWidget* picture = QWidget::createWindowContainer(video);
+  QWidget* picture = hostPicture(video);
   picture->setFocusPolicy(Qt::NoFocus);
   // The container hands drags on to the picture's window, which has no use
   // for them: files dropped on the picture are the main window's to play.

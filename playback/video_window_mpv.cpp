@@ -2,6 +2,7 @@
 
 #include "core/shift_state.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -9,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <mpv/render_gl.h>
+#include <qpa/qplatformnativeinterface.h>
 
 namespace {
 
@@ -16,6 +18,19 @@ void* procAddress(void*, const char* name)
 {
   QOpenGLContext* context = QOpenGLContext::currentContext();
   return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+// The display connection Qt draws on. Hardware decoding hands its frames to
+// OpenGL without a copy only through it (VA-API over EGL).
+mpv_render_param displayParam()
+{
+  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+  const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
+  void* display = native ? native->nativeResourceForIntegration(wayland ? "wl_display" : "display")
+                         : nullptr;
+  if (!display)
+    return {MPV_RENDER_PARAM_INVALID, nullptr};
+  return {wayland ? MPV_RENDER_PARAM_WL_DISPLAY : MPV_RENDER_PARAM_X11_DISPLAY, display};
 }
 
 } // namespace
@@ -61,6 +76,7 @@ void VideoWindowMpv::initializeGL()
   mpv_render_param params[] = {
       {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
       {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+      displayParam(),
       {MPV_RENDER_PARAM_INVALID, nullptr}};
   if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
     m_render = nullptr;

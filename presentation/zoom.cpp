@@ -20,8 +20,10 @@ int pictureHeight(const MediaEngine& engine)
 
 } // namespace
 
-Zoom::Zoom(MainWindowPort& window, MediaEngine& player, MenuModel& menus, const Settings& settings)
-    : m_window(window), m_player(player), m_menus(menus), m_settings(settings)
+Zoom::Zoom(MainWindowPort& window, MediaEngine& player, MenuModel& menus, const Settings& settings,
+           bool tilingDesktop)
+    : m_window(window), m_player(player), m_menus(menus), m_settings(settings),
+      m_tiling(tilingDesktop)
 {
 }
 
@@ -58,7 +60,7 @@ void Zoom::CallZoom()
   if (pictureWidth(m_player) == 0)
     return;
   MainWindowPort& w = m_window;
-  if (w.windowState() != WindowState::Normal)
+  if (m_tiling || w.windowState() != WindowState::Normal)
     return;
 
   // The frame allowance is measured each time as outer minus client size.

@@ -10,10 +10,13 @@ enum class MenuItem;
 
 // Fits the window to the playing video at 50, 100 or 200 per cent of its
 // picture, or leaves it at the size the user gave it ("窗口大小"). The preset
-// is a check mark of the 视频大小 submenu, stored under "zoom".
+// is a check mark of the 视频大小 submenu, stored under "zoom". A tiling window
+// manager sizes every window to its tile: there the window is never fitted, as
+// a resize would only shrink the picture inside its tile.
 class Zoom {
 public:
-  Zoom(MainWindowPort& window, MediaEngine& player, MenuModel& menus, const Settings& settings);
+  Zoom(MainWindowPort& window, MediaEngine& player, MenuModel& menus, const Settings& settings,
+       bool tilingDesktop = false);
 
   void CallZoom();
   void mZ1_Click();
@@ -32,4 +35,5 @@ private:
   MediaEngine& m_player;
   MenuModel& m_menus;
   const Settings& m_settings;
+  bool m_tiling;
 };

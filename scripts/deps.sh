@@ -3,13 +3,15 @@
 # Idempotent and quiet: it only calls apt-get when something is missing.
 set -euo pipefail
 
-build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev
-  qt6-svg-dev libmpv-dev libgtest-dev libxcb1-dev libx11-dev libxss-dev)
-run_pkgs=(libqt6widgets6 libqt6openglwidgets6 libqt6dbus6 libmpv2 libgl1-mesa-dri
+build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-private-dev
+  libqt6opengl6-dev qt6-svg-dev libmpv-dev libgtest-dev libxcb1-dev libx11-dev libxss-dev
+  libwayland-dev)
+run_pkgs=(libqt6widgets6 libqt6openglwidgets6 libqt6dbus6 libmpv2 libgl1-mesa-dri qt6-wayland
   qt6-translations-l10n fonts-noto-cjk)
 test_pkgs=(python3 xvfb xauth openbox x11-utils xdotool wmctrl imagemagick ffmpeg dbus-x11
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
-  librsvg2-bin playerctl appstream clang libclang-rt-14-dev dpkg-dev file libglib2.0-bin)
+  librsvg2-bin playerctl appstream clang libclang-rt-14-dev dpkg-dev file libglib2.0-bin
+  sway grim wtype)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 [ "${1:-}" = "--with-tests" ] && want+=("${test_pkgs[@]}")

@@ -39,6 +39,13 @@ TEST_F(SecondStartTest, OnlyTheExactTextTrueLetsASecondWindowOpen)
   EXPECT_TRUE(gui().server.path.isEmpty()) << "the running instance keeps answering";
 }
 
+TEST_F(SecondStartTest, TheDesktopsActivationTokenGoesAheadOfTheCommand)
+{
+  start.activationToken = "t-1";
+  tryLoad("/v/a.mp4");
+  EXPECT_EQ(instances.sent, QStringList{QChar(0) + QString("t-1") + QChar(0) + "/v/a.mp4"});
+}
+
 TEST_F(SecondStartTest, EndsWithoutAWindowWhenNobodyAnswers)
 {
   instances.answered = false;
@@ -120,6 +127,15 @@ TEST_F(LinkExecuteTest, TheFirstInstanceListensAndCommandsReachTheHandler)
   gui().server.deliver("\"/v/a.mp4\"");
   EXPECT_EQ(engine().url, "/v/a.mp4");
   EXPECT_EQ(win().state, WindowState::Normal);
+}
+
+TEST_F(LinkExecuteTest, AnActivationTokenIsGivenToTheWindowBeforeItComesToTheFront)
+{
+  gui().server.deliver(withActivationToken("\"/v/a.mp4\"", "t-1"));
+  gui().server.deliver(QChar(0) + QString("no end")); // no whole token: a tail
+  EXPECT_EQ(win().log.filter(QRegularExpression("^(token|front)")),
+            (QStringList{"token t-1", "front", "front"}));
+  EXPECT_EQ(engine().urls, (QStringList{"/v/a.mp4", " no end"}));
 }
 
 TEST_F(LinkExecuteTest, NorRestoresTheWindowAndPlaysNothing)

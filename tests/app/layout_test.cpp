@@ -1,5 +1,7 @@
 #include "form_fixture.h"
 
+#include "app/tiling_desktop.h"
+
 class LayoutTest : public FormTest {
 protected:
   void SetUp() override { load(); }
@@ -25,6 +27,29 @@ TEST_F(LayoutTest, ThePlayerFollowsTheWindowState)
   win().playerWidth = 123;
   form->Form_Resize();
   EXPECT_EQ(win().playerWidth, 123);
+}
+
+TEST_F(LayoutTest, ATilingDesktopsMaximisedTileIsLaidOutAsANormalWindow)
+{
+  start.tilingDesktop = true;
+  load();
+  engine().state = PlayState::Playing;
+  win().state = WindowState::Maximized;
+  form->Form_Resize();
+  EXPECT_EQ(win().playerHeight, win().ScaleHeight());
+  EXPECT_FALSE(engine().full) << "no person asked for full screen";
+}
+
+TEST(TilingDesktop, ToldByTheManagersSocketsOrTheSessionsDesktopNames)
+{
+  QProcessEnvironment env;
+  env.insert("XDG_CURRENT_DESKTOP", "GNOME:swayfx");
+  EXPECT_FALSE(tilingDesktop(env));
+  env.insert("XDG_CURRENT_DESKTOP", "wlroots:Sway");
+  EXPECT_TRUE(tilingDesktop(env));
+  env.clear();
+  env.insert("I3SOCK", "/run/i3.sock");
+  EXPECT_TRUE(tilingDesktop(env));
 }
 
 TEST_F(LayoutTest, OnlyCtrlOOpensTheOpenDialog)

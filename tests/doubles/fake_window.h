@@ -36,6 +36,7 @@ public:
   int windowState() const override { return state; }
   void setWindowState(int s) override;
   void bringToFront() override { log << "front"; }
+  void allowActivation(const QString& token) override { log << "token " + token; }
   void closeWindow() override { log << "close"; }
   QString caption() const override { return title; }
   void setCaption(const QString& c) override;

@@ -1,6 +1,7 @@
 """Runs the real Kelvarino binary in the X session of with_display.sh and reads
 its window the way a person sees it: titles, geometry, states, screenshots."""
 
+import json
 import os
 import re
 import shutil
@@ -86,6 +87,9 @@ def still_clip(colour, width=320, height=240, seconds=10):
 
 def screenshot(path, region=None):
     """The screen, or the (x, y, width, height) part of it."""
+    if "DISPLAY" not in os.environ:  # a Wayland session (with_wayland.sh)
+        run("grim", *(["-g", "{0},{1} {2}x{3}".format(*region)] if region else []), path)
+        return Path(path)
     crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
     run("import", "-window", "root", *crop, path)
     return Path(path)
@@ -179,6 +183,19 @@ def windows_of(pid):
     # visible yet: the window is mapped while the list is being made.
     own = {int(w) for w in run("xdotool", "search", "--pid", pid, check=False).stdout.split()}
     return [Window(w) for w in ids if parent_of(w) not in own]
+
+
+def sway_windows(pid):
+    """Under Wayland (with_wayland.sh): the process's windows as sway lays them
+    out, each its title and (x, y, width, height) inside the borders."""
+    nodes, found = [json.loads(run("swaymsg", "-t", "get_tree").stdout)], []
+    while nodes:
+        n = nodes.pop()
+        nodes += n.get("nodes", []) + n.get("floating_nodes", [])
+        if n.get("pid") == pid:
+            r, w = n["rect"], n["window_rect"]
+            found.append((n["name"], (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])))
+    return found
 
 
 # --- the player ----------------------------------------------------------------

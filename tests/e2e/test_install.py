@@ -105,7 +105,8 @@ class PackageTest(unittest.TestCase):
         self.assertEqual(self.field("Section"), "video")
         self.assertRegex(self.field("Maintainer"), r"^\S.* <\S+@\S+>$")
         depends = [d.split()[0] for d in self.field("Depends").split(", ")]
-        for package in ("libgl1-mesa-dri", "libmpv2", "libqt6gui6", "libqt6widgets6", "libqt6dbus6"):
+        for package in ("libgl1-mesa-dri", "qt6-wayland", "libmpv2", "libqt6gui6", "libqt6widgets6",
+                        "libqt6dbus6"):
             self.assertIn(package, depends)
         self.assertNotIn("kelvarino", " ".join(depends))
         summary, *long_text = self.field("Description").splitlines()

@@ -71,7 +71,8 @@ protected:
   void SetUp() override
   {
     qputenv("windir", QFile::encodeName(dir.path()));
-    form = std::make_unique<MediaFrm>(StartInfo{{}, dir.filePath("kelvarino"), {}}, nullptr);
+    const StartInfo start{{}, dir.filePath("kelvarino"), {}, {}, {}};
+    form = std::make_unique<MediaFrm>(start, nullptr);
     ASSERT_TRUE(form->Form_Load(factory));
     messages = &logged;
     qInstallMessageHandler(keepMessage);
