@@ -7,6 +7,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 shift || true
-command -v mpv >/dev/null || { echo "the mpv program is missing (apt-get install mpv)" >&2; exit 1; }
+command -v mpv >/dev/null || { echo "the mpv program is missing: apt-get install mpv" >&2; exit 1; }
 cmake --build "$build" --target kelvarino kelvarino_adapters | grep -v "^\[" || true
 exec tests/e2e/with_display.sh python3 bench/memory_over_time.py "$build" "$@"
