@@ -1,6 +1,7 @@
 // The composition root. The launcher links QtCore and the logic only; the GUI
 // stack (widgets, OpenGL, libmpv, D-Bus, QtNetwork) is loaded once this
 // process knows it is the first instance.
+#include "app/allocator_posix.h"
 #include "app/gui_library_posix.h"
 #include "app/instance_channel_posix.h"
 #include "app/media_frm.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+  tuneAllocator();
   traceMilestone("main");
   InstanceChannelPosix channel(privateRuntimeFolder());
   MediaFrm form(startInfoFromArguments(argc, argv), &channel);

@@ -282,6 +282,11 @@ class Player:
     def stderr(self):
         return self.stderr_path.read_text(errors="replace")
 
+    def resident_mb(self):
+        """The memory the process holds now (its RSS), in MB."""
+        status = Path(f"/proc/{self.pid}/status").read_text()
+        return int(re.search(r"^VmRSS:\s+(\d+) kB", status, re.M).group(1)) / 1024
+
     def trace(self, milestone):
         """ms since process start of a milestone, or None."""
         m = re.search(rf"^kelvarino-trace {re.escape(milestone)} (\d+)", self.stderr(), re.M)
