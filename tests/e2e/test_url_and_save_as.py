@@ -12,7 +12,7 @@ from pathlib import Path
 
 from desktop import playerctl
 from harness import (TWIPS, PlayerTest, bright_share, click, dialog_titled, middle_of, pop_up_menu,
-                     run, video_clip, wait_for, window_titled, windows_of, xprop)
+                     press, run, video_clip, wait_for, window_titled, windows_of, xprop)
 
 
 def point(window, left_twips, top_twips):
@@ -75,17 +75,18 @@ class AddressFailureTest(PlayerTest):
 
 class UrlDialogTest(PlayerTest):
     def open_url_dialog(self, player, window):
-        run("xdotool", "windowactivate", "--sync", window.id, check=False)
         # Through the X server as a keyboard would: an event sent to the window
-        # (--window) leaves its U for the dialog's field to pick up.
-        run("xdotool", "key", "ctrl+u")
+        # (xdotool's --window) leaves its U for the dialog's field to pick up.
+        press(window, "ctrl+u")
         return dialog_titled(player, "打开URL")
 
-    def type_into_field(self, dialog, text):
+    def enter(self, dialog, address):
+        """Types the address into the field and clicks 确定."""
         # Keys go to the field once the dialog has the focus and the field is clicked.
         run("xdotool", "windowactivate", "--sync", dialog.id, check=False)
         click(*point(dialog, 360 + 1500, 480 + 150))
-        run("xdotool", "type", "--delay", "10", text)
+        run("xdotool", "type", "--delay", "10", address)
+        click(*point(dialog, 2880 + 600, 1080 + 200))
 
     def closed(self, dialog):
         wait_for(lambda: dialog.title() == "", what="the dialog closed")
@@ -123,8 +124,7 @@ class UrlDialogTest(PlayerTest):
         player = self.start()
         window = player.window()
         dialog = self.open_url_dialog(player, window)
-        self.type_into_field(dialog, str(clip))
-        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.enter(dialog, str(clip))
         wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
         self.closed(dialog)
         history = self.sandbox.playlist / "URL.m3u"
@@ -132,8 +132,7 @@ class UrlDialogTest(PlayerTest):
 
         # The same address again is known: it plays and the history stays as it is.
         dialog = self.open_url_dialog(player, window)
-        self.type_into_field(dialog, str(clip))
-        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.enter(dialog, str(clip))
         self.closed(dialog)
         self.assertEqual(history.read_bytes(), f"{clip}\r\n".encode())
         self.assertEqual(player.close(), 0)
@@ -156,8 +155,7 @@ class UrlDialogTest(PlayerTest):
                              "%[fx:mean]", "info:").stdout)
         wait_for(lambda: red() > 0.02, 5, what="a red notice left of the buttons")
 
-        self.type_into_field(dialog, str(clip))
-        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.enter(dialog, str(clip))
         wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
         self.closed(dialog)
         self.assertEqual(len(windows_of(player.pid)), 1, "a message box besides the window")
