@@ -215,6 +215,24 @@ def windows_of(pid):
     return [Window(w) for w in ids if parent_of(w) not in own]
 
 
+def close_windows(pid, exit_status, timeout=10):
+    """Closes the windows of process `pid` as a person does, again every two
+    seconds (a close that reaches a window the window manager has not yet
+    taken in is lost, and a person would click once more), until
+    exit_status() tells how it ended; returns that."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        for w in windows_of(pid):
+            w.close()
+        again = min(deadline, time.monotonic() + 2)
+        while time.monotonic() < again:
+            status = exit_status()
+            if status is not None:
+                return status
+            time.sleep(0.05)
+    raise AssertionError(f"process {pid} still runs {timeout} s after its windows were closed")
+
+
 def wait_client_size(window, size, timeout=10):
     """Waits until the client area is `size` (width, height)."""
     return wait_for(lambda: window.client()[2:] == size, timeout, what=f"the client size {size}")
@@ -393,18 +411,10 @@ class Player:
         return link_executes(self.stderr())
 
     def close(self, timeout=10):
-        """Closes the windows as a person does, again every two seconds: a
-        close that reaches a window the window manager has not yet taken in
-        is lost, and a person would click once more."""
-        deadline = time.monotonic() + timeout
-        while True:
-            for w in windows_of(self.pid):
-                w.close()
-            try:
-                return self.wait(min(2, max(0.1, deadline - time.monotonic())))
-            except subprocess.TimeoutExpired:
-                if time.monotonic() >= deadline:
-                    raise
+        """Closes the windows as a person does; the exit code."""
+        code = close_windows(self.pid, self.process.poll, timeout)
+        self._stderr.close()
+        return code
 
     def wait(self, timeout=10):
         code = self.process.wait(timeout)

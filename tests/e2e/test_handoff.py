@@ -16,7 +16,8 @@ import unittest
 from pathlib import Path
 
 from desktop import playerctl
-from harness import PlayerTest, audio_clip, link_executes, run, wait_for, windows_of
+from harness import (PlayerTest, audio_clip, close_windows, link_executes, run, wait_for,
+                     windows_of)
 
 LOCK_NAME = f"Kelvarino-FormDDE-{os.getuid()}"
 
@@ -60,6 +61,12 @@ def start_together(sandbox, argument_lists):
     return started
 
 
+def exit_status(pid):
+    """The wait status of a started process once it has ended, None before."""
+    done, status = os.waitpid(pid, os.WNOHANG)
+    return status if done else None
+
+
 def end_leftovers(pids, exits):
     """Ends the processes of a failed round that are still running."""
     for pid in pids:
@@ -89,10 +96,9 @@ class HandOffTest(PlayerTest):
 
                 def second_starts_ended():
                     for pid, _ in started:
-                        if pid not in exits:
-                            done, status = os.waitpid(pid, os.WNOHANG)
-                            if done:
-                                exits[pid] = status
+                        status = None if pid in exits else exit_status(pid)
+                        if status is not None:
+                            exits[pid] = status
                     return len(exits) >= 9
 
                 wait_for(second_starts_ended, timeout=15, what="nine second starts to end")
@@ -117,11 +123,7 @@ class HandOffTest(PlayerTest):
                 # first instance of the round before was killed outright.
                 if round_number == rounds - 2:
                     os.kill(pid, signal.SIGKILL)
-                else:
-                    for w in windows_of(pid):
-                        w.close()
-                _, status = os.waitpid(pid, 0)
-                exits[pid] = status
+                status = exits[pid] = close_windows(pid, lambda: exit_status(pid))
                 if round_number != rounds - 2:
                     self.assertEqual(os.waitstatus_to_exitcode(status), 0)
 
