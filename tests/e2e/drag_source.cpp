@@ -1,9 +1,10 @@
 // Another program to drag files from: it shows a small square at the given
 // screen position and, when pressed, drags the paths of its arguments as file
 // URLs, so that the player receives a real XDND drag from a separate process.
-// It prints "ready" once the square is on the screen and "dropped <action>"
-// when the drag ends, then exits a little later: 0 when the target took the
-// drop, 1 when not.
+// It prints "ready" once the square is on the screen, "over <action>" each
+// time the target under the pointer answers with another action (0: it
+// refuses), and "dropped <action>" when the drag ends, then exits a little
+// later: 0 when the target took the drop, 1 when not.
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
@@ -48,6 +49,10 @@ protected:
     auto* data = new QMimeData;
     data->setUrls(m_urls);
     drag->setMimeData(data);
+    QObject::connect(drag, &QDrag::actionChanged, [](Qt::DropAction action) {
+      std::printf("over %d\n", int(action));
+      std::fflush(stdout);
+    });
     const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
     std::printf("dropped %d\n", int(action));
     std::fflush(stdout);

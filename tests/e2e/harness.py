@@ -1,6 +1,8 @@
-"""Runs the real Kelvarino binary in the X session of with_display.sh and reads
-its window the way a person sees it: titles, geometry, states, screenshots."""
+"""Runs the real Kelvarino binary in the X session of with_display.sh, acts on
+it as a person does (keys, clicks, menus, dialogs) and reads its window the way
+a person sees it: titles, geometry, states, screenshots."""
 
+import ctypes
 import json
 import os
 import re
@@ -15,6 +17,7 @@ BINARY = Path(os.environ.get("KELVARINO_BINARY", "build/kelvarino")).resolve()
 BUILD_DIR = BINARY.parent
 MEDIA_DIR = BUILD_DIR / "test-media"
 TWIPS = 15
+BAR = 65  # the control bar's height in pixels: 970 twips
 
 
 def arguments(args):
@@ -78,7 +81,7 @@ def audio_clip(seconds=10, name=None, artist="Test Artist", title="Test Title", 
 
 def still_clip(colour, width=320, height=240, seconds=10):
     """An H.264 clip of one colour all through."""
-    return _generate(f"still-{colour}-{width}x{height}.mp4", "-f", "lavfi", "-i",
+    return _generate(f"still-{colour}-{width}x{height}-{seconds}s.mp4", "-f", "lavfi", "-i",
                      f"color=c={colour}:size={width}x{height}:rate=25:duration={seconds}",
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
@@ -109,6 +112,31 @@ def pixel_colour(path, x, y):
     out = run("convert", path, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)] "
               f"%[fx:int(255*p{{{x},{y}}}.g)] %[fx:int(255*p{{{x},{y}}}.b)]", "info:").stdout
     return tuple(int(n) for n in out.split())
+
+
+def bright_share(image, region=None):
+    """The share of near-white pixels in a screenshot, or in its (x, y, width,
+    height) part: text over a dark or coloured picture."""
+    crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
+    out = run("convert", image, *crop, "-colorspace", "Gray", "-threshold", "75%",
+              "-format", "%[fx:mean]", "info:")
+    return float(out.stdout)
+
+
+def white_share(image, region=None):
+    """The share of pixels within a tenth of white: text over a picture of
+    bright colours, whose green bright_share would count."""
+    crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
+    out = run("convert", image, *crop, "-fuzz", "10%", "-fill", "black", "+opaque", "white",
+              "-colorspace", "Gray", "-threshold", "50%", "-format", "%[fx:mean]", "info:")
+    return float(out.stdout)
+
+
+def middle_of(client):
+    """The band across the middle of the picture where a failure line is."""
+    x, y, w, h = client
+    picture = h - BAR
+    return (x + w // 8, y + picture // 2 - 30, w * 3 // 4, 60)
 
 
 def image_difference(a, b):
@@ -151,6 +179,12 @@ class Window:
 
     def states(self):
         return xprop(self.id, "_NET_WM_STATE")
+
+    def centred(self):
+        """Whether the frame sits in the middle of the screen, to a pixel."""
+        ox, oy, ow, oh = self.outer()
+        sw, sh = screen_size()
+        return abs(ox - (sw - ow) // 2) <= 1 and abs(oy - (sh - oh) // 2) <= 1
 
     def children(self):
         """The native child windows, each (id, x, y, width, height) within this one."""
@@ -196,6 +230,105 @@ def sway_windows(pid):
             r, w = n["rect"], n["window_rect"]
             found.append((n["name"], (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])))
     return found
+
+
+def close_windows(pid, exit_status, timeout=10):
+    """Closes the windows of process `pid` as a person does, again every two
+    seconds (a close that reaches a window the window manager has not yet
+    taken in is lost, and a person would click once more), until
+    exit_status() tells how it ended; returns that."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        for w in windows_of(pid):
+            w.close()
+        again = min(deadline, time.monotonic() + 2)
+        while time.monotonic() < again:
+            status = exit_status()
+            if status is not None:
+                return status
+            time.sleep(0.05)
+    raise AssertionError(f"process {pid} still runs {timeout} s after its windows were closed")
+
+
+def wait_client_size(window, size, timeout=10):
+    """Waits until the client area is `size` (width, height)."""
+    return wait_for(lambda: window.client()[2:] == size, timeout, what=f"the client size {size}")
+
+
+def window_titled(player, title, timeout=10):
+    """The player's window of that title, once it is shown."""
+    return wait_for(lambda: next((w for w in windows_of(player.pid) if w.title() == title), None),
+                    timeout, what=f"a window titled {title!r}")
+
+
+def dialog_titled(player, title, timeout=10):
+    """The dialog of that title once it has the keyboard: what is typed then goes into it."""
+    dialog = window_titled(player, title, timeout)
+    wait_for(lambda: run("xdotool", "getwindowfocus", check=False).stdout.strip() == dialog.id,
+             timeout, what=f"{title!r} taking the keys")
+    return dialog
+
+
+_x11 = ctypes.CDLL("libX11.so.6")
+_x11.XOpenDisplay.restype = ctypes.c_void_p
+_x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_x11.XDefaultRootWindow.restype = ctypes.c_ulong
+_x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+_x11.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                               ctypes.c_int, ctypes.c_ulong]
+_x11.XUngrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+
+def keyboard_grabbed():
+    """Whether another program holds the keyboard, as an open menu does: a grab
+    of our own is refused then (and let go at once when it is not)."""
+    display = _x11.XOpenDisplay(None)
+    if not display:
+        raise AssertionError("no X display to ask")
+    status = _x11.XGrabKeyboard(display, _x11.XDefaultRootWindow(display), False, 1, 1, 0)
+    if status == 0:
+        _x11.XUngrabKeyboard(display, 0)
+    _x11.XCloseDisplay(display)
+    return status == 1  # AlreadyGrabbed
+
+
+def wait_menu(player, windows=2, what="the pop-up menu"):
+    """Waits until the player shows `windows` windows, the newest a menu that
+    has taken the keyboard: a key pressed then reaches the menu."""
+    wait_for(lambda: len(windows_of(player.pid)) >= windows, what=what)
+    wait_for(keyboard_grabbed, what=f"{what} taking the keys")
+
+
+def click(x, y, button=1):
+    """Moves the pointer to (x, y) and clicks there. The button follows the
+    move in the X server's order; xdotool's --sync would wait 15 s for a move
+    when the pointer is already there."""
+    run("xdotool", "mousemove", x, y, "click", button)
+
+
+def pop_up_menu(player, window, *keys):
+    """Right-clicks the picture and presses `keys` in the menu, each but the
+    last opening a submenu (an accelerator such as "s" for 播放设置(&S))."""
+    shown = len(windows_of(player.pid))
+    x, y, w, h = window.client()
+    click(x + w // 2, y + h // 3, 3)
+    for depth, key in enumerate(keys):
+        wait_menu(player, shown + depth + 1, "the pop-up menu" if depth == 0 else "the submenu")
+        run("xdotool", "key", key)
+
+
+def press(window, *keys):
+    """Keys through the X server as a keyboard types them, into `window` made
+    the active one first."""
+    run("xdotool", "windowactivate", "--sync", window.id, check=False)
+    run("xdotool", "key", *keys)
+
+
+def open_file_dialog(player, window):
+    """Ctrl+O, and the open dialog once it takes the keys."""
+    press(window, "ctrl+o")
+    return dialog_titled(player, "打开")
 
 
 # --- the player ----------------------------------------------------------------
@@ -295,19 +428,15 @@ class Player:
     def wait_trace(self, milestone, timeout=15):
         return wait_for(lambda: self.trace(milestone), timeout, what=milestone)
 
+    def link_executes(self):
+        """The commands handed over by second starts that this instance handled, in order."""
+        return link_executes(self.stderr())
+
     def close(self, timeout=10):
-        """Closes the windows as a person does, again every two seconds: a
-        close that reaches a window the window manager has not yet taken in
-        is lost, and a person would click once more."""
-        deadline = time.monotonic() + timeout
-        while True:
-            for w in windows_of(self.pid):
-                w.close()
-            try:
-                return self.wait(min(2, max(0.1, deadline - time.monotonic())))
-            except subprocess.TimeoutExpired:
-                if time.monotonic() >= deadline:
-                    raise
+        """Closes the windows as a person does; the exit code."""
+        code = close_windows(self.pid, self.process.poll, timeout)
+        self._stderr.close()
+        return code
 
     def wait(self, timeout=10):
         code = self.process.wait(timeout)
@@ -319,6 +448,11 @@ class Player:
             self.process.kill()
             self.process.wait(5)
         self._stderr.close()
+
+
+def link_executes(stderr):
+    """The hand-over commands a player's stderr says it handled, in order."""
+    return re.findall(r"^kelvarino-trace link-execute \d+ mono=\d+ (.*)$", stderr, re.M)
 
 
 class PlayerTest(unittest.TestCase):
@@ -348,3 +482,14 @@ class PlayerTest(unittest.TestCase):
         folder = BUILD_DIR / "e2e-shots"
         folder.mkdir(exist_ok=True)
         return screenshot(folder / f"{self.id().split('.')[-1]}-{name}.png", region)
+
+    def settled_shot(self, name, region, shows, timeout=10, what=None):
+        """A screenshot of `region` once it shows what `shows` looks for and the
+        next one looks the same: not a picture caught while it changes."""
+        shots = [self.shot(f"{name}-0", region)]
+
+        def settled():
+            shots.append(self.shot(f"{name}-{len(shots) % 2}", region))
+            last, before = shots[-1], shots[-2]
+            return image_difference(last, before) < 0.001 and shows(last) and last
+        return wait_for(settled, timeout, what=what or f"the picture {name}")

@@ -5,35 +5,43 @@ is a real XDND drag from a separate process, driven by the pointer."""
 import os
 import shutil
 import subprocess
+import threading
 import time
 import unittest
 
-from harness import BUILD_DIR, PlayerTest, run, video_clip, wait_for
+from harness import BAR, BUILD_DIR, PlayerTest, run, screen_size, video_clip, wait_for
 
 DRAG_SOURCE = os.environ.get("KELVARINO_DRAG_SOURCE",
                              str(BUILD_DIR / "kelvarino_drag_source"))
-BAR_HEIGHT = 65  # 970 twips
 SOURCE_AT = (20, 20)  # the drag source's square, 100 × 100 pixels
 GRIP = (SOURCE_AT[0] + 50, SOURCE_AT[1] + 50)
 
 
 def drag(paths, to):
     """Presses on the drag source, moves the pointer to `to` in steps and
-    releases it there. True when the drop was taken."""
+    releases it there once the player takes the drag. True when it took the drop."""
     source = subprocess.Popen([DRAG_SOURCE, "{},{}".format(*SOURCE_AT), *map(os.fsencode, paths)],
                               stdout=subprocess.PIPE, text=True)
+    said = []
+
+    def listen():
+        for line in source.stdout:
+            said.append(line.strip())
+
+    def taken():
+        answers = [line for line in said if line.startswith("over ")]
+        return answers and answers[-1] != "over 0"
+
+    threading.Thread(target=listen, daemon=True).start()
     try:
-        if source.stdout.readline().strip() != "ready":
-            raise AssertionError("the drag source did not start")
-        time.sleep(0.2)
+        wait_for(lambda: "ready" in said, what="the drag source")
         run("xdotool", "mousemove", *GRIP, "mousedown", "1")
-        # Each step is a position message; the target answers before the release.
         for step in range(1, 11):
             run("xdotool", "mousemove", GRIP[0] + (to[0] - GRIP[0]) * step // 10,
                 GRIP[1] + (to[1] - GRIP[1]) * step // 10)
-            time.sleep(0.05)
+            time.sleep(0.05)  # a hand's pace: the player sees the pointer on its way
         run("xdotool", "mousemove", to[0] + 1, to[1])
-        time.sleep(0.4)
+        wait_for(taken, what="the player taking the drag")
         run("xdotool", "mouseup", "1")
         return source.wait(10) == 0
     finally:
@@ -57,17 +65,17 @@ class DropTest(PlayerTest):
         self.sandbox.write_settings(zoom="0")
         player = self.start()
         window = player.window()
-        time.sleep(0.5)
+        wait_for(window.centred, what="the window in its place")
         x, y, w, h = window.client()
 
         with self.subTest("one file on the picture"):
-            self.assertTrue(drag([clip], (x + w // 2, y + (h - BAR_HEIGHT) // 2)),
+            self.assertTrue(drag([clip], (x + w // 2, y + (h - BAR) // 2)),
                             "the picture refused the drop")
             wait_for(lambda: window.title() == clip.name, what="the dropped file playing")
             self.assertFalse(default.exists(), "a single file is played directly")
 
         with self.subTest("a folder on the control bar"):
-            self.assertTrue(drag([folder], (x + w // 3, y + h - BAR_HEIGHT // 2)),
+            self.assertTrue(drag([folder], (x + w // 3, y + h - BAR // 2)),
                             "the bar refused the drop")
             wait_for(lambda: window.title() == "a.MP4", what="the folder's first file playing")
             self.assertEqual(default.read_bytes(),
@@ -77,7 +85,7 @@ class DropTest(PlayerTest):
             gbk = os.fsencode(self.sandbox.root) + b"/\xb2\xe2\xca\xd4"  # GBK
             os.mkdir(gbk)
             shutil.copy(clip, gbk + b"/\xca\xd3.mp4")
-            self.assertTrue(drag([gbk], (x + w // 2, y + (h - BAR_HEIGHT) // 2)))
+            self.assertTrue(drag([gbk], (x + w // 2, y + (h - BAR) // 2)))
             wait_for(lambda: default.read_bytes() == gbk + b"/\xca\xd3.mp4\r\n",
                      what="the folder listed by its bytes")
             wait_for(lambda: window.title() != "a.MP4", what="the file playing")
@@ -86,7 +94,7 @@ class DropTest(PlayerTest):
             run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "--repeat", "2",
                 "--delay", "80", "1")
             wait_for(lambda: "_NET_WM_STATE_FULLSCREEN" in window.states(), what="full screen")
-            time.sleep(0.5)
+            wait_for(lambda: window.client() == (0, 0, *screen_size()), what="the whole screen")
             fx, fy, fw, fh = window.client()
             self.assertTrue(drag([first, second], (fx + fw // 2, fy + fh // 2)),
                             "the full screen picture refused the drop")

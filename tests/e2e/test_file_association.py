@@ -2,19 +2,14 @@
 *.kq type and its default after a start, opening files through gio and
 xdg-open, 文件关联 answered No and Yes, and a moved program."""
 
-import os
-import re
 import shutil
 import time
 import unittest
 
-from harness import PlayerTest, audio_clip, run, wait_for, windows_of
+from harness import (PlayerTest, audio_clip, pop_up_menu, press, run, wait_for, window_titled,
+                     windows_of)
 
 ENTRY = "kelvarino.desktop"
-
-
-def link_executes(player):
-    return re.findall(r"^kelvarino-trace link-execute \d+ mono=\d+ (.*)$", player.stderr(), re.M)
 
 
 class FileAssociationTest(PlayerTest):
@@ -43,16 +38,16 @@ class FileAssociationTest(PlayerTest):
         wait_for(lambda: self.query("filetype", clip) == "application/x-kelvarino",
                  what="the MIME database knowing *.kq")
         run("gio", "open", clip, env=self.sandbox.env())
-        wait_for(lambda: link_executes(player), what="the file from gio")
-        self.assertEqual(link_executes(player), [str(clip)])
+        wait_for(lambda: player.link_executes(), what="the file from gio")
+        self.assertEqual(player.link_executes(), [str(clip)])
 
         # Double quotes in a name are the name's: the shell took its own away.
         other = self.kq_file('say "b".kq')
         run("xdg-open", other, env=self.sandbox.env())
-        wait_for(lambda: len(link_executes(player)) == 2, what="the file from xdg-open")
-        self.assertEqual(link_executes(player)[1], str(other))
+        wait_for(lambda: len(player.link_executes()) == 2, what="the file from xdg-open")
+        self.assertEqual(player.link_executes()[1], str(other))
         wait_for(lambda: window.title() == other.name, what="the quoted name playing")
-        time.sleep(0.5)
+        time.sleep(0.5)  # a second window, had the start not handed over, would be up by now
         self.assertEqual(len(windows_of(player.pid)), 1)
         visible = run("xdotool", "search", "--onlyvisible", "--name", "Kelvarino|clip|b.*kq",
                       check=False).stdout.split()
@@ -65,23 +60,12 @@ class FileAssociationTest(PlayerTest):
         before = self.query("default", "video/mp4")
 
         for key in ("Escape", "Return"):
-            x, y, w, h = window.client()
-            run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
-            wait_for(lambda: len(windows_of(player.pid)) > 1, what="the pop-up menu")
-            time.sleep(0.3)
-            run("xdotool", "key", "s")
-            time.sleep(0.3)
-            run("xdotool", "key", "c")
-            box = wait_for(lambda: [b for b in windows_of(player.pid)
-                                    if b.title() == "Kelvarino - 文件关联"], what="the question")[0]
-            time.sleep(0.3)
-            self.shot(f"question-{key}")
-            run("xdotool", "windowactivate", "--sync", box.id, check=False)
-            run("xdotool", "key", key)
+            pop_up_menu(player, window, "s", "c")  # 播放设置(&S), 文件关联(&C)
+            press(window_titled(player, "Kelvarino - 文件关联"), key)
             wait_for(lambda: not [b for b in windows_of(player.pid) if b.title() == "Kelvarino - 文件关联"],
                      what="the question to close")
             if key == "Escape":
-                time.sleep(0.3)
+                time.sleep(0.3)  # what a No wrote would be there by now
                 self.assertEqual(self.query("default", "video/mp4"), before, "No writes nothing")
 
         for media_type in ("video/mp4", "video/x-matroska", "audio/mpeg", "audio/x-mpegurl",
@@ -108,7 +92,7 @@ class FileAssociationTest(PlayerTest):
         clip = self.kq_file()
         wait_for(lambda: self.query("filetype", clip) == "application/x-kelvarino", what="*.kq")
         run("gio", "open", clip, env=self.sandbox.env())
-        wait_for(lambda: link_executes(player) == [str(clip)], what="the file from gio")
+        wait_for(lambda: player.link_executes() == [str(clip)], what="the file from gio")
 
 
 if __name__ == "__main__":

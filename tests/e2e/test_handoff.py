@@ -15,14 +15,11 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import PlayerTest, audio_clip, run, wait_for, windows_of
+from desktop import playerctl
+from harness import (PlayerTest, audio_clip, close_windows, link_executes, run, wait_for,
+                     windows_of)
 
 LOCK_NAME = f"Kelvarino-FormDDE-{os.getuid()}"
-
-
-def link_executes(player):
-    """The commands the instance handled, in order."""
-    return re.findall(r"^kelvarino-trace link-execute \d+ mono=\d+ (.*)$", player.stderr(), re.M)
 
 
 def send_command(sandbox, text, timeout=3.0):
@@ -64,6 +61,12 @@ def start_together(sandbox, argument_lists):
     return started
 
 
+def exit_status(pid):
+    """The wait status of a started process once it has ended, None before."""
+    done, status = os.waitpid(pid, os.WNOHANG)
+    return status if done else None
+
+
 def end_leftovers(pids, exits):
     """Ends the processes of a failed round that are still running."""
     for pid in pids:
@@ -93,10 +96,9 @@ class HandOffTest(PlayerTest):
 
                 def second_starts_ended():
                     for pid, _ in started:
-                        if pid not in exits:
-                            done, status = os.waitpid(pid, os.WNOHANG)
-                            if done:
-                                exits[pid] = status
+                        status = None if pid in exits else exit_status(pid)
+                        if status is not None:
+                            exits[pid] = status
                     return len(exits) >= 9
 
                 wait_for(second_starts_ended, timeout=15, what="nine second starts to end")
@@ -111,22 +113,17 @@ class HandOffTest(PlayerTest):
                 others = sorted(set(paths) - {own})
 
                 def delivered():
-                    text = Path(log).read_text(errors="replace")
-                    return sorted(re.findall(r"^kelvarino-trace link-execute \d+ mono=\d+ (.*)$", text, re.M))
+                    return sorted(link_executes(Path(log).read_text(errors="replace")))
 
                 wait_for(lambda: len(delivered()) >= 9, timeout=10, what="nine commands")
-                time.sleep(0.2)
+                time.sleep(0.2)  # a command delivered twice would come by now
                 self.assertEqual(delivered(), others, "every command delivered once")
 
                 # The next round starts from nothing; the last one after the
                 # first instance of the round before was killed outright.
                 if round_number == rounds - 2:
                     os.kill(pid, signal.SIGKILL)
-                else:
-                    for w in windows_of(pid):
-                        w.close()
-                _, status = os.waitpid(pid, 0)
-                exits[pid] = status
+                status = exits[pid] = close_windows(pid, lambda: exit_status(pid))
                 if round_number != rounds - 2:
                     self.assertEqual(os.waitstatus_to_exitcode(status), 0)
 
@@ -142,8 +139,8 @@ class HandOffTest(PlayerTest):
         second = run(self.sandbox.binary, "a clip.mp3", cwd=folder, env=self.sandbox.env())
         self.assertLess(time.monotonic() - started, 2.0)
         self.assertEqual(second.returncode, 0)
-        wait_for(lambda: link_executes(player), what="the command")
-        self.assertEqual(link_executes(player), [str(folder / "a clip.mp3")])
+        wait_for(lambda: player.link_executes(), what="the command")
+        self.assertEqual(player.link_executes(), [str(folder / "a clip.mp3")])
         wait_for(lambda: "_NET_WM_STATE_HIDDEN" not in window.states(), what="the restored window")
         active = wait_for(lambda: run("xdotool", "getactivewindow", check=False).stdout.strip() == window.id,
                           timeout=3, what="the window in front")
@@ -151,8 +148,8 @@ class HandOffTest(PlayerTest):
         self.assertEqual(len(windows_of(player.pid)), 1)
 
         run(self.sandbox.binary, cwd=folder, env=self.sandbox.env())
-        wait_for(lambda: len(link_executes(player)) == 2, what="nor")
-        self.assertEqual(link_executes(player)[1], "nor")
+        wait_for(lambda: len(player.link_executes()) == 2, what="nor")
+        self.assertEqual(player.link_executes()[1], "nor")
 
     def test_a_second_start_hands_over_a_quoted_name_and_several_files(self):
         player, window = self.first_instance()
@@ -163,11 +160,11 @@ class HandOffTest(PlayerTest):
 
         run(self.sandbox.binary, 'say "hi".mp3', cwd=folder, env=self.sandbox.env())
         wait_for(lambda: window.title() == 'say "hi".mp3', what="the quoted name playing")
-        self.assertEqual(link_executes(player), [str(folder / 'say "hi".mp3')])
+        self.assertEqual(player.link_executes(), [str(folder / 'say "hi".mp3')])
 
         run(self.sandbox.binary, "x.mp3", "y.mp3", cwd=folder, env=self.sandbox.env())
         wait_for(lambda: window.title() == "x.mp3", what="the first file of the list playing")
-        self.assertEqual(link_executes(player)[1], f"{folder}/x.mp3\\0{folder}/y.mp3")
+        self.assertEqual(player.link_executes()[1], f"{folder}/x.mp3\\0{folder}/y.mp3")
         self.assertEqual((self.sandbox.playlist / "default.m3u").read_bytes(),
                          f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
 
@@ -203,19 +200,24 @@ class HandOffTest(PlayerTest):
         flooding = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         flooding.connect(str(self.sandbox.runtime / LOCK_NAME))
 
+        under_way = threading.Event()
+
         def flood():
             try:
-                flooding.sendall(b"\xff" * (64 * 1024 * 1024))
+                for _ in range(1024):  # 64 MiB
+                    flooding.sendall(b"\xff" * (64 * 1024))
+                    under_way.set()
             except OSError:
                 pass  # refused, as it should be
+            under_way.set()
 
         flooder = threading.Thread(target=flood)
         flooder.start()
-        time.sleep(0.05)
+        wait_for(under_way.is_set, what="the flood under way")
         for i, command in enumerate(("/media/after-junk.mp4", "nor")):
             started = time.monotonic()
             self.assertEqual(send_command(self.sandbox, command), b"\x06")
-            wait_for(lambda: len(link_executes(player)) == i + 1, timeout=1.0, what=command)
+            wait_for(lambda: len(player.link_executes()) == i + 1, timeout=1.0, what=command)
             self.assertLess(time.monotonic() - started, 1.0)
         flooder.join(5)
         self.assertFalse(flooder.is_alive())
@@ -223,7 +225,7 @@ class HandOffTest(PlayerTest):
         self.assertEqual(silent.recv(1), b"", "the silent client is dropped")
         silent.close()
         flooding.close()
-        self.assertEqual(link_executes(player), ["/media/after-junk.mp4", "nor"])
+        self.assertEqual(player.link_executes(), ["/media/after-junk.mp4", "nor"])
 
     def test_get_info_starts_the_program_with_the_title_as_data(self):
         artist = "Ann \"A\" O'Neil"
@@ -257,9 +259,8 @@ class HandOffTest(PlayerTest):
 
         # Stopped from the media keys, the item is still the current one.
         os.remove(record)
-        run("playerctl", "-p", "kelvarino", "stop")
-        wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
-                 == "Stopped", what="stopped")
+        playerctl("stop")
+        wait_for(lambda: playerctl("status") == "Stopped", what="stopped")
         self.assertEqual(send_command(self.sandbox, f'GetInfo:"{program}"'), b"\x06")
         wait_for(record.exists, what="the program's record after the stop")
         self.assertEqual(json.loads(record.read_text())["argv"][1:], [f"FileName:{artist} - {title}"])

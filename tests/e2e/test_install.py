@@ -6,11 +6,10 @@ keeping its play lists in the user's data folder."""
 import os
 import shutil
 import tempfile
-import time
 import unittest
 from pathlib import Path
 
-from harness import BUILD_DIR, PlayerTest, audio_clip, run, wait_for, windows_of
+from harness import BUILD_DIR, PlayerTest, audio_clip, dialog_titled, pop_up_menu, run, wait_for
 
 ICON_SIZES = ("16x16", "24x24", "32x32", "48x48", "128x128", "256x256")
 METAINFO = "share/metainfo/org.kelvarino.kelvarino.metainfo.xml"
@@ -231,26 +230,16 @@ class InstalledPlayerTest(PlayerTest):
         self.assertFalse((self.prefix / "bin/playlist").exists())
 
         # 打开 from the pop-up menu, by its mnemonic O.
-        x, y, w, h = window.client()
-        run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
-        wait_for(lambda: len(windows_of(player.pid)) > 1, what="the pop-up menu")
-        time.sleep(0.3)
-        run("xdotool", "key", "o")
-        wait_for(lambda: [w for w in windows_of(player.pid) if w.title() == "打开"],
-                 what="the open dialog")
-        time.sleep(0.5)
+        pop_up_menu(player, window, "o")
+        dialog_titled(player, "打开")
         run("xdotool", "type", "--delay", "20", '"x.mp3" "y.mp3"')
-        time.sleep(0.3)
         run("xdotool", "key", "Return")
         playlist = playlists / "default.m3u"
         wait_for(playlist.exists, what="default.m3u in the data folder")
         folder = self.sandbox.root
         self.assertEqual(playlist.read_bytes(), f"{folder}/x.mp3\r\n{folder}/y.mp3\r\n".encode())
-        try:
-            # Generous: a loaded machine may take its time to open the list.
-            wait_for(lambda: window.title() == "x.mp3", 30, what="the first item playing")
-        finally:
-            self.shot("installed-playing")
+        # Generous: a loaded machine may take its time to open the list.
+        wait_for(lambda: window.title() == "x.mp3", 30, what="the first item playing")
         self.assertEqual(player.close(), 0)
 
 

@@ -5,15 +5,11 @@ import re
 import time
 from urllib.parse import unquote, urlparse
 
-from harness import PlayerTest, audio_clip, pixel_colour, run, video_clip, wait_for, windows_of
-from test_opening import bright_share
-from test_presentation import Dock
+from desktop import Dock, playerctl, position
+from harness import (PlayerTest, audio_clip, bright_share, click, pixel_colour, press, run,
+                     video_clip, wait_for, white_share, windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
-
-
-def playerctl(*args):
-    return run("playerctl", "-p", "kelvarino", *args, check=False).stdout.strip()
 
 
 def player_property(name, value=None, check=True):
@@ -33,10 +29,6 @@ def player_property(name, value=None, check=True):
 
 def rate_is(expected):
     return lambda: abs(player_property("Rate") - expected) < 1e-6
-
-
-def position():
-    return float(playerctl("position") or "nan")
 
 
 class MediaKeysTest(PlayerTest):
@@ -66,7 +58,7 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: "_NET_WM_STATE_ABOVE" not in window.states(), 5, what="the band cleared")
         time.sleep(0.7)  # a tick already under way may still land
         frozen = dock.updates()
-        time.sleep(1.2)
+        time.sleep(1.2)  # two ticks' time, in which nothing may come
         self.assertEqual(dock.updates(), frozen, "no progress while paused")
         self.assertEqual(window.title(), video.name)
 
@@ -122,7 +114,7 @@ class MediaKeysTest(PlayerTest):
         # Down keys do; the media widgets see it.
         volume = float(playerctl("volume"))
         x, y, w, h = window.client()
-        run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 3, "click", "4")
+        click(x + w // 2, y + h // 3, 4)
         wait_for(lambda: abs(float(playerctl("volume")) - (volume + 0.05)) < 0.001, 5,
                  what="the volume up a notch")
         # The note says so, readable over the low picture of an audio item.
@@ -143,15 +135,19 @@ class MediaKeysTest(PlayerTest):
         player = self.start(video_clip(seconds=30))
         window = player.window()
         wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
-        run("xdotool", "windowactivate", "--sync", window.id, check=False)
         self.assertEqual(player_property("MinimumRate"), 0.25)
         self.assertEqual(player_property("MaximumRate"), 4.0)
+        x, y, w, h = window.client()
 
-        # ] and [ step the speed by a tenth; the desktop sees the rate.
-        run("xdotool", "key", "bracketright", "bracketright")
+        def note_shown(name):
+            """White text at the top left, where the test picture has none."""
+            wait_for(lambda: white_share(self.shot(name), (x, y, 200, 60)) > 0.002, 5,
+                     what=f"the note of {name}")
+
+        # ] and [ step the speed by a tenth; the desktop sees the rate and a note says it.
+        press(window, "bracketright", "bracketright")
         wait_for(rate_is(1.2), 5, what="the rate at 1.2")
-        time.sleep(0.5)
-        self.shot("speed-note")
+        note_shown("speed")
         run("xdotool", "key", "bracketleft")
         wait_for(rate_is(1.1), 5, what="the rate at 1.1")
 
@@ -163,15 +159,13 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: abs(position() - (start + 1)) < 0.3, 5, what="a second on")
         run("xdotool", "key", "Right")
         wait_for(lambda: abs(position() - (start + 6)) < 0.3, 5, what="five seconds on")
-        time.sleep(0.5)  # the picture follows the position a little later
-        self.shot("seek-note")
+        note_shown("seek")
         run("xdotool", "key", "shift+Left")
         wait_for(lambda: abs(position() - (start + 5)) < 0.3, 5, what="a second back")
 
         # After a click on the control bar (beside its buttons, where it
         # does nothing) the keys still reach the player.
-        x, y, w, h = window.client()
-        run("xdotool", "mousemove", "--sync", x + w // 2, y + h - 20, "click", "1")
+        click(x + w // 2, y + h - 20)
         run("xdotool", "key", "BackSpace")
         wait_for(rate_is(1.0), 5, what="normal speed after a click on the bar")
 
@@ -194,7 +188,7 @@ class MediaKeysTest(PlayerTest):
         playerctl("play")
         wait_for(lambda: playerctl("status") == "Playing", 5, what="playing again")
         before, t0 = position(), time.monotonic()
-        time.sleep(1.5)
+        time.sleep(1.5)  # playback at that speed for a while
         advanced = (position() - before) / (time.monotonic() - t0)
         self.assertAlmostEqual(advanced, 2.0, delta=0.4)
 

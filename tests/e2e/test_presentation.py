@@ -9,44 +9,10 @@ import time
 import unittest
 from pathlib import Path
 
+from desktop import ACTIVITY_RULE, Dock
 from harness import PlayerTest, run, video_clip, wait_for
 
 SOURCE_DIR = Path(os.environ.get("KELVARINO_SOURCE_DIR", Path(__file__).resolve().parents[2]))
-UPDATE_RULE = "type='signal',interface='com.canonical.Unity.LauncherEntry',member='Update'"
-ACTIVITY_RULE = "interface='org.freedesktop.ScreenSaver',member='SimulateUserActivity'"
-
-
-class Dock:
-    """Listens on the session bus for launcher-entry updates, as a dock does, or
-    for the messages of another rule."""
-
-    def __init__(self, folder, rule=UPDATE_RULE):
-        self.log = folder / f"dock-{time.monotonic_ns()}.log"
-        self._out = open(self.log, "w")
-        self.process = subprocess.Popen(["dbus-monitor", rule], stdout=self._out,
-                                        stderr=subprocess.DEVNULL)
-        # dbus-monitor announces itself with the bus's own signals once it listens.
-        wait_for(lambda: "NameLost" in self.log.read_text(), 5, what="dbus-monitor")
-
-    def updates(self):
-        """[(seconds since the epoch, app uri, visible, progress)] in order."""
-        found = []
-        for block in re.split(r"\n(?=signal |method )", self.log.read_text()):
-            if "member=Update" not in block:
-                continue
-            visible = re.search(r'"progress-visible"\s*variant\s+boolean (\w+)', block)
-            progress = re.search(r'"progress"\s*variant\s+double (\S+)', block)
-            found.append((float(re.search(r"time=([\d.]+)", block).group(1)),
-                          re.search(r'string "([^"]*)"', block).group(1),
-                          visible.group(1) == "true", float(progress.group(1))))
-        return found
-
-    def close(self):
-        self.process.terminate()
-        self.process.wait(5)
-        self._out.close()
-
-
 def rgba_pixels(path):
     """The pixels of an image as (r, g, b, a), row by row."""
     raw = subprocess.run(["convert", str(path), "rgba:-"], check=True, capture_output=True,
@@ -88,13 +54,13 @@ class PresentationTest(PlayerTest):
 
         clicked = time.time()
         self.click_play_pause(window)
-        time.sleep(1.5)
+        time.sleep(1.5)  # three ticks' time, in which only the pause's own update may come
         # A tick may come between the click and the pause itself.
         after = [u for u in dock.updates() if u[0] > clicked + 0.15]
         self.assertEqual(len(after), 1, after)
         self.assertTrue(after[0][2], "paused keeps the bar")
         frozen = dock.updates()
-        time.sleep(1.5)
+        time.sleep(1.5)  # three ticks' time, in which nothing may come
         self.assertEqual(dock.updates(), frozen, "no updates while paused")
         self.assertEqual(player.close(), 0)
         wait_for(lambda: len(dock.updates()) > len(frozen), 5, what="the update at the end")
@@ -135,10 +101,9 @@ class PresentationTest(PlayerTest):
         placed = (80, 60, 620, 400)
         wait_for(lambda: "_NET_WM_STATE_ABOVE" in window.states(), 15, what="the window above")
         wait_for(lambda: window.outer() == placed, 5, what=f"the window at {placed}")
-        self.shot("above")
         self.click_play_pause(window)
         wait_for(lambda: "_NET_WM_STATE_ABOVE" not in window.states(), 5, what="the window back")
-        time.sleep(0.2)
+        time.sleep(0.2)  # a move that came with leaving the band would show by now
         self.assertEqual(window.outer(), placed)
         self.assertEqual(player.close(), 0)
 
@@ -168,7 +133,7 @@ class PresentationTest(PlayerTest):
         player = self.start(video_clip(seconds=10),
                             env=self.sandbox.env(DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent"))
         player.window()
-        time.sleep(3)  # six progress ticks
+        time.sleep(3)  # six progress ticks that have no bus to go to
         self.assertIsNone(player.process.poll())
         self.assertNotRegex(player.stderr(), re.compile("bus", re.I))
         self.assertNotIn("ALSA", player.stderr(), "a machine without sound prints no errors")

@@ -10,11 +10,9 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import PlayerTest, run, video_clip, wait_for, windows_of, xprop
-from test_media_keys import playerctl
-from test_opening import bright_share, middle_of
-
-TWIPS = 15
+from desktop import playerctl
+from harness import (TWIPS, PlayerTest, bright_share, click, dialog_titled, middle_of, pop_up_menu,
+                     press, run, video_clip, wait_for, window_titled, windows_of, xprop)
 
 
 def point(window, left_twips, top_twips):
@@ -23,47 +21,32 @@ def point(window, left_twips, top_twips):
     return x + left_twips // TWIPS, y + top_twips // TWIPS
 
 
-def click(x, y):
-    run("xdotool", "mousemove", x, y, "click", "1")
-
-
-def window_titled(player, title, timeout=10):
-    return wait_for(lambda: next((w for w in windows_of(player.pid) if w.title() == title), None),
-                    timeout, what=f"a window titled {title!r}")
-
-
-def pop_up_menu(player, window, accelerator):
-    """Right-clicks the picture and presses a menu item's accelerator."""
-    x, y, w, h = window.client()
-    run("xdotool", "mousemove", x + w // 2, y + h // 3, "click", "3")
-    wait_for(lambda: len(windows_of(player.pid)) > 1, what="the pop-up menu")
-    time.sleep(0.3)
-    run("xdotool", "key", accelerator)
-
-
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
+
+
+def serve(test, folder):
+    """A web server of `folder` for the test's length, one that ignores ranges;
+    its address."""
+    handler = functools.partial(QuietHandler, directory=str(folder))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    test.addCleanup(server.server_close)
+    test.addCleanup(server.shutdown)
+    return f"http://127.0.0.1:{server.server_address[1]}"
 
 
 class AddressFailureTest(PlayerTest):
     """Addresses that connect but do not play are named in the picture, the
     same way every time, and a silent server is said to be opening."""
 
-    def serve(self, folder):
-        handler = functools.partial(QuietHandler, directory=str(folder))
-        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=server.serve_forever, daemon=True).start()
-        self.addCleanup(server.server_close)
-        self.addCleanup(server.shutdown)
-        return f"http://127.0.0.1:{server.server_address[1]}"
-
     def test_an_index_at_the_end_from_a_server_that_cannot_seek_is_named_every_time(self):
         # This server ignores ranges: the index at the end is out of reach.
         served = self.sandbox.root / "served"
         served.mkdir()
         (served / "clip.mp4").write_bytes(video_clip(sound=True).read_bytes())
-        url = self.serve(served) + "/clip.mp4"
+        url = serve(self, served) + "/clip.mp4"
         for attempt in range(3):
             with self.subTest(attempt=attempt):
                 player = self.start(url)
@@ -71,7 +54,7 @@ class AddressFailureTest(PlayerTest):
                 wait_for(lambda: bright_share(self.shot("cannot-seek"), middle_of(window.client()))
                          > 0.01, 10, what="the line in the picture")
                 wait_for(lambda: window.title() == url, 5, what="the title naming the address")
-                time.sleep(0.5)
+                time.sleep(0.5)  # a window fitted to a sound would have its size by now
                 self.assertEqual(window.client()[2:], (601, 315), "no window for a sound")
                 self.assertEqual(player.close(), 0)
 
@@ -92,20 +75,18 @@ class AddressFailureTest(PlayerTest):
 
 class UrlDialogTest(PlayerTest):
     def open_url_dialog(self, player, window):
-        run("xdotool", "windowactivate", "--sync", window.id, check=False)
         # Through the X server as a keyboard would: an event sent to the window
-        # (--window) leaves its U for the dialog's field to pick up.
-        run("xdotool", "key", "ctrl+u")
-        dialog = window_titled(player, "打开URL")
-        time.sleep(0.3)  # the window manager's frame and focus
-        return dialog
+        # (xdotool's --window) leaves its U for the dialog's field to pick up.
+        press(window, "ctrl+u")
+        return dialog_titled(player, "打开URL")
 
-    def type_into_field(self, dialog, text):
+    def enter(self, dialog, address):
+        """Types the address into the field and clicks 确定."""
         # Keys go to the field once the dialog has the focus and the field is clicked.
         run("xdotool", "windowactivate", "--sync", dialog.id, check=False)
         click(*point(dialog, 360 + 1500, 480 + 150))
-        time.sleep(0.2)
-        run("xdotool", "type", "--delay", "10", text)
+        run("xdotool", "type", "--delay", "10", address)
+        click(*point(dialog, 2880 + 600, 1080 + 200))
 
     def closed(self, dialog):
         wait_for(lambda: dialog.title() == "", what="the dialog closed")
@@ -129,10 +110,9 @@ class UrlDialogTest(PlayerTest):
         wait_for(lambda: "_NET_WM_STATE_ABOVE" in dialog.states(), what="the requests taken")
         normal = lambda w: "Normal" in xprop(w.id, "WM_STATE")
         wait_for(lambda: normal(dialog) and normal(window), what="the dialog and the window back")
-        self.shot("url-dialog")  # the Chinese captions must show as characters
 
         run("xdotool", "key", "Escape")
-        time.sleep(0.3)
+        time.sleep(0.3)  # had Escape closed the dialog, it would be gone by now
         self.assertEqual(dialog.title(), "打开URL", "Escape closed the dialog")
         click(*point(dialog, 4200 + 500, 1080 + 200))  # 取消
         self.closed(dialog)
@@ -144,9 +124,7 @@ class UrlDialogTest(PlayerTest):
         player = self.start()
         window = player.window()
         dialog = self.open_url_dialog(player, window)
-        self.type_into_field(dialog, str(clip))
-        self.shot("typed")
-        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.enter(dialog, str(clip))
         wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
         self.closed(dialog)
         history = self.sandbox.playlist / "URL.m3u"
@@ -154,12 +132,10 @@ class UrlDialogTest(PlayerTest):
 
         # The same address again is known: it plays and the history stays as it is.
         dialog = self.open_url_dialog(player, window)
-        self.type_into_field(dialog, str(clip))
-        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        self.enter(dialog, str(clip))
         self.closed(dialog)
         self.assertEqual(history.read_bytes(), f"{clip}\r\n".encode())
         self.assertEqual(player.close(), 0)
-
 
     def test_an_unreadable_history_is_told_in_red_and_kept_while_the_address_plays(self):
         # A folder in the history's place cannot be read as a file, even by root.
@@ -169,16 +145,17 @@ class UrlDialogTest(PlayerTest):
         player = self.start()
         window = player.window()
         dialog = self.open_url_dialog(player, window)
-        shot = self.shot("unreadable-history")
         # The notice's corner, left of 确定: its text is drawn in dark red.
         left, top = point(dialog, 360, 1000)
-        red = run("convert", shot, "-crop", f"160x40+{left}+{top}", "-fuzz", "20%", "-fill", "black",
-                  "+opaque", "#b00000", "-fill", "white", "-opaque", "#b00000", "-format",
-                  "%[fx:mean]", "info:").stdout
-        self.assertGreater(float(red), 0.02, "no red notice left of the buttons")
 
-        self.type_into_field(dialog, str(clip))
-        click(*point(dialog, 2880 + 600, 1080 + 200))  # 确定
+        def red():
+            return float(run("convert", self.shot("unreadable-history"), "-crop",
+                             f"160x40+{left}+{top}", "-fuzz", "20%", "-fill", "black", "+opaque",
+                             "#b00000", "-fill", "white", "-opaque", "#b00000", "-format",
+                             "%[fx:mean]", "info:").stdout)
+        wait_for(lambda: red() > 0.02, 5, what="a red notice left of the buttons")
+
+        self.enter(dialog, str(clip))
         wait_for(lambda: window.title() == clip.name, what="the typed clip playing")
         self.closed(dialog)
         self.assertEqual(len(windows_of(player.pid)), 1, "a message box besides the window")
@@ -199,18 +176,10 @@ class SaveAsWebSourceTest(PlayerTest):
         clip = served / "clip.mp4"
         run("ffmpeg", "-loglevel", "error", "-i", video_clip(), "-c", "copy",
             "-movflags", "+faststart", clip, timeout=120)
-        handler = functools.partial(QuietHandler, directory=str(served))
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/{clip.name}"
+        self.url = f"{serve(self, served)}/{clip.name}"
         self.bin = self.sandbox.root / "bin"
         self.bin.mkdir()
         self.record = self.sandbox.root / "xdg-open.args"
-
-    def tearDown(self):
-        self.server.shutdown()
-        self.server.server_close()
-        super().tearDown()
 
     def fake_xdg_open(self, status):
         script = self.bin / "xdg-open"
@@ -236,7 +205,7 @@ class SaveAsWebSourceTest(PlayerTest):
     def test_a_handler_that_succeeds_shows_no_message(self):
         self.fake_xdg_open(0)
         player = self.save_as()
-        time.sleep(1.5)
+        time.sleep(1.5)  # a dialog or a message would be up by now
         self.assertEqual([w.title() for w in windows_of(player.pid)], [player.window().title()],
                          "no save dialog and no message")
 
@@ -244,7 +213,6 @@ class SaveAsWebSourceTest(PlayerTest):
         self.fake_xdg_open(4)
         player = self.save_as()
         box = window_titled(player, "错误：")
-        self.shot("browser-error")
         box.close()
 
 
@@ -256,11 +224,9 @@ class SaveAsAfterTheEndTest(PlayerTest):
         player = self.start(clip)
         window = player.window()
         wait_for(lambda: window.title().startswith("short"), what="the clip playing")
-        wait_for(lambda: run("playerctl", "-p", "kelvarino", "status", check=False).stdout.strip()
-                 == "Stopped", what="the end")
+        wait_for(lambda: playerctl("status") == "Stopped", what="the end")
         pop_up_menu(player, window, "v")  # 另存为(&V)
-        dialog = window_titled(player, "保存文件")
-        time.sleep(0.5)
+        dialog = dialog_titled(player, "保存文件")
         copy = self.sandbox.root / "copy.mp3"
         run("xdotool", "key", "ctrl+a")
         run("xdotool", "type", "--delay", "10", str(copy))
@@ -276,10 +242,8 @@ class PlayModesMenuTest(PlayerTest):
         window = player.window()
         player.wait_trace("first-frame")
         for accelerator, key in (("r", "mReplay"), ("h", "mRnd")):
-            pop_up_menu(player, window, "s")     # 播放设置(&S)
-            wait_for(lambda: len(windows_of(player.pid)) > 2, what="the submenu")
-            time.sleep(0.2)
-            run("xdotool", "key", accelerator)  # 重复播放(&R), 无序播放(&H)
+            # 播放设置(&S), then 重复播放(&R) or 无序播放(&H)
+            pop_up_menu(player, window, "s", accelerator)
             wait_for(lambda: self.sandbox.settings.exists() and
                      f"{key}=True\r\n".encode() in self.sandbox.settings.read_bytes(),
                      what=f"{key}=True stored")

@@ -5,23 +5,16 @@ import re
 import time
 import unittest
 
-from harness import (PlayerTest, Window, audio_clip, image_difference, run, screen_size, still_clip,
-                     video_clip, wait_for, windows_of)
-
-BAR_HEIGHT = 65
+from harness import (BAR, PlayerTest, Window, click, image_difference, press, run, screen_size,
+                     still_clip, video_clip, wait_client_size, wait_for, windows_of)
 
 
 class WindowTest(PlayerTest):
     def test_without_settings_the_window_is_centred_at_its_design_size(self):
         player = self.start()
         window = player.window()
-        time.sleep(0.5)
-        x, y, w, h = window.client()
-        self.assertEqual((w, h), (601, 315))
-        ox, oy, ow, oh = window.outer()
-        sw, sh = screen_size()
-        self.assertAlmostEqual(ox, (sw - ow) // 2, delta=1)
-        self.assertAlmostEqual(oy, (sh - oh) // 2, delta=1)
+        wait_for(window.centred, what="the window centred")
+        self.assertEqual(window.client()[2:], (601, 315))
         self.assertEqual(window.title(), "Kelvarino")
         self.assertEqual(player.close(), 0)
 
@@ -29,12 +22,10 @@ class WindowTest(PlayerTest):
         self.sandbox.write_settings(zoom="0", move="1200,900,9300,6000")
         player = self.start()
         window = player.window()
-        time.sleep(0.5)
-        self.assertEqual(window.outer(), (80, 60, 620, 400))
+        wait_for(lambda: window.outer() == (80, 60, 620, 400), what="the window where it was")
 
     def test_a_saved_rectangle_that_cannot_be_a_window_here_gives_the_centred_window(self):
         clip = video_clip()
-        sw, sh = screen_size()
         # Sizes beyond what a window can have, beyond a number of pixels, and a
         # frame guessed around the full screen that puts the title bar above it.
         for move in ("1200,900,1e12,1e12", "1e30,900,1e30,6000", "-15,-285,28830,16485"):
@@ -45,9 +36,7 @@ class WindowTest(PlayerTest):
                     window = player.window()
                     player.wait_trace("first-frame")
                     self.assertEqual(window.client()[2:], (601, 315))
-                    ox, oy, ow, oh = window.outer()
-                    self.assertAlmostEqual(ox, (sw - ow) // 2, delta=1)
-                    self.assertAlmostEqual(oy, (sh - oh) // 2, delta=1)
+                    self.assertTrue(window.centred(), f"not centred: {window.outer()}")
                     self.assertEqual(player.close(), 0)
                 finally:
                     player.kill()  # the next start must not find it running
@@ -59,17 +48,16 @@ class WindowTest(PlayerTest):
         window = player.window()
         player.wait_trace("first-frame")
         x, y, w, h = window.client()
-        picture = (x, y, w, h - 65)  # above the control bar
+        picture = (x, y, w, h - BAR)
         first = self.shot("a", picture)
-        time.sleep(1.0)
-        second = self.shot("b", picture)
-        self.assertGreater(image_difference(first, second), 0.05, "the picture does not move")
+        wait_for(lambda: image_difference(first, self.shot("b", picture)) > 0.05, 5,
+                 what="the picture moving")
         self.assertEqual(player.close(), 0)
 
     def test_a_nonexistent_path_opens_the_window_without_a_dialog(self):
         player = self.start(self.sandbox.root / "no such file.mp4")
         player.window()
-        time.sleep(1.5)
+        time.sleep(1.5)  # a dialog would be up by now
         self.assertIsNone(player.process.poll())
         self.assertEqual(len(windows_of(player.pid)), 1, "a dialog appeared")
         self.assertEqual(player.close(), 0)
@@ -110,7 +98,7 @@ class MaximiseAndFullScreenTest(PlayerTest):
         def expected():
             w, h = window.client()[2:]
             return (sorted(states),
-                    ((0, 0, w, h), (0, 0, w, h - BAR_HEIGHT), (0, h - BAR_HEIGHT, w, BAR_HEIGHT)))
+                    ((0, 0, w, h), (0, 0, w, h - BAR), (0, h - BAR, w, BAR)))
         def found():
             return sorted(re.findall(r"_NET_WM_STATE_(\w+)", window.states())), player_layout(window)
         try:
@@ -129,10 +117,10 @@ class MaximiseAndFullScreenTest(PlayerTest):
 
         # The keys go to the picture once it has been clicked.
         x, y, w, h = window.client()
-        run("xdotool", "mousemove", "--sync", x + w // 2, y + h // 2, "click", "1")
+        click(x + w // 2, y + h // 2)
         run("xdotool", "key", "Escape")
         self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
-        time.sleep(1.0)
+        time.sleep(1.0)  # a way back that went full screen again would have done so by now
         self.assertNotIn("FULLSCREEN", window.states(), "the way back went full screen again")
         self.assert_laid_out(window, ["MAXIMIZED_VERT", "MAXIMIZED_HORZ"])
 
@@ -161,7 +149,9 @@ class MaximiseAndFullScreenTest(PlayerTest):
                 self.assertEqual(second.wait(10), 0)
                 self.assert_laid_out(window, [])
                 self.assertEqual(window.outer(), normal)
-                time.sleep(1.0)  # settled, before the next maximise
+                # The player settles for half a second after full screen; a
+                # maximise in that time is lost.
+                time.sleep(1.0)
         self.assertEqual(player.close(), 0)
 
     def test_a_second_start_while_full_screen_fits_and_centres_the_new_video(self):
@@ -172,17 +162,15 @@ class MaximiseAndFullScreenTest(PlayerTest):
             with self.subTest(way=way):
                 player = self.start(small)
                 window = player.window()
-                wait_for(lambda: window.client()[2:] == (320, 240 + BAR_HEIGHT), what="the fit")
+                wait_client_size(window, (320, 240 + BAR))
                 if way == "maximise":
                     self.maximise(window)
                 else:
-                    run("xdotool", "windowactivate", "--sync", window.id, check=False)
-                    run("xdotool", "key", "f")
+                    press(window, "f")
                     wait_for(lambda: "FULLSCREEN" in window.states(), what="full screen")
                 self.assertEqual(self.start(large).wait(10), 0)
                 self.assert_laid_out(window, [])
-                wait_for(lambda: window.client()[2:] == (640, 360 + BAR_HEIGHT), 5,
-                         what="the new video fitted")
+                wait_client_size(window, (640, 360 + BAR), 5)
                 ox, oy, ow, oh = window.outer()
                 self.assertEqual((ox, oy), ((sw - ow) // 2, (sh - oh) // 2), "centred")
                 self.assertEqual(player.close(), 0)
@@ -198,8 +186,7 @@ class MaximiseAndFullScreenTest(PlayerTest):
 
         again = self.start()
         window = again.window()
-        time.sleep(0.5)
-        self.assertEqual(window.outer(), saved)
+        wait_for(lambda: window.outer() == saved, what=f"the window at {saved}")
         self.assertEqual(again.close(), 0)
 
 
