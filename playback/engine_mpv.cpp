@@ -9,6 +9,7 @@
 #include "playback/failure_watch_mpv.h"
 #include "playback/list_guard_mpv.h"
 #include "playback/mpv_session_mpv.h"
+#include "playback/seeking_mpv.h"
 #include "playback/subtitle_files_mpv.h"
 #include "playback/video_window_mpv.h"
 
@@ -49,6 +50,8 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       *m_session, NetworkTimeoutSeconds,
       [this](const QString& source, const ItemFailure& failure) { emit itemFailed(source, failure); });
   m_coverArt = std::make_unique<CoverArtMpv>(*m_session, [this] { emit currentMediaChanged(); });
+  m_seeking = std::make_unique<SeekingMpv>(*m_session,
+                                           [this](double seconds) { emit positionJumped(seconds); });
   listen();
 
   m_video = new VideoWindowMpv(core);
@@ -163,6 +166,9 @@ void EngineMpv::changed(ObservedPropertiesMpv::Id id, bool mediaChanged)
     break;
   case Id::Path:
     m_batch.pathChanged = true;
+    break;
+  case Id::ChapterList:
+    emit chaptersChanged();
     break;
   default:
     break;
