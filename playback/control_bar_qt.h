@@ -38,6 +38,7 @@ signals:
   void previousClicked();
   void nextClicked();
   void seekRequested(double seconds);
+  void scrubRequested(double seconds); // the handle dragged, not yet let go
   void muteClicked();
   void volumeRequested(int volume);
 

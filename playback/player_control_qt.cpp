@@ -2,6 +2,7 @@
 
 #include "playback/audio_card.h"
 #include "playback/audio_card_mpv.h"
+#include "playback/chapters.h"
 #include "playback/control_bar_qt.h"
 #include "playback/engine_mpv.h"
 #include "playback/picture_host_qt.h"
@@ -49,6 +50,7 @@ void PlayerControlQt::forwardRequests()
   connect(bar, &ControlBarQt::previousClicked, this, &PlayerControls::previousClicked);
   connect(bar, &ControlBarQt::nextClicked, this, &PlayerControls::nextClicked);
   connect(bar, &ControlBarQt::seekRequested, this, &PlayerControls::seekRequested);
+  connect(bar, &ControlBarQt::scrubRequested, this, &PlayerControls::scrubRequested);
   connect(bar, &ControlBarQt::muteClicked, this, &PlayerControls::muteClicked);
   connect(bar, &ControlBarQt::volumeRequested, this, &PlayerControls::volumeRequested);
   TrackButtonsQt* tracks = bar->tracks();
@@ -72,7 +74,7 @@ void PlayerControlQt::followEngine()
   connect(&m_engine, &MediaEngine::positionJumped, this, &PlayerControlQt::showTimes);
   connect(&m_engine, &MediaEngine::volumeChanged, bar, &ControlBarQt::setVolume);
   connect(&m_engine, &MediaEngine::muteChanged, bar, &ControlBarQt::setMuted);
-  connect(&m_engine, &MediaEngine::loopChanged, this, &PlayerControlQt::showMarks);
+  connect(&m_engine, &MediaEngine::chaptersChanged, this, &PlayerControlQt::showMarks);
   bar->setVolume(m_engine.volume());
 }
 
@@ -90,13 +92,8 @@ void PlayerControlQt::stateChanged(int state)
 
 void PlayerControlQt::showMarks()
 {
-  QVector<BarMark> marks;
-  const LoopPoints loop = m_engine.loopPoints();
-  if (loop.a)
-    marks.append({*loop.a, BarMark::Kind::LoopStart});
-  if (loop.b)
-    marks.append({*loop.b, BarMark::Kind::LoopEnd});
-  m_view->bar()->setMarks(marks);
+  const std::optional<MediaItem> item = m_engine.currentMedia();
+  m_view->bar()->setMarks(Chapters::marks(m_engine.chapters(), item ? item->duration : 0));
 }
 
 void PlayerControlQt::showTimes()
@@ -112,5 +109,6 @@ void PlayerControlQt::showItem()
   const bool picture = item && item->imageSourceWidth > 0 && isRunning(m_engine.playState());
   m_view->bar()->tracks()->setTracks(m_engine.tracks(), picture);
   showTimes();
+  showMarks(); // the duration they stand on may come after them
   m_audioCard->show(audioCardFor(m_engine.playState(), item));
 }

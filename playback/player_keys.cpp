@@ -21,6 +21,8 @@ const std::vector<KeyBinding>& playerKeyMap()
       {Qt::Key_NumberSign, Qt::NoModifier, NextAudioTrack},
       {Qt::Key_J, Qt::NoModifier, NextSubtitle},
       {Qt::Key_V, Qt::NoModifier, ToggleSubtitles},
+      {Qt::Key_PageUp, Qt::NoModifier, PreviousChapter},
+      {Qt::Key_PageDown, Qt::NoModifier, NextChapter},
       // Some keyboards have the brackets and # on a shifted key.
       {Qt::Key_BracketLeft, Qt::ShiftModifier, Slower},
       {Qt::Key_BracketRight, Qt::ShiftModifier, Faster},

@@ -25,6 +25,8 @@ enum class PlayerKey {
   NextAudioTrack,
   NextSubtitle,    // then 关闭
   ToggleSubtitles,
+  PreviousChapter,
+  NextChapter,
 };
 
 // One key of the map: the key, the modifiers it takes (the keypad's aside),
