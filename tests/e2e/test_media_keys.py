@@ -6,8 +6,8 @@ import time
 from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
-from harness import (PlayerTest, audio_clip, bright_share, click, pixel_colour, press, run,
-                     video_clip, wait_for, white_share, windows_of)
+from harness import (BAR, PlayerTest, audio_clip, bright_share, click, colour_clip, pixel_colour,
+                     press, run, segment_shown, video_clip, wait_for, white_share, windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
 
@@ -196,3 +196,48 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "key", "ctrl+u")
         wait_for(lambda: len(windows_of(player.pid)) == 2, 5, what="the open-URL dialog")
         run("xdotool", "key", "Escape")
+
+    def test_the_seek_bar_marks_chapters_that_page_keys_reach_and_its_handle_drags_the_picture(self):
+        player = self.start(colour_clip())
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        x, y, w, h = window.client()
+        centre = (x + w // 2, y + (h - BAR) // 2)
+
+        def segment(name):
+            return segment_shown(pixel_colour(self.shot(name), *centre))
+
+        # The seek slider spans the bar within 10 px margins, its 12 px handle's
+        # centre going from end to end; a chapter's mark is a light tick on it.
+        groove_y = y + h - BAR + 14
+
+        def x_at(seconds):
+            return x + 16 + round(seconds / 30 * (w - 32))
+        bar = self.shot("chapter-marks")
+        for at in (10, 20):
+            self.assertGreater(white_share(bar, (x_at(at) - 2, groove_y - 3, 5, 6)), 0.1,
+                               f"a mark at {at} s")
+        self.assertEqual(white_share(bar, (x_at(15) - 2, groove_y - 3, 5, 6)), 0, "none between")
+
+        # PgDn goes to the next chapter's start and names it; PgUp moments
+        # later goes back a chapter.
+        playerctl("position", "3")
+        wait_for(lambda: 2.9 < position() < 4, 5, what="at 3 s")
+        run("xdotool", "key", "Next")
+        wait_for(lambda: abs(position() - 10) < 0.2 and segment("page-down") == 1, 5,
+                 what="the second chapter's colour at its start")
+        wait_for(lambda: white_share(self.shot("chapter-note"), (x, y, 200, 60)) > 0.002, 5,
+                 what="the chapter's note")
+        run("xdotool", "key", "Prior")
+        wait_for(lambda: position() < 0.5 and segment("page-up") == 0, 5, what="back to the first")
+
+        # The handle dragged with the button held moves the picture before it
+        # is let go; letting go leaves it there.
+        run("xdotool", "mousemove", x_at(0), groove_y, "mousedown", "1")
+        for step in range(1, 9):
+            run("xdotool", "mousemove", x_at(step * 3), groove_y)
+        wait_for(lambda: segment("dragging") == 2, 5, what="the third colour while dragging")
+        run("xdotool", "mouseup", "1")
+        wait_for(lambda: 23 < position() < 25, 5, what="at 24 s once let go")
