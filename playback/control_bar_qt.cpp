@@ -176,6 +176,11 @@ void ControlBarQt::setPlaying(bool playing)
   m_playPause->setToolTip(playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
 }
 
+QSlider* ControlBarQt::seekSlider() const
+{
+  return m_seek;
+}
+
 void ControlBarQt::setMarks(const QVector<BarMark>& marks)
 {
   m_seek->setMarks(marks);

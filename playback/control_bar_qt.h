@@ -31,6 +31,7 @@ public:
   // Marks on the seek slider, in the order they are drawn.
   void setMarks(const QVector<BarMark>& marks);
   TrackButtonsQt* tracks() const { return m_tracks; }
+  QSlider* seekSlider() const;
 
 signals:
   void playPauseClicked();

@@ -4,6 +4,7 @@
 #include "playback/audio_card_mpv.h"
 #include "playback/chapters.h"
 #include "playback/control_bar_qt.h"
+#include "playback/seek_preview_qt.h"
 #include "playback/engine_mpv.h"
 #include "playback/picture_host_qt.h"
 #include "playback/player_view_qt.h"
@@ -33,6 +34,7 @@ PlayerControlQt::PlayerControlQt(EngineMpv& engine) : m_engine(engine)
   // for them: files dropped on the picture are the main window's to play.
   picture->setAcceptDrops(false);
   m_view = new PlayerViewQt(picture);
+  new SeekPreviewQt(engine, m_view); // the view owns it
   m_audioCard = std::make_unique<AudioCardMpv>(engine.session(), video);
   m_clock.setInterval(ClockMs);
   connect(&m_clock, &QTimer::timeout, this, &PlayerControlQt::showTimes);

@@ -154,6 +154,16 @@ def bright_share(image, region=None):
     return float(out.stdout)
 
 
+def colour_share(image, colour, region):
+    """The share of the (x, y, width, height) part of a screenshot within a
+    tenth of `colour` ("E63CAA")."""
+    crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)]
+    out = run("convert", image, *crop, "-fuzz", "10%", "-fill", "white", "-opaque", f"#{colour}",
+              "-fill", "black", "+opaque", "white", "-colorspace", "Gray", "-format", "%[fx:mean]",
+              "info:")
+    return float(out.stdout)
+
+
 def white_share(image, region=None):
     """The share of pixels within a tenth of white: text over a picture of
     bright colours, whose green bright_share would count."""

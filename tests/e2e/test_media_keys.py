@@ -6,7 +6,7 @@ import time
 from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
-from harness import (BAR, PlayerTest, audio_clip, bright_share, click, colour_clip, pixel_colour,
+from harness import (BAR, COLOURS, PlayerTest, audio_clip, bright_share, click, colour_clip, colour_share, pixel_colour,
                      press, run, segment_shown, video_clip, wait_for, white_share, windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
@@ -232,6 +232,19 @@ class MediaKeysTest(PlayerTest):
                  what="the chapter's note")
         run("xdotool", "key", "Prior")
         wait_for(lambda: position() < 0.5 and segment("page-up") == 0, 5, what="back to the first")
+
+        # The pointer resting on the bar shows the picture at that time above
+        # it, inside the window; leaving the bar hides it.
+        above = (x, y + h - BAR - 200, w, 196)
+        run("xdotool", "key", "Next")
+        wait_for(lambda: segment("second-chapter") == 1, 5, what="the second chapter")
+        for at, colour in ((7.5, COLOURS[0]), (22.5, COLOURS[2])):
+            run("xdotool", "mousemove", x_at(at), groove_y)
+            wait_for(lambda: colour_share(self.shot(f"preview-{at}"), colour, above) > 0.15, 5,
+                     what=f"the preview of {at} s")
+        run("xdotool", "mousemove", x + w // 2, y + (h - BAR) // 2)
+        wait_for(lambda: colour_share(self.shot("preview-gone"), COLOURS[2], above) == 0, 5,
+                 what="the preview gone")
 
         # The handle dragged with the button held moves the picture before it
         # is let go; letting go leaves it there.

@@ -1,0 +1,131 @@
+#include "playback/preview_core_mpv.h"
+
+#include "playback/mpv_session_mpv.h"
+#include "playback/seeking_mpv.h"
+
+#include <QFile>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <mpv/client.h>
+#include <mpv/render_gl.h>
+
+namespace {
+
+std::vector<MpvSession::Option> previewOptions()
+{
+  return {{"vo", "libmpv"}, {"ao", "null"}, {"audio", "no"}, {"sid", "no"}, {"config", "no"},
+          {"terminal", "no"}, {"idle", "yes"}, {"keep-open", "always"}, {"pause", "yes"},
+          {"osc", "no"}, {"osd-level", "0"}, {"ytdl", "no"}, {"load-scripts", "no"},
+          {"input-default-bindings", "no"}, {"load-stats-overlay", "no"},
+          {"load-osd-console", "no"}, {"load-auto-profiles", "no"}, {"sub-auto", "no"},
+          {"hwdec", "no"}, {"vd-lavc-threads", "2"}, {"hr-seek", "no"}, {"cache", "no"},
+          {"demuxer-max-bytes", "4MiB"}, {"demuxer-max-back-bytes", "1MiB"},
+          {"demuxer-readahead-secs", "0"}, {"video-sync", "audio"}};
+}
+
+void* procAddress(void*, const char* name)
+{
+  QOpenGLContext* context = QOpenGLContext::currentContext();
+  return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+PreviewCoreMpv::PreviewCoreMpv(QObject* parent)
+    : QObject(parent), m_session(std::make_unique<MpvSession>(previewOptions())),
+      m_seeking(std::make_unique<SeekingMpv>(*m_session))
+{
+  m_session->on(MPV_EVENT_FILE_LOADED, [this](const mpv_event&) {
+    m_loaded = true;
+    if (m_shown != m_start)
+      m_seeking->seek(m_shown, SeekQueue::Want::Nearby, m_start);
+  });
+  m_session->on(MPV_EVENT_END_FILE, [this](const mpv_event&) { m_loaded = false; });
+  if (!makeRenderer())
+    m_render = nullptr;
+}
+
+PreviewCoreMpv::~PreviewCoreMpv()
+{
+  if (m_render) {
+    m_gl->makeCurrent(m_surface.get());
+    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+    mpv_render_context_free(m_render);
+    m_target.reset();
+    m_gl->doneCurrent();
+  }
+}
+
+bool PreviewCoreMpv::makeRenderer()
+{
+  m_gl = std::make_unique<QOpenGLContext>();
+  if (!m_gl->create())
+    return false;
+  m_surface = std::make_unique<QOffscreenSurface>();
+  m_surface->setFormat(m_gl->format());
+  m_surface->create();
+  if (!m_gl->makeCurrent(m_surface.get()))
+    return false;
+  mpv_opengl_init_params glInit{procAddress, nullptr};
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  const bool made = mpv_render_context_create(&m_render, m_session->handle(), params) >= 0;
+  m_gl->doneCurrent();
+  if (made)
+    mpv_render_context_set_update_callback(m_render, &PreviewCoreMpv::onRenderUpdate, this);
+  return made;
+}
+
+void PreviewCoreMpv::show(const QString& path, double seconds, QSize size, bool exact)
+{
+  if (!m_render || size.isEmpty())
+    return;
+  if (!m_target || m_target->size() != size) {
+    m_gl->makeCurrent(m_surface.get());
+    m_target = std::make_unique<QOpenGLFramebufferObject>(size);
+    m_gl->doneCurrent();
+  }
+  const double from = m_shown;
+  m_shown = seconds;
+  if (path != m_path) {
+    m_path = path;
+    m_loaded = false;
+    m_start = seconds;
+    // Opened where the pointer is: the first picture is the one wanted.
+    m_session->set("start", QByteArray::number(seconds, 'f', 3));
+    m_session->command({"loadfile", QFile::encodeName(path), "replace"});
+    return;
+  }
+  if (m_loaded)
+    m_seeking->seek(seconds, exact ? SeekQueue::Want::Exact : SeekQueue::Want::Nearby, from);
+}
+
+// Called on one of mpv's threads: hand over to the GUI thread, once.
+void PreviewCoreMpv::onRenderUpdate(void* self)
+{
+  auto* core = static_cast<PreviewCoreMpv*>(self);
+  if (!core->m_updatePosted.exchange(true))
+    QMetaObject::invokeMethod(core, &PreviewCoreMpv::takeUpdate, Qt::QueuedConnection);
+}
+
+void PreviewCoreMpv::takeUpdate()
+{
+  m_updatePosted = false;
+  if (!m_render || !(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) || !m_target)
+    return;
+  m_gl->makeCurrent(m_surface.get());
+  mpv_opengl_fbo fbo{int(m_target->handle()), m_target->width(), m_target->height(), 0};
+  int flipY = 0;
+  int blockForTargetTime = 0;
+  mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+                               {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                               {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+                               {MPV_RENDER_PARAM_INVALID, nullptr}};
+  mpv_render_context_render(m_render, params);
+  const QImage picture = m_target->toImage();
+  m_gl->doneCurrent();
+  emit pictureReady(picture);
+}

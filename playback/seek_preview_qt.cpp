@@ -1,0 +1,66 @@
+#include "playback/seek_preview_qt.h"
+
+#include "core/media_engine.h"
+#include "playback/control_bar_qt.h"
+#include "playback/player_view_qt.h"
+#include "playback/preview_core_mpv.h"
+#include "playback/seek_hover_qt.h"
+#include "playback/seek_popup_qt.h"
+#include "playback/seek_preview_plan.h"
+
+#include <QSlider>
+
+namespace {
+
+// A pointer still this long has come to rest.
+constexpr int RestMs = 150;
+
+} // namespace
+
+SeekPreviewQt::SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view)
+    : QObject(view), m_engine(engine), m_view(view), m_popup(new SeekPopupQt(view))
+{
+  auto* hover = new SeekHoverQt(view->bar()->seekSlider());
+  connect(hover, &SeekHoverQt::hovered, this, &SeekPreviewQt::hovered);
+  connect(hover, &SeekHoverQt::left, this, &SeekPreviewQt::left);
+  connect(&engine, &MediaEngine::currentMediaChanged, this, &SeekPreviewQt::left);
+  m_rest.setSingleShot(true);
+  m_rest.setInterval(RestMs);
+  connect(&m_rest, &QTimer::timeout, this, [this] {
+    const std::optional<MediaItem> item = m_engine.currentMedia();
+    if (m_core && item && m_popup->isVisible())
+      m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), true);
+  });
+}
+
+SeekPreviewQt::~SeekPreviewQt() = default;
+
+void SeekPreviewQt::hovered(double seconds, int x)
+{
+  const std::optional<MediaItem> item = m_engine.currentMedia();
+  if (!item || !(item->duration > 0)) {
+    left();
+    return;
+  }
+  m_seconds = seconds;
+  QSize picture = SeekPreviewPlan::pictureSize(*item);
+  if (!picture.isEmpty() && !m_core) {
+    m_core = new PreviewCoreMpv(this);
+    connect(m_core, &PreviewCoreMpv::pictureReady, m_popup, &SeekPopupQt::setPicture);
+  }
+  if (m_core && !m_core->ready())
+    picture = QSize();
+  QSlider* slider = m_view->bar()->seekSlider();
+  const QPoint anchor(slider->mapTo(m_view, QPoint(x, 0)).x(), m_view->bar()->y() - 2);
+  m_popup->showAt(anchor, SeekPreviewPlan::caption(seconds, m_engine.chapters()), picture);
+  if (!picture.isEmpty()) {
+    m_core->show(item->sourceURL, seconds, picture, false);
+    m_rest.start();
+  }
+}
+
+void SeekPreviewQt::left()
+{
+  m_rest.stop();
+  m_popup->hide();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class MediaEngine;
+class PlayerViewQt;
+class PreviewCoreMpv;
+class SeekPopupQt;
+
+// The preview above the seek bar: while the pointer rests on the bar, the
+// time and chapter under it and, for a local video, its picture there, made
+// by a core of its own that comes with the first hover and stays.
+class SeekPreviewQt : public QObject {
+  Q_OBJECT
+public:
+  SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view);
+  ~SeekPreviewQt() override;
+
+private:
+  void hovered(double seconds, int x);
+  void left();
+
+  MediaEngine& m_engine;
+  PlayerViewQt* m_view;
+  SeekPopupQt* m_popup;
+  PreviewCoreMpv* m_core = nullptr;
+  QTimer m_rest; // the pointer has rested: the exact picture
+  double m_seconds = 0;
+};
