@@ -79,6 +79,11 @@ void EngineMpv::listen()
     ended(static_cast<const mpv_event_end_file*>(event.data)->reason);
   });
   m_properties.observe(s, [this](ObservedPropertiesMpv::Id id, bool media) { changed(id, media); });
+  // For the benchmarks (KELVARINO_TRACE): frames playback dropped, so far.
+  s.observe("frame-drop-count", MPV_FORMAT_INT64, [](const mpv_event_property& p) {
+    if (p.format == MPV_FORMAT_INT64)
+      traceMilestone("frame-drops", QString::number(*static_cast<int64_t*>(p.data)));
+  });
   connect(&s, &MpvSession::drained, this, &EngineMpv::afterDrain);
 }
 

@@ -14,6 +14,10 @@ namespace {
 
 // A pointer still this long has come to rest.
 constexpr int RestMs = 150;
+// A keyframe of a big video costs as much to decode as several frames of
+// playback: a pointer sweeping the bar gets a picture this often at most, so
+// that the preview takes a small share of what playback takes.
+constexpr int PaceMs = 200;
 
 } // namespace
 
@@ -24,6 +28,8 @@ SeekPreviewQt::SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view)
   connect(hover, &SeekHoverQt::hovered, this, &SeekPreviewQt::hovered);
   connect(hover, &SeekHoverQt::left, this, &SeekPreviewQt::left);
   connect(&engine, &MediaEngine::currentMediaChanged, this, &SeekPreviewQt::left);
+  m_pace.setSingleShot(true);
+  connect(&m_pace, &QTimer::timeout, this, &SeekPreviewQt::askForPicture);
   m_rest.setSingleShot(true);
   m_rest.setInterval(RestMs);
   connect(&m_rest, &QTimer::timeout, this, [this] {
@@ -53,14 +59,27 @@ void SeekPreviewQt::hovered(double seconds, int x)
   QSlider* slider = m_view->bar()->seekSlider();
   const QPoint anchor(slider->mapTo(m_view, QPoint(x, 0)).x(), m_view->bar()->y() - 2);
   m_popup->showAt(anchor, SeekPreviewPlan::caption(seconds, m_engine.chapters()), picture);
-  if (!picture.isEmpty()) {
-    m_core->show(item->sourceURL, seconds, picture, false);
-    m_rest.start();
-  }
+  if (picture.isEmpty())
+    return;
+  m_rest.start();
+  if (!m_sinceAsked.isValid() || m_sinceAsked.elapsed() >= PaceMs)
+    askForPicture();
+  else if (!m_pace.isActive())
+    m_pace.start(PaceMs - int(m_sinceAsked.elapsed()));
+}
+
+void SeekPreviewQt::askForPicture()
+{
+  const std::optional<MediaItem> item = m_engine.currentMedia();
+  if (!m_core || !item || !m_popup->isVisible())
+    return;
+  m_sinceAsked.start();
+  m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), false);
 }
 
 void SeekPreviewQt::left()
 {
   m_rest.stop();
+  m_pace.stop();
   m_popup->hide();
 }

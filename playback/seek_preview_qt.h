@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QElapsedTimer>
 #include <QTimer>
 
 class MediaEngine;
@@ -20,11 +21,14 @@ public:
 private:
   void hovered(double seconds, int x);
   void left();
+  void askForPicture();
 
   MediaEngine& m_engine;
   PlayerViewQt* m_view;
   SeekPopupQt* m_popup;
   PreviewCoreMpv* m_core = nullptr;
   QTimer m_rest; // the pointer has rested: the exact picture
+  QTimer m_pace; // a moving pointer's next picture, no sooner than PaceMs after the last
+  QElapsedTimer m_sinceAsked;
   double m_seconds = 0;
 };
