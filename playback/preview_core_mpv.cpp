@@ -44,7 +44,11 @@ PreviewCoreMpv::PreviewCoreMpv(QObject* parent)
     if (m_shown != m_start)
       m_seeking->seek(m_shown, SeekQueue::Want::Nearby, m_start);
   });
-  m_session->on(MPV_EVENT_END_FILE, [this](const mpv_event&) { m_loaded = false; });
+  m_session->on(MPV_EVENT_END_FILE, [this](const mpv_event& event) {
+    m_loaded = false;
+    if (static_cast<const mpv_event_end_file*>(event.data)->reason == MPV_END_FILE_REASON_ERROR)
+      emit failed(m_path);
+  });
   if (!makeRenderer())
     m_render = nullptr;
 }
@@ -100,6 +104,7 @@ void PreviewCoreMpv::show(const QString& path, double seconds, QSize size, bool 
   if (path != m_path) {
     m_path = path;
     m_loaded = false;
+    emit pictureReady(QImage());
     m_start = seconds;
     // Opened where the pointer is: the first picture is the one wanted.
     m_session->set("start", QByteArray::number(seconds, 'f', 3));

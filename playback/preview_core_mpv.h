@@ -32,7 +32,11 @@ public:
   void show(const QString& path, double seconds, QSize size, bool exact);
 
 signals:
+  // A picture of the file asked for; a null one when another file is asked
+  // for, until its first picture comes.
   void pictureReady(const QImage& picture);
+  // The core could not open the file.
+  void failed(const QString& path);
 
 private:
   bool makeRenderer();

@@ -49,12 +49,18 @@ void SeekPreviewQt::hovered(double seconds, int x)
     return;
   }
   m_seconds = seconds;
+  m_x = x;
   QSize picture = SeekPreviewPlan::pictureSize(*item);
   if (!picture.isEmpty() && !m_core) {
     m_core = new PreviewCoreMpv(this);
     connect(m_core, &PreviewCoreMpv::pictureReady, m_popup, &SeekPopupQt::setPicture);
+    connect(m_core, &PreviewCoreMpv::failed, this, [this](const QString& path) {
+      m_unopened = path;
+      if (m_popup->isVisible())
+        hovered(m_seconds, m_x);
+    });
   }
-  if (m_core && !m_core->ready())
+  if (m_core && (!m_core->ready() || item->sourceURL == m_unopened))
     picture = QSize();
   QSlider* slider = m_view->bar()->seekSlider();
   const QPoint anchor(slider->mapTo(m_view, QPoint(x, 0)).x(), m_view->bar()->y() - 2);

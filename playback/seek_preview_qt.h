@@ -31,4 +31,6 @@ private:
   QTimer m_pace; // a moving pointer's next picture, no sooner than PaceMs after the last
   QElapsedTimer m_sinceAsked;
   double m_seconds = 0;
+  int m_x = 0;
+  QString m_unopened; // the file the preview core could not open: no pictures of it
 };
