@@ -4,11 +4,8 @@
 #include "playback/seeking_mpv.h"
 
 #include <QFile>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <mpv/client.h>
-#include <mpv/render_gl.h>
+#include <mpv/render.h>
 
 namespace {
 
@@ -23,14 +20,9 @@ std::vector<MpvSession::Option> previewOptions()
           // A picture a fifth of the width hides what these save: the loop
           // filter, and the decoder's slower exact steps.
           {"vd-lavc-skiploopfilter", "all"}, {"vd-lavc-fast", "yes"}, {"sws-scaler", "bilinear"},
+          {"vd-lavc-dr", "no"}, {"video-latency-hacks", "yes"},
           {"demuxer-max-bytes", "1MiB"}, {"demuxer-max-back-bytes", "0"},
           {"demuxer-readahead-secs", "0"}, {"video-sync", "audio"}};
-}
-
-void* procAddress(void*, const char* name)
-{
-  QOpenGLContext* context = QOpenGLContext::currentContext();
-  return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
 }
 
 } // namespace
@@ -49,51 +41,29 @@ PreviewCoreMpv::PreviewCoreMpv(QObject* parent)
     if (static_cast<const mpv_event_end_file*>(event.data)->reason == MPV_END_FILE_REASON_ERROR)
       emit failed(m_path);
   });
-  if (!makeRenderer())
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  if (mpv_render_context_create(&m_render, m_session->handle(), params) < 0)
     m_render = nullptr;
+  else
+    mpv_render_context_set_update_callback(m_render, &PreviewCoreMpv::onRenderUpdate, this);
 }
 
 PreviewCoreMpv::~PreviewCoreMpv()
 {
   if (m_render) {
-    m_gl->makeCurrent(m_surface.get());
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
-    m_target.reset();
-    m_gl->doneCurrent();
   }
-}
-
-bool PreviewCoreMpv::makeRenderer()
-{
-  m_gl = std::make_unique<QOpenGLContext>();
-  if (!m_gl->create())
-    return false;
-  m_surface = std::make_unique<QOffscreenSurface>();
-  m_surface->setFormat(m_gl->format());
-  m_surface->create();
-  if (!m_gl->makeCurrent(m_surface.get()))
-    return false;
-  mpv_opengl_init_params glInit{procAddress, nullptr};
-  mpv_render_param params[] = {
-      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
-      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
-      {MPV_RENDER_PARAM_INVALID, nullptr}};
-  const bool made = mpv_render_context_create(&m_render, m_session->handle(), params) >= 0;
-  m_gl->doneCurrent();
-  if (made)
-    mpv_render_context_set_update_callback(m_render, &PreviewCoreMpv::onRenderUpdate, this);
-  return made;
 }
 
 void PreviewCoreMpv::show(const QString& path, double seconds, QSize size, bool exact)
 {
   if (!m_render || size.isEmpty())
     return;
-  if (!m_target || m_target->size() != size) {
-    m_gl->makeCurrent(m_surface.get());
-    m_target = std::make_unique<QOpenGLFramebufferObject>(size);
-    m_gl->doneCurrent();
+  if (size != m_size) {
+    m_size = size;
     // Scaled down as it leaves the decoder, a picture costs the renderer little.
     m_session->set("vf", QByteArray("scale=w=%1:h=%2:force_original_aspect_ratio=decrease")
                              .replace("%1", QByteArray::number(size.width()))
@@ -126,18 +96,17 @@ void PreviewCoreMpv::onRenderUpdate(void* self)
 void PreviewCoreMpv::takeUpdate()
 {
   m_updatePosted = false;
-  if (!m_render || !(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) || !m_target)
+  if (!m_render || !(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) ||
+      m_size.isEmpty())
     return;
-  m_gl->makeCurrent(m_surface.get());
-  mpv_opengl_fbo fbo{int(m_target->handle()), m_target->width(), m_target->height(), 0};
-  int flipY = 0;
-  int blockForTargetTime = 0;
-  mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-                               {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-                               {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+  QImage picture(m_size, QImage::Format_RGBX8888);
+  int size[2] = {m_size.width(), m_size.height()};
+  size_t stride = size_t(picture.bytesPerLine());
+  mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
+                               {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("rgb0")},
+                               {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                               {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
                                {MPV_RENDER_PARAM_INVALID, nullptr}};
-  mpv_render_context_render(m_render, params);
-  const QImage picture = m_target->toImage();
-  m_gl->doneCurrent();
-  emit pictureReady(picture);
+  if (mpv_render_context_render(m_render, params) >= 0)
+    emit pictureReady(picture);
 }

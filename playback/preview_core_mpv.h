@@ -8,9 +8,6 @@
 #include <memory>
 
 class MpvSession;
-class QOffscreenSurface;
-class QOpenGLContext;
-class QOpenGLFramebufferObject;
 class SeekingMpv;
 struct mpv_render_context;
 
@@ -18,14 +15,16 @@ struct mpv_render_context;
 // preview: no sound, no subtitles, no notes, software decoding on two
 // threads and little read ahead, so that it never takes from playback. While
 // the pointer moves it goes to keyframes, one seek at a time; once the
-// pointer rests, to the very time. It draws off screen at the preview's size.
+// pointer rests, to the very time. It draws in memory at the preview's size,
+// with libmpv's software renderer: a picture this small needs no GPU, and no
+// shaders to compile, which cost a software OpenGL tens of megabytes.
 class PreviewCoreMpv : public QObject {
   Q_OBJECT
 public:
   explicit PreviewCoreMpv(QObject* parent = nullptr);
   ~PreviewCoreMpv() override;
 
-  // Whether it could be made: without OpenGL there are no pictures.
+  // Whether it could draw: without a renderer there are no pictures.
   bool ready() const { return m_render != nullptr; }
   // The picture of the local file `path` at about `seconds` (exactly when
   // `exact`), `size` pixels large.
@@ -39,15 +38,12 @@ signals:
   void failed(const QString& path);
 
 private:
-  bool makeRenderer();
   static void onRenderUpdate(void* self);
   void takeUpdate();
 
   std::unique_ptr<MpvSession> m_session;
   std::unique_ptr<SeekingMpv> m_seeking;
-  std::unique_ptr<QOffscreenSurface> m_surface;
-  std::unique_ptr<QOpenGLContext> m_gl;
-  std::unique_ptr<QOpenGLFramebufferObject> m_target;
+  QSize m_size;
   mpv_render_context* m_render = nullptr;
   std::atomic_bool m_updatePosted{false};
   QString m_path;
