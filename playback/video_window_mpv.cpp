@@ -1,6 +1,7 @@
 #include "playback/video_window_mpv.h"
 
 #include "core/shift_state.h"
+#include "playback/card_painter_qt.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -123,6 +124,10 @@ void VideoWindowMpv::paintGL()
   mpv_render_context_render(m_render, params);
   if (!m_message.isEmpty())
     paintMessage();
+  if (!m_card.isEmpty()) {
+    QPainter painter(this);
+    paintCard(painter, QRect(0, 0, width(), height()), m_card);
+  }
   if (m_frameWaiting) {
     m_frameWaiting = false;
     emit frameDrawn();
@@ -139,6 +144,12 @@ void VideoWindowMpv::setMessage(const QString& text)
   if (line == m_message)
     return;
   m_message = line;
+  update();
+}
+
+void VideoWindowMpv::setCard(const QVector<CardSection>& card)
+{
+  m_card = card;
   update();
 }
 

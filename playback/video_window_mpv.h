@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/overlay_card.h"
+
 #include <QOpenGLWindow>
 #include <atomic>
 
@@ -27,6 +29,9 @@ public:
   // shows, also when it shows nothing; empty removes it.
   void setMessage(const QString& text);
   QString message() const { return m_message; }
+  // A card over the picture and the line (the list of keys); empty removes it.
+  void setCard(const QVector<CardSection>& card);
+  const QVector<CardSection>& card() const { return m_card; }
 
 signals:
   void renderContextReady();
@@ -60,4 +65,5 @@ private:
   bool m_frameWaiting = false;
   int m_wheelSteps = 0; // eighths of a degree not yet a whole notch
   QString m_message;
+  QVector<CardSection> m_card;
 };
