@@ -6,7 +6,8 @@ import time
 from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
-from harness import (PlayerTest, audio_clip, bright_share, click, pixel_colour, press, run,
+from harness import (PlayerTest, audio_clip, bright_share, click, frame_clip, frame_number,
+                     image_difference, picture_centre, pixel_colour, press, run, still_clip,
                      video_clip, wait_for, white_share, windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
@@ -196,3 +197,99 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "key", "ctrl+u")
         wait_for(lambda: len(windows_of(player.pid)) == 2, 5, what="the open-URL dialog")
         run("xdotool", "key", "Escape")
+
+
+class PreciseKeysTest(PlayerTest):
+    """Screenshots, the A-B loop, single frames and the key card, from the keys."""
+
+    def pictures(self):
+        """The pictures saved under their names: not the hidden files being written."""
+        return sorted((self.sandbox.home / "Pictures/Kelvarino").glob("[!.]*.png"))
+
+    def test_s_saves_the_picture_at_its_own_size_where_the_folder_can_be_written(self):
+        colour = (0x20, 0x80, 0xE0)
+        player = self.start(still_clip("0x2080E0", 320, 240))
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        run("xdotool", "key", "f")  # in full screen too
+        wait_for(lambda: "FULLSCREEN" in window.states(), 5, what="full screen")
+        press(window, "s")
+        shot = wait_for(lambda: self.pictures(), 10, what="the screenshot")[0]
+        self.assertRegex(shot.name, r"^still-0x2080E0-320x240-10s 00-00-0\d\.png$")
+        self.assertEqual(run("identify", "-format", "%w %h", shot).stdout, "320 240")
+        for got, expected in zip(pixel_colour(shot, 160, 120), colour):
+            self.assertAlmostEqual(got, expected, delta=6)
+        x, y, w, h = window.client()
+        wait_for(lambda: white_share(self.shot("saved-note"), (x, y, w // 3, 60)) > 0.002, 5,
+                 what="the note saying it was saved")
+
+        # A pictures folder whose Kelvarino folder cannot be made: a note, no file.
+        (self.sandbox.home / "blocked").write_text("a file, not a folder")
+        (self.sandbox.home / ".config").mkdir(exist_ok=True)
+        (self.sandbox.home / ".config/user-dirs.dirs").write_text(
+            'XDG_PICTURES_DIR="$HOME/blocked"\n')
+        wait_for(lambda: white_share(self.shot("saved-note"), (x, y, w // 3, 60)) < 0.0005, 10,
+                 what="the note gone")
+        run("xdotool", "key", "shift+s")
+        wait_for(lambda: white_share(self.shot("refused-note"), (x, y, w // 3, 60)) > 0.002, 5,
+                 what="the note saying the folder cannot be written")
+        self.assertEqual(len(self.pictures()), 1)
+        self.assertEqual(list(self.sandbox.home.rglob("still-*")), [shot])
+        self.assertEqual(player.close(), 0)
+
+    def test_the_loop_holds_its_stretch_and_frames_step_one_at_a_time(self):
+        player = self.start(frame_clip())
+        window = player.window()
+        wait_for(lambda: position() > 1, 15, what="playing")
+        press(window, "l")
+        a = position()
+        wait_for(lambda: position() > a + 1.5, 10, what="a stretch played")
+        run("xdotool", "key", "l")
+        b = position()
+        wraps, last = 0, b
+
+        def looped_three_times():
+            nonlocal wraps, last
+            now = position()
+            self.assertTrue(a - 0.3 < now < b + 0.4, f"{now} outside {a}–{b}")
+            wraps += now < last - 0.5
+            last = now
+            return wraps >= 3
+        wait_for(looped_three_times, 20, interval=0.1, what="three rounds of the loop")
+        self.shot("loop-marks")
+        run("xdotool", "key", "l")
+        wait_for(lambda: position() > b + 1, 10, what="the loop cleared")
+
+        # Paused, a full stop shows the next frame and a comma the one before.
+        centre = picture_centre(window.client())
+        frame = lambda: frame_number(pixel_colour(self.shot("frame"), *centre))
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        start = frame()
+        run("xdotool", "key", "period")
+        wait_for(lambda: frame() == (start + 1) % 8, 5, what="the next frame")
+        self.assertEqual(playerctl("status"), "Paused")
+        run("xdotool", "key", "comma")
+        wait_for(lambda: frame() == start, 5, what="the frame before")
+        self.assertEqual(player.close(), 0)
+
+    def test_question_mark_shows_the_key_card_and_any_key_closes_it(self):
+        player = self.start(still_clip("0x203040", 640, 360))
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        at = position()
+        client = window.client()
+        quiet = self.settled_shot("before", client, lambda shot: True)
+        press(window, "question")
+        card = self.settled_shot("card", client, lambda shot: image_difference(shot, quiet) > 0.05,
+                                 what="the key card")
+        run("xdotool", "key", "Right")  # any key: it only closes the card
+        self.settled_shot("closed", client, lambda shot: image_difference(shot, quiet) < 0.01,
+                          what="the card closed")
+        self.assertAlmostEqual(position(), at, delta=0.05, msg="the key did not seek")
+        run("xdotool", "key", "F1")
+        self.settled_shot("card-again", client, lambda shot: image_difference(shot, card) < 0.01,
+                          what="F1 showing the card")
+        self.assertEqual(player.close(), 0)
