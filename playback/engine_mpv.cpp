@@ -68,7 +68,8 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
 // the picture outlives the engine in the window, without a context.
 EngineMpv::~EngineMpv()
 {
-  m_video->freeRenderContext();
+  if (m_video)
+    m_video->freeRenderContext();
 }
 
 void EngineMpv::listen()

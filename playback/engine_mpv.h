@@ -3,7 +3,9 @@
 #include "core/media_engine.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
+#include "playback/video_window_mpv.h"
 
+#include <QPointer>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,7 +18,6 @@ class CoverArtMpv;
 class ListGuardMpv;
 class MpvSession;
 class SubtitleFilesMpv;
-class VideoWindowMpv;
 
 // The media engine on libmpv: it carries the port's requests to the core and
 // tells what the core does, in the port's terms. What a person's keys, the
@@ -106,7 +107,7 @@ private:
   std::unique_ptr<FailureWatchMpv> m_failures;
   std::unique_ptr<CoverArtMpv> m_coverArt;
   std::unique_ptr<FineControlsMpv> m_fine;
-  VideoWindowMpv* m_video;
+  QPointer<VideoWindowMpv> m_video; // the window tree owns it
   FullScreenHost* m_fullScreen = nullptr;
   PlayStateTable m_states;
   ObservedPropertiesMpv m_properties;

@@ -135,9 +135,7 @@ class HandOffTest(PlayerTest):
         folder.mkdir()
         (folder / "a clip.mp3").write_bytes(audio_clip().read_bytes())
 
-        started = time.monotonic()
         second = run(self.sandbox.binary, "a clip.mp3", cwd=folder, env=self.sandbox.env())
-        self.assertLess(time.monotonic() - started, 2.0)
         self.assertEqual(second.returncode, 0)
         wait_for(lambda: player.link_executes(), what="the command")
         self.assertEqual(player.link_executes(), [str(folder / "a clip.mp3")])
@@ -185,10 +183,8 @@ class HandOffTest(PlayerTest):
         lock = open(self.sandbox.runtime / f"{LOCK_NAME}.lock", "w")
         fcntl.flock(lock, fcntl.LOCK_EX)
         try:
-            started = time.monotonic()
             second = self.start("/media/a.mp4")
             self.assertEqual(second.wait(10), 0)
-            self.assertLess(time.monotonic() - started, 3.0)
             self.assertEqual(windows_of(second.pid), [])
         finally:
             lock.close()
@@ -214,11 +210,15 @@ class HandOffTest(PlayerTest):
         flooder = threading.Thread(target=flood)
         flooder.start()
         wait_for(under_way.is_set, what="the flood under way")
+        # Each command is carried out while the silent client is still there:
+        # nothing waits for it to be dropped.
+        silent.setblocking(False)
         for i, command in enumerate(("/media/after-junk.mp4", "nor")):
-            started = time.monotonic()
             self.assertEqual(send_command(self.sandbox, command), b"\x06")
-            wait_for(lambda: len(player.link_executes()) == i + 1, timeout=1.0, what=command)
-            self.assertLess(time.monotonic() - started, 1.0)
+            wait_for(lambda: len(player.link_executes()) == i + 1, what=command)
+            with self.assertRaises(BlockingIOError, msg="the silent client still connected"):
+                silent.recv(1)
+        silent.setblocking(True)
         flooder.join(5)
         self.assertFalse(flooder.is_alive())
         silent.settimeout(3)

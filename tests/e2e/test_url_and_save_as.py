@@ -55,7 +55,11 @@ class AddressFailureTest(PlayerTest):
                          > 0.01, 10, what="the line in the picture")
                 wait_for(lambda: window.title() == url, 5, what="the title naming the address")
                 time.sleep(0.5)  # a window fitted to a sound would have its size by now
-                self.assertEqual(window.client()[2:], (601, 315), "no window for a sound")
+                # Whether the engine decodes a first picture before the read fails is
+                # its own race: the window may fit that picture, but never shrinks to
+                # the window of a sound.
+                self.assertIn(window.client()[2:], [(601, 315), (640, 425)],
+                              "no window for a sound")
                 self.assertEqual(player.close(), 0)
 
     def test_a_silent_server_is_said_to_open_and_nothing_plays(self):
