@@ -165,7 +165,8 @@ ResumeStore::Stamp ResumeStore::stampOf(const QString& path)
 void ResumeStore::apply(Entries& entries, const Change& change)
 {
   const auto found =
-      std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == change.key; });
+      std::find_if(entries.begin(), entries.end(),
+                   [&](const Entry& e) { return e.key == change.key; });
   Entry entry{change.key, std::nullopt, {}};
   if (found != entries.end()) {
     entry = *found;

@@ -20,7 +20,10 @@ struct Layout {
   int height = 0;   // of the tallest column
 
   int columnWidth() const { return keys + gap + words; }
-  int width() const { return int(columns.size()) * columnWidth() + (int(columns.size()) - 1) * 2 * gap; }
+  int width() const
+  {
+    return int(columns.size()) * columnWidth() + (int(columns.size()) - 1) * 2 * gap;
+  }
 };
 
 int linesOf(const CardSection& section)
@@ -106,13 +109,15 @@ void paintCard(QPainter& painter, const QRect& area, const QVector<CardSection>&
     for (const int i : layout->columns[c]) {
       painter.setFont(layout->bold);
       painter.setPen(QColor(0x8c, 0xc8, 0xff));
-      painter.drawText(QRect(x, y, layout->columnWidth(), layout->line), Qt::AlignLeft | Qt::AlignVCenter,
+      painter.drawText(QRect(x, y, layout->columnWidth(), layout->line),
+                       Qt::AlignLeft | Qt::AlignVCenter,
                        card[i].heading);
       y += layout->line;
       painter.setFont(layout->font);
       painter.setPen(Qt::white);
       for (const CardSection::Row& row : card[i].rows) {
-        painter.drawText(QRect(x, y, layout->keys, layout->line), Qt::AlignLeft | Qt::AlignVCenter, row.left);
+        painter.drawText(QRect(x, y, layout->keys, layout->line),
+                         Qt::AlignLeft | Qt::AlignVCenter, row.left);
         painter.drawText(QRect(x + layout->keys + layout->gap, y, layout->words, layout->line),
                          Qt::AlignLeft | Qt::AlignVCenter, row.right);
         y += layout->line;

@@ -51,10 +51,11 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       [this](const QString& source, const ItemFailure& failure) { emit itemFailed(source, failure); });
   m_coverArt = std::make_unique<CoverArtMpv>(*m_session, [this] { emit currentMediaChanged(); });
   m_fine = std::make_unique<FineControlsMpv>(
-      *m_session, FineControlsMpv::Told{
-                      [this](const QString& path, bool saved) { emit screenshotSaved(path, saved); },
-                      [this] { emit loopChanged(); },
-                      [this](double position) { emit frameStepped(position); }});
+      *m_session,
+      FineControlsMpv::Told{
+          [this](const QString& path, bool saved) { emit screenshotSaved(path, saved); },
+          [this] { emit loopChanged(); },
+          [this](double position) { emit frameStepped(position); }});
   listen();
 
   m_video = new VideoWindowMpv(core);

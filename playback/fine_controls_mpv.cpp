@@ -50,7 +50,9 @@ void FineControlsMpv::setLoopPoints(const LoopPoints& points)
 void FineControlsMpv::stepFrame(bool forward)
 {
   m_step = forward ? Step::Forward : Step::Back;
-  m_session.command({forward ? QByteArrayLiteral("frame-step") : QByteArrayLiteral("frame-back-step")},
+  const QByteArray step = forward ? QByteArrayLiteral("frame-step")
+                                 : QByteArrayLiteral("frame-back-step");
+  m_session.command({step},
                     [this](int error) {
                       if (error < 0)
                         m_step = Step::None;

@@ -11,7 +11,9 @@ PreciseActions::PreciseActions(MediaEngine& player, const QString& screenshotFol
     : m_player(player), m_screenshots(player, screenshotFolder)
 {
   connect(&player, &MediaEngine::frameStepped, this,
-          [this](double position) { m_player.showNote(OnScreenNotes::frame(position, m_forward)); });
+          [this](double position) {
+            m_player.showNote(OnScreenNotes::frame(position, m_forward));
+          });
 }
 
 bool PreciseActions::hasOpenItem() const

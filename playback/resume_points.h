@@ -6,9 +6,10 @@
 #include <optional>
 
 // A video left before its end starts where it was left the next time it is
-// opened, and every item with the tracks and subtitle delay chosen for it. Only videos longer than five minutes count, and only positions
-// outside their first and last minute: one there is forgotten, as is the
-// position of a video played to its end.
+// opened, and every item with the tracks and subtitle delay chosen for it.
+// Only videos longer than five minutes count, and only positions outside
+// their first and last minute: one there is forgotten, as is the position
+// of a video played to its end.
 class ResumePoints {
 public:
   static constexpr double ShortestItem = 5 * 60;

@@ -26,7 +26,9 @@ constexpr qsizetype LongestName = 80;
 int moveWithoutReplacing(const QString& from, const QString& to)
 {
   const QByteArray source = encodeFileName(from), target = encodeFileName(to);
-  if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+  const int renamed =
+      ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+  if (renamed == 0)
     return 0;
   if (errno != EINVAL && errno != ENOSYS)
     return errno;

@@ -169,10 +169,11 @@ TEST(ResumeStore, ChoicesLiveBesideThePositionAndOlderLinesStillRead)
   EXPECT_TRUE(store.choices(QStringLiteral("/old/line.mkv")).isEmpty());
   EXPECT_EQ(store.position(QStringLiteral("/short/clip.mkv")), std::nullopt);
   EXPECT_EQ(store.choices(QStringLiteral("/short/clip.mkv")), (ItemChoices{2, 0, -0.3}));
-  EXPECT_EQ(store.choices(QStringLiteral("/both.mkv")), (ItemChoices{std::nullopt, 3, std::nullopt}))
+  EXPECT_EQ(store.choices(QStringLiteral("/both.mkv")),
+            (ItemChoices{std::nullopt, 3, std::nullopt}))
       << "a word of a later version is passed over";
-  for (const char* key : {"/nothing/kept.mkv", "/no/choices.mkv", "/bad/track.mkv", "/bad/delay.mkv",
-                          "/bad/word.mkv", "/four/fields.mkv"})
+  for (const char* key : {"/nothing/kept.mkv", "/no/choices.mkv", "/bad/track.mkv",
+                          "/bad/delay.mkv", "/bad/word.mkv", "/four/fields.mkv"})
     EXPECT_EQ(store.position(QString::fromLatin1(key)), std::nullopt) << key;
 
   // Choosing adds to what was chosen; the end of an item forgets its

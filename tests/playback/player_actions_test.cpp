@@ -206,14 +206,16 @@ TEST(Screenshots, SavedUnderTheMediasNameAndTimeNeverOverAFile)
   take(false, true);
   take(true, false);
   EXPECT_TRUE(engine.screenshots[1].endsWith(" without subtitles"));
-  EXPECT_EQ(entriesOf(folder), (QStringList{"第1集.final 01-02-03 (2).png", "第1集.final 01-02-03.png"}));
+  EXPECT_EQ(entriesOf(folder),
+            (QStringList{"第1集.final 01-02-03 (2).png", "第1集.final 01-02-03.png"}));
   EXPECT_EQ(contentOf(folder + "/第1集.final 01-02-03.png"), "1") << "not overwritten";
   EXPECT_EQ(engine.notes, (QStringList{"截图已保存：\u2068第1集.final 01-02-03.png\u2069",
                                        "截图已保存：\u2068第1集.final 01-02-03 (2).png\u2069",
                                        "无法保存截图"}));
 
   // A file where the folder should be: a note, and nothing asked of the engine.
-  Screenshots blocked(engine, dir.filePath(QStringLiteral("Pictures/Kelvarino/第1集.final 01-02-03.png")));
+  Screenshots blocked(engine,
+                      dir.filePath(QStringLiteral("Pictures/Kelvarino/第1集.final 01-02-03.png")));
   blocked.take(true);
   EXPECT_EQ(engine.screenshots.size(), 3);
   EXPECT_TRUE(engine.notes.last().startsWith("无法保存截图：文件夹")) << engine.notes.last().toStdString();

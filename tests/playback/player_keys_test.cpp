@@ -77,11 +77,12 @@ TEST(KeyCard, EveryEntryOfTheKeyMapIsOnTheCardInItsGroup)
   EXPECT_EQ(headings, (QStringList{"播放", "跳转", "音量", "字幕与音轨", "画面", "窗口"}));
   for (const KeyBinding& binding : playerKeyMap()) {
     const QString key = KeyCard::keyText(binding.key, binding.modifiers);
+    const auto onRow = [&](const CardSection::Row& row) {
+      return row.left.split(QStringLiteral(" / ")).contains(key)
+             && row.right == QString::fromUtf8(binding.words);
+    };
     const bool listed = std::any_of(card.begin(), card.end(), [&](const CardSection& section) {
-      return std::any_of(section.rows.begin(), section.rows.end(), [&](const CardSection::Row& row) {
-        return row.left.split(QStringLiteral(" / ")).contains(key)
-               && row.right == QString::fromUtf8(binding.words);
-      });
+      return std::any_of(section.rows.begin(), section.rows.end(), onRow);
     });
     EXPECT_TRUE(listed) << key.toStdString() << " " << binding.words;
   }
