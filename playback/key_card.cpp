@@ -50,11 +50,14 @@ QString keyText(int key, Qt::KeyboardModifiers modifiers)
 {
   if (isSymbol(key))
     return QString(QChar(key));
+  const bool shifted = modifiers & Qt::ShiftModifier;
   QString name = namedKey(key);
+  // A letter reads as it is typed: "s", and "Shift+S" beside it.
   if (name.isEmpty())
-    name = key > 0x20 && key <= 0xffff ? QString(QChar(key)).toUpper()
-                                       : QStringLiteral("0x%1").arg(key, 0, 16);
-  return modifiers & Qt::ShiftModifier ? QStringLiteral("Shift+") + name : name;
+    name = key > 0x20 && key <= 0xffff
+               ? (shifted ? QString(QChar(key)).toUpper() : QString(QChar(key)).toLower())
+               : QStringLiteral("0x%1").arg(key, 0, 16);
+  return shifted ? QStringLiteral("Shift+") + name : name;
 }
 
 QVector<CardSection> sections(const std::vector<KeyBinding>& map)

@@ -13,7 +13,7 @@ namespace KeyCard {
 // The groups in the card's order, each with one row per action: its keys,
 // then what it does.
 QVector<CardSection> sections(const std::vector<KeyBinding>& map = playerKeyMap());
-// How a key reads on the card: "Shift+S", "←", "空格". A symbol reads as the
+// How a key reads on the card: "s", "Shift+S", "←", "空格". A symbol reads as the
 // symbol whether the keyboard types it with Shift or without.
 QString keyText(int key, Qt::KeyboardModifiers modifiers);
 

@@ -90,6 +90,7 @@ TEST(KeyCard, EveryEntryOfTheKeyMapIsOnTheCardInItsGroup)
   const std::vector<KeyBinding> more{{Qt::Key_PageDown, Qt::NoModifier, PlayerKey::None,
                                       KeyGroup::Seeking, "下一章"}};
   EXPECT_EQ(KeyCard::sections(more).front().rows.front().left, "PgDn");
+  EXPECT_EQ(KeyCard::keyText(Qt::Key_S, Qt::NoModifier), "s") << "a letter as typed";
   EXPECT_EQ(KeyCard::keyText(Qt::Key_S, Qt::ShiftModifier), "Shift+S");
   EXPECT_EQ(KeyCard::keyText(Qt::Key_Question, Qt::ShiftModifier), "?") << "a symbol as typed";
   EXPECT_EQ(KeyCard::keyText(Qt::Key_Left, Qt::ShiftModifier), "Shift+←");
