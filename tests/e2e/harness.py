@@ -86,20 +86,6 @@ def still_clip(colour, width=320, height=240, seconds=10):
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
-def frame_clip(seconds=30, rate=10):
-    """A 320x240 clip whose grey tells the frame's number, counted round by
-    eight (frame_number reads it back)."""
-    return _generate(f"frames-{seconds}s-{rate}fps.mp4", "-f", "lavfi", "-i",
-                     f"nullsrc=size=320x240:rate={rate}:duration={seconds},"
-                     "geq=lum='mod(N,8)*28+20':cb=128:cr=128",
-                     "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
-
-
-def frame_number(rgb):
-    """The frame number, round by eight, that frame_clip's grey (r, g, b) tells."""
-    return min(range(8), key=lambda n: abs((n * 28 + 4) * 255 / 219 - rgb[1]))
-
-
 # --- X -----------------------------------------------------------------------
 
 def screenshot(path, region=None):
@@ -144,12 +130,6 @@ def white_share(image, region=None):
     out = run("convert", image, *crop, "-fuzz", "10%", "-fill", "black", "+opaque", "white",
               "-colorspace", "Gray", "-threshold", "50%", "-format", "%[fx:mean]", "info:")
     return float(out.stdout)
-
-
-def picture_centre(client):
-    """The centre of the picture, above the control bar."""
-    x, y, w, h = client
-    return x + w // 2, y + (h - BAR) // 2
 
 
 def middle_of(client):

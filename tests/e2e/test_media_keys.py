@@ -6,9 +6,9 @@ import time
 from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
-from harness import (PlayerTest, audio_clip, bright_share, click, frame_clip, frame_number,
-                     image_difference, picture_centre, pixel_colour, press, run, still_clip,
-                     video_clip, wait_for, white_share, windows_of)
+from harness import (BAR, PlayerTest, audio_clip, bright_share, click, image_difference,
+                     pixel_colour, press, run, still_clip, video_clip, wait_for, white_share,
+                     windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
 
@@ -199,6 +199,28 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "key", "Escape")
 
 
+def frame_clip(folder, seconds=30, rate=10):
+    """A 320x240 clip whose grey tells the frame's number, counted round by
+    eight (frame_number reads it back)."""
+    target = folder / "frames.mp4"
+    run("ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i",
+        f"nullsrc=size=320x240:rate={rate}:duration={seconds},"
+        "geq=lum='mod(N,8)*28+20':cb=128:cr=128",
+        "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", target, timeout=120)
+    return target
+
+
+def frame_number(rgb):
+    """The frame number, round by eight, that frame_clip's grey (r, g, b) tells."""
+    return min(range(8), key=lambda n: abs((n * 28 + 4) * 255 / 219 - rgb[1]))
+
+
+def picture_centre(client):
+    """The centre of the picture, above the control bar."""
+    x, y, w, h = client
+    return x + w // 2, y + (h - BAR) // 2
+
+
 class PreciseKeysTest(PlayerTest):
     """Screenshots, the A-B loop, single frames and the key card, from the keys."""
 
@@ -238,7 +260,7 @@ class PreciseKeysTest(PlayerTest):
         self.assertEqual(player.close(), 0)
 
     def test_the_loop_holds_its_stretch_and_frames_step_one_at_a_time(self):
-        player = self.start(frame_clip())
+        player = self.start(frame_clip(self.sandbox.root))
         window = player.window()
         wait_for(lambda: position() > 1, 15, what="playing")
         press(window, "l")
