@@ -8,6 +8,10 @@
 namespace {
 
 constexpr int MostColumns = 3;
+// The smallest text a card is drawn in; a picture that cannot hold the card so
+// shows it in a window of its own (CardPopupQt).
+constexpr int SmallestText = 11;
+constexpr int Margin = 12;
 
 struct Layout {
   QFont font;
@@ -78,51 +82,63 @@ Layout layOut(const QVector<CardSection>& card, const QFont& base, int pixels, i
   return l;
 }
 
+// The largest text that fits `area`, in as few columns as it takes.
+std::optional<Layout> fitting(const QVector<CardSection>& card, const QFont& font, QSize area)
+{
+  const QSize room = area - QSize(4 * Margin, 4 * Margin);
+  for (int pixels = std::clamp(area.height() / 26, SmallestText, 18); pixels >= SmallestText;
+       --pixels)
+    for (int columns = 1; columns <= MostColumns; ++columns) {
+      const Layout tried = layOut(card, font, pixels, columns);
+      if (tried.height <= room.height() && tried.width() <= room.width())
+        return tried;
+    }
+  return std::nullopt;
+}
+
 } // namespace
+
+bool cardFits(const QFont& font, const QSize& area, const QVector<CardSection>& card)
+{
+  return fitting(card, font, area).has_value();
+}
+
+QSize cardSize(const QFont& font, const QVector<CardSection>& card)
+{
+  const Layout layout = layOut(card, font, SmallestText, MostColumns);
+  return QSize(layout.width(), layout.height) + QSize(4 * Margin, 4 * Margin);
+}
 
 void paintCard(QPainter& painter, const QRect& area, const QVector<CardSection>& card)
 {
-  const int margin = 12;
-  const QSize room = area.size() - QSize(4 * margin, 4 * margin);
-  // The largest text that fits, in as few columns as it takes; where nothing
-  // fits, the smallest text in the columns the width allows, from the top.
-  std::optional<Layout> layout;
-  for (int pixels = std::clamp(area.height() / 26, 11, 18); pixels >= 7 && !layout; --pixels)
-    for (int columns = 1; columns <= MostColumns && !layout; ++columns) {
-      const Layout tried = layOut(card, painter.font(), pixels, columns);
-      if (tried.height <= room.height() && tried.width() <= room.width())
-        layout = tried;
-    }
-  for (int columns = MostColumns; columns >= 1 && !layout; --columns) {
-    const Layout tried = layOut(card, painter.font(), 7, columns);
-    if (tried.width() <= room.width() || columns == 1)
-      layout = tried;
-  }
-  QRect panel(0, 0, layout->width() + 2 * margin, layout->height + 2 * margin);
+  // Where it does not fit, the smallest text in the most columns, from the top.
+  const Layout layout = fitting(card, painter.font(), area.size())
+                            .value_or(layOut(card, painter.font(), SmallestText, MostColumns));
+  QRect panel(0, 0, layout.width() + 2 * Margin, layout.height + 2 * Margin);
   panel.moveCenter(area.center());
   if (panel.top() < area.top())
     panel.moveTop(area.top());
   painter.fillRect(panel, QColor(0, 0, 0, 200));
-  for (int c = 0; c < layout->columns.size(); ++c) {
-    const int x = panel.left() + margin + c * (layout->columnWidth() + 2 * layout->gap);
-    int y = panel.top() + margin;
-    for (const int i : layout->columns[c]) {
-      painter.setFont(layout->bold);
+  for (int c = 0; c < layout.columns.size(); ++c) {
+    const int x = panel.left() + Margin + c * (layout.columnWidth() + 2 * layout.gap);
+    int y = panel.top() + Margin;
+    for (const int i : layout.columns[c]) {
+      painter.setFont(layout.bold);
       painter.setPen(QColor(0x8c, 0xc8, 0xff));
-      painter.drawText(QRect(x, y, layout->columnWidth(), layout->line),
+      painter.drawText(QRect(x, y, layout.columnWidth(), layout.line),
                        Qt::AlignLeft | Qt::AlignVCenter,
                        card[i].heading);
-      y += layout->line;
-      painter.setFont(layout->font);
+      y += layout.line;
+      painter.setFont(layout.font);
       painter.setPen(Qt::white);
       for (const CardSection::Row& row : card[i].rows) {
-        painter.drawText(QRect(x, y, layout->keys, layout->line),
+        painter.drawText(QRect(x, y, layout.keys, layout.line),
                          Qt::AlignLeft | Qt::AlignVCenter, row.left);
-        painter.drawText(QRect(x + layout->keys + layout->gap, y, layout->words, layout->line),
+        painter.drawText(QRect(x + layout.keys + layout.gap, y, layout.words, layout.line),
                          Qt::AlignLeft | Qt::AlignVCenter, row.right);
-        y += layout->line;
+        y += layout.line;
       }
-      y += layout->line;
+      y += layout.line;
     }
   }
 }

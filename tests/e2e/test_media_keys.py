@@ -315,3 +315,18 @@ class PreciseKeysTest(PlayerTest):
         self.settled_shot("card-again", client, lambda shot: image_difference(shot, card) < 0.01,
                           what="F1 showing the card")
         self.assertEqual(player.close(), 0)
+
+        # A sound's compact window cannot hold the card: it shows in a window of its own over
+        # the player, big enough to read, and a click on it closes it.
+        player = self.start(audio_clip())
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        press(window, "F1")
+        card = wait_for(lambda: [w for w in windows_of(player.pid) if w.id != window.id], 5,
+                        what="the card's own window")[0]
+        x, y, w, h = card.client()
+        self.assertGreater(h, window.client()[3])
+        click(x + w // 2, y + h // 2)
+        wait_for(lambda: len(windows_of(player.pid)) == 1, 5, what="the card closed")
+        self.assertEqual(playerctl("status"), "Playing")
+        self.assertEqual(player.close(), 0)
