@@ -90,4 +90,9 @@ QString noPicture()
   return QStringLiteral("没有可截取的画面");
 }
 
+QString noFrames()
+{
+  return QStringLiteral("没有可逐帧查看的画面");
+}
+
 } // namespace OnScreenNotes

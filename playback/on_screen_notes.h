@@ -21,5 +21,6 @@ QString screenshotSaved(const QString& fileName); // "截图已保存：<name>"
 QString screenshotFailed();
 QString screenshotFolderUnwritable(const QString& folder);
 QString noPicture();                      // nothing to take a screenshot of
+QString noFrames();                       // a sound has no frames to step through
 
 } // namespace OnScreenNotes

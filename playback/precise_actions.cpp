@@ -46,9 +46,12 @@ void PreciseActions::loopPoint()
 
 void PreciseActions::stepFrame(bool forward)
 {
-  const std::optional<MediaItem> item = m_player.currentMedia();
-  if (!hasOpenItem() || item->imageSourceWidth <= 0)
+  if (!hasOpenItem())
     return;
+  if (m_player.currentMedia()->imageSourceWidth <= 0) {
+    m_player.showNote(OnScreenNotes::noFrames());
+    return;
+  }
   m_forward = forward;
   m_player.stepFrame(forward);
 }

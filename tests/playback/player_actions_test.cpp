@@ -160,6 +160,12 @@ TEST_F(PlayerActionsTest, TheLoopFramesAndSubtitleDelayFromTheKeys)
                                                  "上一帧 0:11.960"}));
   EXPECT_EQ(engine.notes.last(), "字幕延迟 0 秒");
 
+  // A sound has no frames: the key says so.
+  engine.item = FakeEngine::audio("/music/song.mp3");
+  press(Qt::Key_Period);
+  EXPECT_EQ(engine.frameSteps.size(), 2);
+  EXPECT_EQ(engine.notes.last(), "没有可逐帧查看的画面");
+
   // With nothing open the keys do nothing.
   engine.state = PlayState::Stopped;
   engine.notes.clear();
