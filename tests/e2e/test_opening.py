@@ -554,11 +554,19 @@ class TracksAndSubtitlesTest(PlayerTest):
         self.assertEqual(player.close(), 0)
         self.assertEqual(choices().group(1), b"sub=2 delay=0.300")
 
-        # Opened again: the English track, and z three times brings the delay to nought.
+        # Opened again: the English track, and its cue from 0:00 shows 0.3 s late, so that
+        # at 0.1 s nothing shows until z three times brings the delay to nought.
         player, window = self.playing(clip)
         self.settled_shot("second-again", area, lambda shot: same(shot, second),
                           what="the English subtitle back")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        playerctl("position", "0.1")
+        self.settled_shot("delayed", area, lambda shot: not has_text(shot),
+                          what="no subtitle at 0.1 s, 0.3 s before the delayed cue")
         run("xdotool", "key", "z", "z", "z")
+        self.settled_shot("on-time", area, lambda shot: same(shot, second),
+                          what="the cue at 0.1 s once the delay is nought")
         self.assertEqual(player.close(), 0)
         self.assertEqual(choices().group(1), b"sub=2 delay=0.000")
 
