@@ -162,9 +162,12 @@ void VideoWindowMpv::resizeGL(int, int)
 }
 
 // Over the picture where it reads there, else in a window of its own over it.
+// Under Wayland such a window is stacked with the picture's own surface and
+// takes the keys from the main window: the card stays in the picture there.
 void VideoWindowMpv::placeCard()
 {
-  if (m_card.isEmpty() || cardFits(QFont(), size(), m_card)) {
+  static const bool ownWindows = QGuiApplication::platformName() == QLatin1String("xcb");
+  if (m_card.isEmpty() || !ownWindows || cardFits(QFont(), size(), m_card)) {
     m_cardPopup.reset();
     return;
   }
