@@ -2,6 +2,7 @@
 
 #include "playback/bar_row.h"
 #include "playback/clock_text.h"
+#include "playback/seek_slider_qt.h"
 #include "playback/track_buttons_qt.h"
 
 #include <QLabel>
@@ -122,7 +123,7 @@ ControlBarQt::ControlBarQt(QWidget* parent) : QWidget(parent)
   setStyleSheet(QLatin1String(barStyleSheet));
   setFocusPolicy(Qt::NoFocus);
 
-  m_seek = new QSlider(Qt::Horizontal, this);
+  m_seek = new SeekSliderQt(this);
   auto* jumpToClick = new JumpToClickStyle;
   jumpToClick->setParent(this);
   m_seek->setStyle(jumpToClick);
@@ -170,6 +171,11 @@ void ControlBarQt::setPlaying(bool playing)
 {
   m_playPause->setIcon(glyphIcon(playing ? Glyph::Pause : Glyph::Play));
   m_playPause->setToolTip(playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
+}
+
+void ControlBarQt::setMarks(const QVector<BarMark>& marks)
+{
+  m_seek->setMarks(marks);
 }
 
 void ControlBarQt::setTimes(double position, double duration)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/twips.h"
+#include "playback/bar_mark.h"
 
 #include <QWidget>
 
 class QLabel;
 class QSlider;
+class SeekSliderQt;
 class QToolButton;
 class TrackButtonsQt;
 
@@ -26,6 +28,8 @@ public:
   void setTimes(double position, double duration); // seconds; duration 0 = unknown
   void setVolume(int volume);
   void setMuted(bool muted);
+  // Marks on the seek slider, in the order they are drawn.
+  void setMarks(const QVector<BarMark>& marks);
   TrackButtonsQt* tracks() const { return m_tracks; }
 
 signals:
@@ -46,7 +50,7 @@ private:
   int textRoom(const QString& text) const;
   void layOutControls();
 
-  QSlider* m_seek;
+  SeekSliderQt* m_seek;
   QSlider* m_volume;
   QLabel* m_time;
   QToolButton* m_playPause;

@@ -6,6 +6,7 @@
 #include "core/file_name_bytes.h"
 #include "core/web_address.h"
 #include "playback/failure_watch_mpv.h"
+#include "playback/fine_controls_mpv.h"
 #include "playback/mpv_session_mpv.h"
 #include "playback/play_speed.h"
 #include "playback/subtitle_encoding.h"
@@ -192,6 +193,58 @@ void EngineMpv::addSubtitleFile(const QString& path)
                  SubtitleEncoding::name(SubtitleEncoding::ofFile(path)));
   m_session->command({"sub-add", encodeFileName(path), "select"},
                      [this, path](int error) { emit subtitleFileAdded(path, error >= 0); });
+}
+
+void EngineMpv::saveScreenshot(const QString& path, bool withSubtitles)
+{
+  if (!m_file.active) {
+    emit screenshotSaved(path, false);
+    return;
+  }
+  m_fine->saveScreenshot(path, withSubtitles);
+}
+
+LoopPoints EngineMpv::loopPoints() const
+{
+  return m_fine->loopPoints();
+}
+
+void EngineMpv::setLoopPoints(const LoopPoints& points)
+{
+  if (m_file.active)
+    m_fine->setLoopPoints(points);
+}
+
+void EngineMpv::stepFrame(bool forward)
+{
+  if (m_file.active)
+    m_fine->stepFrame(forward);
+}
+
+double EngineMpv::subtitleDelay() const
+{
+  return m_fine->subtitleDelay();
+}
+
+void EngineMpv::setSubtitleDelay(double seconds)
+{
+  if (m_file.active)
+    m_fine->setSubtitleDelay(seconds);
+}
+
+void EngineMpv::showCard(const QVector<CardSection>& sections)
+{
+  m_video->setCard(sections);
+}
+
+void EngineMpv::hideCard()
+{
+  m_video->setCard({});
+}
+
+bool EngineMpv::cardShown() const
+{
+  return !m_video->card().isEmpty();
 }
 
 void EngineMpv::showNote(const QString& text, int milliseconds)

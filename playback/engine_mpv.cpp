@@ -7,6 +7,7 @@
 #include "playback/cover_art_mpv.h"
 #include "playback/engine_options_mpv.h"
 #include "playback/failure_watch_mpv.h"
+#include "playback/fine_controls_mpv.h"
 #include "playback/list_guard_mpv.h"
 #include "playback/mpv_session_mpv.h"
 #include "playback/subtitle_files_mpv.h"
@@ -49,6 +50,12 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       *m_session, NetworkTimeoutSeconds,
       [this](const QString& source, const ItemFailure& failure) { emit itemFailed(source, failure); });
   m_coverArt = std::make_unique<CoverArtMpv>(*m_session, [this] { emit currentMediaChanged(); });
+  m_fine = std::make_unique<FineControlsMpv>(
+      *m_session,
+      FineControlsMpv::Told{
+          [this](const QString& path, bool saved) { emit screenshotSaved(path, saved); },
+          [this] { emit loopChanged(); },
+          [this](double position) { emit frameStepped(position); }});
   listen();
 
   m_video = new VideoWindowMpv(core);
@@ -164,6 +171,9 @@ void EngineMpv::changed(ObservedPropertiesMpv::Id id, bool mediaChanged)
     break;
   case Id::Path:
     m_batch.pathChanged = true;
+    break;
+  case Id::TimePos:
+    m_fine->positionChanged(m_properties.timePos);
     break;
   default:
     break;

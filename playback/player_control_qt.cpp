@@ -72,6 +72,7 @@ void PlayerControlQt::followEngine()
   connect(&m_engine, &MediaEngine::positionJumped, this, &PlayerControlQt::showTimes);
   connect(&m_engine, &MediaEngine::volumeChanged, bar, &ControlBarQt::setVolume);
   connect(&m_engine, &MediaEngine::muteChanged, bar, &ControlBarQt::setMuted);
+  connect(&m_engine, &MediaEngine::loopChanged, this, &PlayerControlQt::showMarks);
   bar->setVolume(m_engine.volume());
 }
 
@@ -85,6 +86,17 @@ void PlayerControlQt::stateChanged(int state)
                             state == PlayState::Transitioning);
   showTimes();
   m_audioCard->show(audioCardFor(state, m_engine.currentMedia()));
+}
+
+void PlayerControlQt::showMarks()
+{
+  QVector<BarMark> marks;
+  const LoopPoints loop = m_engine.loopPoints();
+  if (loop.a)
+    marks.append({*loop.a, BarMark::Kind::LoopStart});
+  if (loop.b)
+    marks.append({*loop.b, BarMark::Kind::LoopEnd});
+  m_view->bar()->setMarks(marks);
 }
 
 void PlayerControlQt::showTimes()

@@ -27,6 +27,7 @@ private:
   void forwardRequests();
   void followEngine();
   void stateChanged(int state);
+  void showMarks();
   void showTimes();
   void showItem();
 
