@@ -54,6 +54,9 @@ void MediaFrm::Form_KeyDown(int keyCode, int shift)
 
 bool MediaFrm::playerKeyPressed(int key, Qt::KeyboardModifiers modifiers)
 {
+  // Shift held for `?` must not close the card that `?` opens.
+  if (isModifierKey(key))
+    return false;
   return m_actions->keyPressed(playerKey(key, modifiers));
 }
 

@@ -131,6 +131,10 @@ void MediaFrm::makeFeatures()
   m_actions = std::make_unique<PlayerActions>(WMP(), g.playerControls(), g.fileDialogs());
   m_notice = std::make_unique<PictureNotice>(WMP());
   m_resuming = std::make_unique<Resuming>(WMP(), ResumeStore::defaultPath());
+  QObject::connect(m_actions.get(), &PlayerActions::trackChosen, m_resuming.get(),
+                   &Resuming::trackChosen);
+  QObject::connect(m_actions.get(), &PlayerActions::subtitleDelayChosen, m_resuming.get(),
+                   &Resuming::subtitleDelayChosen);
 }
 
 void MediaFrm::listenForSecondStarts()

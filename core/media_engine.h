@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/item_failure.h"
+#include "core/overlay_card.h"
 #include "core/track.h"
 
 #include <QObject>
@@ -56,6 +57,14 @@ struct Chapter {
   double start = 0;
   QString title;
   bool operator==(const Chapter&) const = default;
+};
+
+// The two ends of an A-B loop, in seconds; with both set, playback goes back
+// to `a` whenever it reaches `b`.
+struct LoopPoints {
+  std::optional<double> a;
+  std::optional<double> b;
+  bool operator==(const LoopPoints&) const = default;
 };
 
 // The hosted media engine, `WMP` on the main window. Setting URL loads and,
@@ -115,6 +124,25 @@ public:
   // Loads a subtitle file for the current item and shows it; subtitleFileAdded tells how it went.
   virtual void addSubtitleFile(const QString& path) = 0;
 
+  // Screenshots, the A-B loop, frame steps and subtitle timing: each holds
+  // for the current item only and goes with it.
+  // Saves the picture at the video's own size as a PNG at `path`, with or
+  // without its subtitles; screenshotSaved tells how it went.
+  virtual void saveScreenshot(const QString& path, bool withSubtitles) = 0;
+  virtual LoopPoints loopPoints() const = 0;
+  // Told with loopChanged, also when a new item clears it.
+  virtual void setLoopPoints(const LoopPoints& points) = 0;
+  // One frame on or back, pausing; frameStepped tells where it landed.
+  virtual void stepFrame(bool forward) = 0;
+  // Seconds the subtitles come later (earlier when negative).
+  virtual double subtitleDelay() const = 0;
+  virtual void setSubtitleDelay(double seconds) = 0;
+
+  // A card over the picture, such as the list of keys, until hideCard().
+  virtual void showCard(const QVector<CardSection>& sections) = 0;
+  virtual void hideCard() = 0;
+  virtual bool cardShown() const = 0;
+
   // A brief note over the picture, gone after `milliseconds`; a newer one replaces it.
   virtual void showNote(const QString& text, int milliseconds = 2000) = 0;
   // The one line across the picture besides the media (why an item failed,
@@ -151,4 +179,7 @@ signals:
   void volumeChanged(int volume);
   void muteChanged(bool on);
   void rateChanged(double rate);
+  void screenshotSaved(const QString& path, bool saved);
+  void loopChanged();
+  void frameStepped(double position);
 };

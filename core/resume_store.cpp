@@ -67,14 +67,24 @@ QString ResumeStore::defaultPath()
   return state + QStringLiteral("/Kelvarino/positions");
 }
 
-std::optional<double> ResumeStore::position(const QString& key)
+const ResumeStore::Entry* ResumeStore::find(const QString& key)
 {
   const Entries& entries = current();
   const auto entry =
       std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
-  if (entry == entries.end())
-    return std::nullopt;
-  return entry->seconds;
+  return entry == entries.end() ? nullptr : &*entry;
+}
+
+std::optional<double> ResumeStore::position(const QString& key)
+{
+  const Entry* entry = find(key);
+  return entry ? entry->seconds : std::nullopt;
+}
+
+ItemChoices ResumeStore::choices(const QString& key)
+{
+  const Entry* entry = find(key);
+  return entry ? entry->choices : ItemChoices{};
 }
 
 void ResumeStore::remember(const QString& key, double seconds)
@@ -82,14 +92,24 @@ void ResumeStore::remember(const QString& key, double seconds)
   const Entries& entries = current();
   if (!entries.empty() && entries.front().key == key && entries.front().seconds == seconds)
     return;
-  record({key, seconds});
+  record({key, false, seconds, {}});
 }
 
 void ResumeStore::forget(const QString& key)
 {
-  const Entries& entries = current();
-  if (std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; }))
-    record({key, std::nullopt});
+  const Entry* entry = find(key);
+  if (entry && entry->seconds)
+    record({key, false, std::nullopt, {}});
+}
+
+void ResumeStore::choose(const QString& key, const ItemChoices& choices)
+{
+  const Entry* entry = find(key);
+  ItemChoices updated = entry ? entry->choices : ItemChoices{};
+  updated.update(choices);
+  if (entry && updated == entry->choices)
+    return;
+  record({key, true, std::nullopt, choices});
 }
 
 bool ResumeStore::save(QString* error)
@@ -107,8 +127,13 @@ bool ResumeStore::save(QString* error)
   for (const Change& change : m_changes)
     apply(merged, change);
   QByteArray content;
-  for (const Entry& entry : merged)
-    content += QByteArray::number(entry.seconds, 'f', 3) + '\t' + escapedKey(entry.key) + '\n';
+  for (const Entry& entry : merged) {
+    content += entry.seconds ? QByteArray::number(*entry.seconds, 'f', 3) : QByteArray("-");
+    content += '\t' + escapedKey(entry.key);
+    if (!entry.choices.isEmpty())
+      content += '\t' + entry.choices.text();
+    content += '\n';
+  }
   if (!writeFileAtomically(m_path, content, error))
     return false;
   m_stamp = stampOf(m_path);
@@ -139,12 +164,48 @@ ResumeStore::Stamp ResumeStore::stampOf(const QString& path)
 
 void ResumeStore::apply(Entries& entries, const Change& change)
 {
-  std::erase_if(entries, [&](const Entry& e) { return e.key == change.key; });
-  if (!change.seconds)
+  const auto found =
+      std::find_if(entries.begin(), entries.end(),
+                   [&](const Entry& e) { return e.key == change.key; });
+  Entry entry{change.key, std::nullopt, {}};
+  if (found != entries.end()) {
+    entry = *found;
+    entries.erase(found);
+  }
+  if (change.choosing)
+    entry.choices.update(change.choices);
+  else
+    entry.seconds = change.seconds;
+  if (!entry.seconds && entry.choices.isEmpty())
     return;
-  entries.insert(entries.begin(), {change.key, *change.seconds});
+  entries.insert(entries.begin(), entry);
   if (int(entries.size()) > Capacity)
     entries.pop_back();
+}
+
+// "<seconds>\t<key>" or "-\t<key>", and "\t<choices>" where there are some.
+std::optional<ResumeStore::Entry> ResumeStore::entryOf(const QByteArray& line)
+{
+  const QList<QByteArray> fields = line.split('\t');
+  if (fields.size() < 2 || fields.size() > 3)
+    return std::nullopt;
+  Entry entry{unescapedKey(fields[1]), std::nullopt, {}};
+  if (fields[0] != "-") {
+    bool isNumber = false;
+    const double seconds = fields[0].toDouble(&isNumber);
+    if (!isNumber || !std::isfinite(seconds) || seconds < 0 || seconds > LongestPosition)
+      return std::nullopt;
+    entry.seconds = seconds;
+  }
+  if (fields.size() == 3) {
+    const std::optional<ItemChoices> choices = ItemChoices::fromText(fields[2]);
+    if (!choices)
+      return std::nullopt;
+    entry.choices = *choices;
+  }
+  if (entry.key.isEmpty() || (!entry.seconds && entry.choices.isEmpty()))
+    return std::nullopt;
+  return entry;
 }
 
 ResumeStore::Entries ResumeStore::readFile()
@@ -160,18 +221,11 @@ ResumeStore::Entries ResumeStore::readFile()
     return entries;
   }
   for (const QByteArray& line : file.bytes.split('\n')) {
-    const qsizetype tab = line.indexOf('\t');
-    if (tab <= 0)
+    std::optional<Entry> entry = entryOf(line);
+    if (!entry || std::any_of(entries.begin(), entries.end(),
+                              [&](const Entry& e) { return e.key == entry->key; }))
       continue;
-    bool isNumber = false;
-    const double seconds = line.first(tab).toDouble(&isNumber);
-    const QString key = unescapedKey(line.sliced(tab + 1));
-    const bool known =
-        std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
-    if (!isNumber || !std::isfinite(seconds) || seconds < 0 || seconds > LongestPosition
-        || key.isEmpty() || known)
-      continue;
-    entries.push_back({key, seconds});
+    entries.push_back(std::move(*entry));
     if (int(entries.size()) == Capacity)
       break;
   }
@@ -194,8 +248,11 @@ void ResumeStore::record(const Change& change)
   // A playing video is remembered again and again: the newest position of a
   // run of them does all they do.
   const bool repeats = !m_changes.empty() && m_changes.back().key == change.key
+                       && m_changes.back().choosing == change.choosing
                        && m_changes.back().seconds.has_value() == change.seconds.has_value();
-  if (repeats)
+  if (repeats && change.choosing)
+    m_changes.back().choices.update(change.choices);
+  else if (repeats)
     m_changes.back() = change;
   else
     m_changes.push_back(change);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "core/item_choices.h"
+
 #include <QString>
 #include <optional>
 #include <sys/types.h>
 #include <vector>
 
-// Where items were left, in seconds, kept in a small file of the user's own:
-// one line per item, "<seconds>\t<key>", the most recent first. The key's
+// Where items were left, in seconds, and what was chosen for them, kept in a
+// small file of the user's own: one line per item, "<seconds>\t<key>", with
+// "\t<choices>" (ItemChoices::text) after it when something was chosen and
+// "-" for the seconds when no position is kept; the most recent first. The key's
 // bytes that are not printable ASCII, and '%', are written as %XX, so every
 // file name's bytes come back as they were. The file is read on first use and
 // again whenever another window has written it; lines that do not read as an
@@ -27,9 +31,13 @@ public:
   static QString defaultPath();
 
   std::optional<double> position(const QString& key);
+  ItemChoices choices(const QString& key);
   // The key becomes the most recent.
   void remember(const QString& key, double seconds);
+  // Forgets the position; what was chosen for the item stays.
   void forget(const QString& key);
+  // Adds to what was chosen for the item; the key becomes the most recent.
+  void choose(const QString& key, const ItemChoices& choices);
   // Reads the file, once; the first of the calls above does it otherwise.
   void load();
   // Under a lock, reads the file afresh, applies the changes made here since
@@ -45,13 +53,16 @@ public:
 private:
   struct Entry {
     QString key;
-    double seconds;
+    std::optional<double> seconds;
+    ItemChoices choices;
   };
   using Entries = std::vector<Entry>; // the most recent first
-  // A position remembered, or without one a key forgotten.
+  // A position remembered, or without one forgotten; or choices made.
   struct Change {
     QString key;
+    bool choosing = false;
     std::optional<double> seconds;
+    ItemChoices choices;
   };
   // Tells one version of the file from another.
   struct Stamp {
@@ -64,6 +75,8 @@ private:
 
   static Stamp stampOf(const QString& path);
   static void apply(Entries& entries, const Change& change);
+  static std::optional<Entry> entryOf(const QByteArray& line);
+  const Entry* find(const QString& key);
   Entries readFile();
   // The entries as this store sees them now: the file's, with the changes
   // made here since the last write.

@@ -2,10 +2,10 @@
 
 #include <QVector>
 
-// A mark on the seek bar at a time of the item: where a chapter begins, or
-// an end of the A-B loop.
+// A mark on the seek bar at a time of the item, drawn as its kind says (an
+// end of the A-B loop, a chapter's start).
 struct BarMark {
-  enum class Kind { Chapter, LoopStart, LoopEnd };
+  enum class Kind { LoopStart, LoopEnd, Chapter };
   double seconds = 0;
-  Kind kind = Kind::Chapter;
+  Kind kind = Kind::LoopStart;
 };

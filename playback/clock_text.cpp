@@ -10,3 +10,9 @@ QString clockText(double seconds)
     return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QChar(u'0')).arg(s, 2, 10, QChar(u'0'));
   return QStringLiteral("%1:%2").arg(m).arg(s, 2, 10, QChar(u'0'));
 }
+
+QString preciseClockText(double seconds)
+{
+  const long long ms = std::isfinite(seconds) && seconds > 0 ? std::llround(seconds * 1000) : 0;
+  return clockText(double(ms / 1000)) + QStringLiteral(".%1").arg(ms % 1000, 3, 10, QChar(u'0'));
+}

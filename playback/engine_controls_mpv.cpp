@@ -6,6 +6,7 @@
 #include "core/file_name_bytes.h"
 #include "core/web_address.h"
 #include "playback/failure_watch_mpv.h"
+#include "playback/fine_controls_mpv.h"
 #include "playback/mpv_session_mpv.h"
 #include "playback/play_speed.h"
 #include "playback/seeking_mpv.h"
@@ -94,7 +95,7 @@ void EngineMpv::previous()
 // of a key held down goes on from there, not from the keyframe shown meanwhile.
 double EngineMpv::currentPosition() const
 {
-  return m_seeking->busy() ? m_seeking->target() : m_properties.timePos;
+  return m_fine->seeking().busy() ? m_fine->seeking().target() : m_properties.timePos;
 }
 
 void EngineMpv::setCurrentPosition(double seconds)
@@ -102,7 +103,7 @@ void EngineMpv::setCurrentPosition(double seconds)
   if (!m_file.active)
     return;
   seconds = std::max(0.0, seconds);
-  m_seeking->seek(seconds, SeekQueue::Want::QuickThenExact, currentPosition());
+  m_fine->seeking().seek(seconds, SeekQueue::Want::QuickThenExact, currentPosition());
   m_properties.timePos = m_properties.lastTimePos = seconds;
 }
 
@@ -111,7 +112,7 @@ void EngineMpv::scrubTo(double seconds)
   if (!m_file.active)
     return;
   seconds = std::max(0.0, seconds);
-  m_seeking->seek(seconds, SeekQueue::Want::Nearby, currentPosition());
+  m_fine->seeking().seek(seconds, SeekQueue::Want::Nearby, currentPosition());
   m_properties.timePos = m_properties.lastTimePos = seconds;
 }
 
@@ -206,6 +207,58 @@ void EngineMpv::addSubtitleFile(const QString& path)
                  SubtitleEncoding::name(SubtitleEncoding::ofFile(path)));
   m_session->command({"sub-add", encodeFileName(path), "select"},
                      [this, path](int error) { emit subtitleFileAdded(path, error >= 0); });
+}
+
+void EngineMpv::saveScreenshot(const QString& path, bool withSubtitles)
+{
+  if (!m_file.active) {
+    emit screenshotSaved(path, false);
+    return;
+  }
+  m_fine->saveScreenshot(path, withSubtitles);
+}
+
+LoopPoints EngineMpv::loopPoints() const
+{
+  return m_fine->loopPoints();
+}
+
+void EngineMpv::setLoopPoints(const LoopPoints& points)
+{
+  if (m_file.active)
+    m_fine->setLoopPoints(points);
+}
+
+void EngineMpv::stepFrame(bool forward)
+{
+  if (m_file.active)
+    m_fine->stepFrame(forward);
+}
+
+double EngineMpv::subtitleDelay() const
+{
+  return m_fine->subtitleDelay();
+}
+
+void EngineMpv::setSubtitleDelay(double seconds)
+{
+  if (m_file.active)
+    m_fine->setSubtitleDelay(seconds);
+}
+
+void EngineMpv::showCard(const QVector<CardSection>& sections)
+{
+  m_video->setCard(sections);
+}
+
+void EngineMpv::hideCard()
+{
+  m_video->setCard({});
+}
+
+bool EngineMpv::cardShown() const
+{
+  return !m_video->card().isEmpty();
 }
 
 void EngineMpv::showNote(const QString& text, int milliseconds)

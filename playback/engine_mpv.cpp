@@ -7,9 +7,9 @@
 #include "playback/cover_art_mpv.h"
 #include "playback/engine_options_mpv.h"
 #include "playback/failure_watch_mpv.h"
+#include "playback/fine_controls_mpv.h"
 #include "playback/list_guard_mpv.h"
 #include "playback/mpv_session_mpv.h"
-#include "playback/seeking_mpv.h"
 #include "playback/subtitle_files_mpv.h"
 #include "playback/video_window_mpv.h"
 
@@ -50,8 +50,13 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       *m_session, NetworkTimeoutSeconds,
       [this](const QString& source, const ItemFailure& failure) { emit itemFailed(source, failure); });
   m_coverArt = std::make_unique<CoverArtMpv>(*m_session, [this] { emit currentMediaChanged(); });
-  m_seeking = std::make_unique<SeekingMpv>(*m_session,
-                                           [this](double seconds) { emit positionJumped(seconds); });
+  m_fine = std::make_unique<FineControlsMpv>(
+      *m_session,
+      FineControlsMpv::Told{
+          [this](const QString& path, bool saved) { emit screenshotSaved(path, saved); },
+          [this] { emit loopChanged(); },
+          [this](double position) { emit frameStepped(position); },
+          [this](double seconds) { emit positionJumped(seconds); }});
   listen();
 
   m_video = new VideoWindowMpv(core);
@@ -79,11 +84,6 @@ void EngineMpv::listen()
     ended(static_cast<const mpv_event_end_file*>(event.data)->reason);
   });
   m_properties.observe(s, [this](ObservedPropertiesMpv::Id id, bool media) { changed(id, media); });
-  // For the benchmarks (KELVARINO_TRACE): frames playback dropped, so far.
-  s.observe("frame-drop-count", MPV_FORMAT_INT64, [](const mpv_event_property& p) {
-    if (p.format == MPV_FORMAT_INT64)
-      traceMilestone("frame-drops", QString::number(*static_cast<int64_t*>(p.data)));
-  });
   connect(&s, &MpvSession::drained, this, &EngineMpv::afterDrain);
 }
 
@@ -173,8 +173,9 @@ void EngineMpv::changed(ObservedPropertiesMpv::Id id, bool mediaChanged)
   case Id::Path:
     m_batch.pathChanged = true;
     break;
-  case Id::ChapterList:
-    emit chaptersChanged();
+  case Id::ChapterList: emit chaptersChanged(); break;
+  case Id::TimePos:
+    m_fine->positionChanged(m_properties.timePos);
     break;
   default:
     break;

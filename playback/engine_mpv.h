@@ -12,11 +12,11 @@
 #include <vector>
 
 class FailureWatchMpv;
+class FineControlsMpv;
 class FullScreenHost;
 class CoverArtMpv;
 class ListGuardMpv;
 class MpvSession;
-class SeekingMpv;
 class SubtitleFilesMpv;
 
 // The media engine on libmpv: it carries the port's requests to the core and
@@ -71,6 +71,15 @@ public:
   bool subtitlesVisible() const override { return m_settings.subtitlesVisible; }
   void setSubtitlesVisible(bool on) override;
   void addSubtitleFile(const QString& path) override;
+  void saveScreenshot(const QString& path, bool withSubtitles) override;
+  LoopPoints loopPoints() const override;
+  void setLoopPoints(const LoopPoints& points) override;
+  void stepFrame(bool forward) override;
+  double subtitleDelay() const override;
+  void setSubtitleDelay(double seconds) override;
+  void showCard(const QVector<CardSection>& sections) override;
+  void hideCard() override;
+  bool cardShown() const override;
   void showNote(const QString& text, int milliseconds = 2000) override;
   void showMessage(const QString& line) override;
 
@@ -99,7 +108,7 @@ private:
   std::unique_ptr<SubtitleFilesMpv> m_subtitleFiles;
   std::unique_ptr<FailureWatchMpv> m_failures;
   std::unique_ptr<CoverArtMpv> m_coverArt;
-  std::unique_ptr<SeekingMpv> m_seeking;
+  std::unique_ptr<FineControlsMpv> m_fine; // seeks too
   QPointer<VideoWindowMpv> m_video; // the window tree owns it
   FullScreenHost* m_fullScreen = nullptr;
   PlayStateTable m_states;

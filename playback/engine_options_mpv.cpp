@@ -32,6 +32,12 @@ QByteArray audioOutputs()
 // the first CJK character decides, and may draw Japanese forms.
 constexpr const char* CjkFont = "Noto Sans CJK SC";
 
+// With nothing chosen for an item, a Chinese subtitle track shows: the tags
+// of Simplified Chinese first, then those of Chinese alone, then Traditional.
+// Audio stays the file's default track.
+constexpr const char* ChineseSubtitles = "zh-Hans,zh-CN,zh-SG,zh-cn,chs,sc,zh,chi,zho,chn,"
+                                         "zh-Hant,zh-TW,zh-HK,zh-tw,cht,tc";
+
 } // namespace
 
 std::vector<MpvSession::Option> engineOptions()
@@ -48,5 +54,6 @@ std::vector<MpvSession::Option> engineOptions()
       {"osd-scale-by-window", "no"}, {"osd-font-size", "24"},
       // The files beside the media are found by SubtitleFilesMpv; a file that
       // is not UTF-8 is read as SubtitleEncoding decides, or as uchardet does.
-      {"sub-auto", "no"}, {"sub-codepage", "auto"}, {"sub-font", CjkFont}, {"osd-font", CjkFont}};
+      {"sub-auto", "no"}, {"sub-codepage", "auto"}, {"sub-font", CjkFont}, {"osd-font", CjkFont},
+      {"slang", ChineseSubtitles}};
 }

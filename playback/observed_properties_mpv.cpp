@@ -2,6 +2,7 @@
 
 #include "core/display_name.h"
 #include "core/file_name_bytes.h"
+#include "core/milestone_trace.h"
 #include "playback/node_mpv.h"
 #include "playback/track_list_mpv.h"
 #include "playback/mpv_session_mpv.h"
@@ -79,6 +80,11 @@ void ObservedPropertiesMpv::observe(MpvSession& session,
                     [this, id, changed](const mpv_event_property& change) {
                       changed(id, absorb(id, change));
                     });
+  // For the benchmarks (KELVARINO_TRACE): frames playback dropped, so far.
+  session.observe("frame-drop-count", MPV_FORMAT_INT64, [](const mpv_event_property& p) {
+    if (p.format == MPV_FORMAT_INT64)
+      traceMilestone("frame-drops", QString::number(*static_cast<int64_t*>(p.data)));
+  });
 }
 
 bool ObservedPropertiesMpv::absorb(Id id, const mpv_event_property& change)

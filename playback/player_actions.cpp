@@ -13,8 +13,9 @@
 #include <QFileInfo>
 #include <algorithm>
 
-PlayerActions::PlayerActions(MediaEngine& player, PlayerControls& controls, FileDialogs& dialogs)
-    : m_player(player), m_dialogs(dialogs)
+PlayerActions::PlayerActions(MediaEngine& player, PlayerControls& controls, FileDialogs& dialogs,
+                             const QString& screenshotFolder)
+    : m_player(player), m_dialogs(dialogs), m_precise(player, screenshotFolder)
 {
   MediaEngine* p = &player;
   connect(&controls, &PlayerControls::playPauseClicked, p, &MediaEngine::playPause);
@@ -36,10 +37,21 @@ PlayerActions::PlayerActions(MediaEngine& player, PlayerControls& controls, File
   connect(&controls, &PlayerControls::doubleClicked, this,
           [this] { m_player.setFullScreen(!m_player.fullScreen()); });
   connect(p, &MediaEngine::subtitleFileAdded, this, &PlayerActions::subtitleFileAdded);
+  // A click on the picture closes the key card as a key does.
+  connect(p, &MediaEngine::MouseDown, this, [this] {
+    if (m_player.cardShown())
+      m_player.hideCard();
+  });
+  connect(&m_precise, &PreciseActions::subtitleDelayChosen, this,
+          &PlayerActions::subtitleDelayChosen);
 }
 
 bool PlayerActions::keyPressed(PlayerKey key)
 {
+  if (m_player.cardShown()) {
+    m_player.hideCard();
+    return true;
+  }
   switch (key) {
   case PlayerKey::None: return false;
   case PlayerKey::PlayPause: m_player.playPause(); break;
@@ -61,6 +73,24 @@ bool PlayerActions::keyPressed(PlayerKey key)
   case PlayerKey::ToggleSubtitles: toggleSubtitles(); break;
   case PlayerKey::PreviousChapter: goToChapter(Chapters::previous); break;
   case PlayerKey::NextChapter: goToChapter(Chapters::next); break;
+  default: return preciseKeyPressed(key);
+  }
+  return true;
+}
+
+bool PlayerActions::preciseKeyPressed(PlayerKey key)
+{
+  switch (key) {
+  case PlayerKey::Screenshot: m_precise.screenshot(true); break;
+  case PlayerKey::ScreenshotWithoutSubtitles: m_precise.screenshot(false); break;
+  case PlayerKey::LoopPoint: m_precise.loopPoint(); break;
+  case PlayerKey::FrameForward: m_precise.stepFrame(true); break;
+  case PlayerKey::FrameBack: m_precise.stepFrame(false); break;
+  case PlayerKey::SubtitlesEarlier: m_precise.moveSubtitles(-PreciseActions::SubtitleStep); break;
+  case PlayerKey::SubtitlesLater: m_precise.moveSubtitles(PreciseActions::SubtitleStep); break;
+  case PlayerKey::SubtitleDelayReset: m_precise.resetSubtitleDelay(); break;
+  case PlayerKey::KeyCard: m_precise.showKeyCard(); break;
+  default: return false;
   }
   return true;
 }
@@ -131,6 +161,7 @@ void PlayerActions::changeRate(double rate)
 void PlayerActions::chooseTrack(Track::Kind kind, int id)
 {
   m_player.selectTrack(kind, id);
+  emit trackChosen(kind, id);
   // A chosen subtitle is one to be seen.
   if (kind == Track::Kind::Subtitle && id != TrackMenu::Off)
     m_player.setSubtitlesVisible(true);

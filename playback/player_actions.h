@@ -3,6 +3,7 @@
 #include "core/media_engine.h"
 #include "core/track.h"
 #include "playback/player_keys.h"
+#include "playback/precise_actions.h"
 
 #include <QObject>
 #include <QString>
@@ -20,10 +21,18 @@ public:
   // What the Up and Down keys and one notch of the wheel change the volume by.
   static constexpr int VolumeStep = 5;
 
-  PlayerActions(MediaEngine& player, PlayerControls& controls, FileDialogs& dialogs);
+  // `screenshotFolder` as Screenshots takes it.
+  PlayerActions(MediaEngine& player, PlayerControls& controls, FileDialogs& dialogs,
+                const QString& screenshotFolder = {});
 
-  // Carries out a key of the player's; false when it is none.
+  // Carries out a key of the player's; false when it is none. While the key
+  // card shows, any key only closes it.
   bool keyPressed(PlayerKey key);
+
+signals:
+  // A person chose the current item's track or subtitle delay.
+  void trackChosen(Track::Kind kind, int id);
+  void subtitleDelayChosen(double seconds);
 
 private:
   void seekBy(double seconds);
@@ -38,6 +47,9 @@ private:
   void loadSubtitleFile();
   void subtitleFileAdded(const QString& path, bool added);
 
+  bool preciseKeyPressed(PlayerKey key);
+
   MediaEngine& m_player;
   FileDialogs& m_dialogs;
+  PreciseActions m_precise;
 };

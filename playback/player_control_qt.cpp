@@ -77,6 +77,7 @@ void PlayerControlQt::followEngine()
   connect(&m_engine, &MediaEngine::volumeChanged, bar, &ControlBarQt::setVolume);
   connect(&m_engine, &MediaEngine::muteChanged, bar, &ControlBarQt::setMuted);
   connect(&m_engine, &MediaEngine::chaptersChanged, this, &PlayerControlQt::showMarks);
+  connect(&m_engine, &MediaEngine::loopChanged, this, &PlayerControlQt::showMarks);
   bar->setVolume(m_engine.volume());
 }
 
@@ -95,7 +96,13 @@ void PlayerControlQt::stateChanged(int state)
 void PlayerControlQt::showMarks()
 {
   const std::optional<MediaItem> item = m_engine.currentMedia();
-  m_view->bar()->setMarks(Chapters::marks(m_engine.chapters(), item ? item->duration : 0));
+  QVector<BarMark> marks = Chapters::marks(m_engine.chapters(), item ? item->duration : 0);
+  const LoopPoints loop = m_engine.loopPoints();
+  if (loop.a)
+    marks.append({*loop.a, BarMark::Kind::LoopStart});
+  if (loop.b)
+    marks.append({*loop.b, BarMark::Kind::LoopEnd});
+  m_view->bar()->setMarks(marks);
 }
 
 void PlayerControlQt::showTimes()

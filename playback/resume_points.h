@@ -6,9 +6,10 @@
 #include <optional>
 
 // A video left before its end starts where it was left the next time it is
-// opened. Only videos longer than five minutes count, and only positions
-// outside their first and last minute: one there is forgotten, as is the
-// position of a video played to its end.
+// opened, and every item with the tracks and subtitle delay chosen for it.
+// Only videos longer than five minutes count, and only positions outside
+// their first and last minute: one there is forgotten, as is the position
+// of a video played to its end.
 class ResumePoints {
 public:
   static constexpr double ShortestItem = 5 * 60;
@@ -29,6 +30,10 @@ public:
   // playing at `position`, which is kept from now on.
   void leftAt(const QString& key, double position, double duration, bool isVideo);
   void ended(const QString& key);
+
+  // What was chosen for the item, kept with its position at the next write.
+  ItemChoices choicesOf(const QString& key) { return store().choices(key); }
+  void chose(const QString& key, const ItemChoices& choices) { store().choose(key, choices); }
 
 private:
   static bool isWorthKeeping(double position, double duration);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/track.h"
 #include "playback/resume_points.h"
 
 #include <QObject>
@@ -10,7 +11,9 @@ class MediaEngine;
 
 // A video starts where it was left, whichever way it is opened: the engine
 // tells when an item is loaded and left, and this keeps its position in the
-// store and puts it back. Home starts it over (PlayerActions).
+// store and puts it back. Home starts it over (PlayerActions). The audio
+// track, subtitle track and subtitle delay a person chose for an item come
+// back with it too.
 class Resuming : public QObject {
   Q_OBJECT
 public:
@@ -23,7 +26,13 @@ public:
   // The window closes: the item is left where it is.
   ~Resuming() override;
 
+  // A person chose for the loaded item.
+  void trackChosen(Track::Kind kind, int id);
+  void subtitleDelayChosen(double seconds);
+
 private:
+  void restoreTracks();
+
   void loaded(const QString& source, double duration, bool fromStart);
   void left(const QString& source, double position, double duration, bool ended);
   void keep();
@@ -34,4 +43,5 @@ private:
   QTimer m_checkpoint;
   QString m_key; // the loaded item's
   double m_duration = 0;
+  ItemChoices m_tracksToRestore; // until the item's tracks are known
 };

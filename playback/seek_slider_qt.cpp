@@ -25,11 +25,14 @@ int SeekSliderQt::xOf(double seconds) const
 {
   QStyleOptionSlider option;
   initStyleOption(&option);
-  const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-  const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+  const QRect groove =
+      style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+  const QRect handle =
+      style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
   const int value = std::clamp(int(seconds * 1000), minimum(), maximum());
+  const int span = groove.width() - handle.width();
   return groove.left() + handle.width() / 2
-         + QStyle::sliderPositionFromValue(minimum(), maximum(), value, groove.width() - handle.width());
+         + QStyle::sliderPositionFromValue(minimum(), maximum(), value, span);
 }
 
 void SeekSliderQt::paintEvent(QPaintEvent* event)

@@ -5,8 +5,7 @@
 #include <QSlider>
 
 // The control bar's seek slider (a value per millisecond) with marks drawn
-// over its groove: a chapter's start a thin tick, the A-B loop its two ends
-// and the stretch between them.
+// over its groove: the A-B loop its two ends and the stretch between them.
 class SeekSliderQt : public QSlider {
   Q_OBJECT
 public:

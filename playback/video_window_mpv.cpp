@@ -1,6 +1,8 @@
 #include "playback/video_window_mpv.h"
 
 #include "core/shift_state.h"
+#include "playback/card_painter_qt.h"
+#include "playback/card_popup_qt.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -123,6 +125,10 @@ void VideoWindowMpv::paintGL()
   mpv_render_context_render(m_render, params);
   if (!m_message.isEmpty())
     paintMessage();
+  if (!m_card.isEmpty() && !m_cardPopup) {
+    QPainter painter(this);
+    paintCard(painter, QRect(0, 0, width(), height()), m_card);
+  }
   if (m_frameWaiting) {
     m_frameWaiting = false;
     emit frameDrawn();
@@ -140,6 +146,45 @@ void VideoWindowMpv::setMessage(const QString& text)
     return;
   m_message = line;
   update();
+}
+
+void VideoWindowMpv::setCard(const QVector<CardSection>& card)
+{
+  m_card = card;
+  placeCard();
+  update();
+}
+
+void VideoWindowMpv::resizeGL(int, int)
+{
+  if (!m_card.isEmpty())
+    placeCard();
+}
+
+// Over the picture where it reads there, else in a window of its own over it.
+// Under Wayland such a window is stacked with the picture's own surface and
+// takes the keys from the main window: the card stays in the picture there.
+void VideoWindowMpv::placeCard()
+{
+  static const bool ownWindows = QGuiApplication::platformName() == QLatin1String("xcb");
+  if (m_card.isEmpty() || !ownWindows || cardFits(QFont(), size(), m_card)) {
+    m_cardPopup.reset();
+    return;
+  }
+  if (!m_cardPopup) {
+    m_cardPopup = std::make_unique<CardPopupQt>();
+    // Tied to the player's window, as a pop-up must be under Wayland.
+    QWindow* top = this;
+    while (top->parent())
+      top = top->parent();
+    m_cardPopup->winId();
+    m_cardPopup->windowHandle()->setTransientParent(top);
+    connect(m_cardPopup.get(), &CardPopupQt::pressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint global) {
+              press(button, modifiers, mapFromGlobal(global));
+            });
+  }
+  m_cardPopup->showCard(m_card, mapToGlobal(QRect(QPoint(), size()).center()));
 }
 
 // White on a dark band, so that it reads over any picture; the size follows
@@ -164,14 +209,19 @@ void VideoWindowMpv::paintMessage()
 
 void VideoWindowMpv::mousePressEvent(QMouseEvent* event)
 {
+  press(event->button(), event->modifiers(), event->position());
+}
+
+void VideoWindowMpv::press(Qt::MouseButton which, Qt::KeyboardModifiers modifiers, QPointF at)
+{
   int button = 0;
-  switch (event->button()) {
+  switch (which) {
   case Qt::LeftButton: button = 1; break;
   case Qt::RightButton: button = 2; break;
   case Qt::MiddleButton: button = 4; break;
   default: return;
   }
-  emit pressed(button, shiftStateOf(event->modifiers()), event->position());
+  emit pressed(button, shiftStateOf(modifiers), at);
 }
 
 void VideoWindowMpv::mouseDoubleClickEvent(QMouseEvent* event)

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "core/overlay_card.h"
+
 #include <QOpenGLWindow>
 #include <atomic>
+#include <memory>
+
+class CardPopupQt;
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -27,6 +32,11 @@ public:
   // shows, also when it shows nothing; empty removes it.
   void setMessage(const QString& text);
   QString message() const { return m_message; }
+  // A card over the picture and the line (the list of keys), or over the
+  // picture's middle in a window of its own where it would not read in it;
+  // empty removes it.
+  void setCard(const QVector<CardSection>& card);
+  const QVector<CardSection>& card() const { return m_card; }
 
 signals:
   void renderContextReady();
@@ -44,6 +54,7 @@ protected:
   bool event(QEvent* event) override;
   void initializeGL() override;
   void paintGL() override;
+  void resizeGL(int width, int height) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -53,6 +64,8 @@ private:
   static void onRenderUpdate(void* self);
   void takeUpdate();
   void paintMessage();
+  void placeCard();
+  void press(Qt::MouseButton which, Qt::KeyboardModifiers modifiers, QPointF at);
 
   mpv_handle* m_mpv;
   mpv_render_context* m_render = nullptr;
@@ -60,4 +73,6 @@ private:
   bool m_frameWaiting = false;
   int m_wheelSteps = 0; // eighths of a degree not yet a whole notch
   QString m_message;
+  QVector<CardSection> m_card;
+  std::unique_ptr<CardPopupQt> m_cardPopup;
 };

@@ -150,3 +150,58 @@ TEST(ResumeStore, LivesInTheUsersStateFolder)
     EXPECT_EQ(ResumeStore::defaultPath(), QStringLiteral("/home/someone/.local/state/Kelvarino/positions"));
   }
 }
+
+TEST(ResumeStore, ChoicesLiveBesideThePositionAndOlderLinesStillRead)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("positions"));
+  ASSERT_TRUE(putContent(path, "200.000\t/old/line.mkv\n"
+                               "-\t/short/clip.mkv\taudio=2 sub=off delay=-0.300\n"
+                               "90.000\t/both.mkv\tsub=3 later=word\n"
+                               "-\t/nothing/kept.mkv\n"
+                               "-\t/no/choices.mkv\t\n"
+                               "50\t/bad/track.mkv\taudio=0\n"
+                               "50\t/bad/delay.mkv\tdelay=1e9\n"
+                               "50\t/bad/word.mkv\tsub\n"
+                               "50\t/four/fields.mkv\tsub=1\tx\n"));
+  ResumeStore store(path);
+  EXPECT_EQ(store.position(QStringLiteral("/old/line.mkv")), 200);
+  EXPECT_TRUE(store.choices(QStringLiteral("/old/line.mkv")).isEmpty());
+  EXPECT_EQ(store.position(QStringLiteral("/short/clip.mkv")), std::nullopt);
+  EXPECT_EQ(store.choices(QStringLiteral("/short/clip.mkv")), (ItemChoices{2, 0, -0.3}));
+  EXPECT_EQ(store.choices(QStringLiteral("/both.mkv")),
+            (ItemChoices{std::nullopt, 3, std::nullopt}))
+      << "a word of a later version is passed over";
+  for (const char* key : {"/nothing/kept.mkv", "/no/choices.mkv", "/bad/track.mkv",
+                          "/bad/delay.mkv", "/bad/word.mkv", "/four/fields.mkv"})
+    EXPECT_EQ(store.position(QString::fromLatin1(key)), std::nullopt) << key;
+
+  // Choosing adds to what was chosen; the end of an item forgets its
+  // position only, and an item with neither goes.
+  store.choose(QStringLiteral("/old/line.mkv"), {std::nullopt, 1, std::nullopt});
+  store.choose(QStringLiteral("/old/line.mkv"), {std::nullopt, std::nullopt, 1.5});
+  store.forget(QStringLiteral("/old/line.mkv"));
+  store.forget(QStringLiteral("/both.mkv"));
+  store.choose(QStringLiteral("/new.mkv"), {4, std::nullopt, std::nullopt});
+  store.remember(QStringLiteral("/new.mkv"), 61);
+  ASSERT_TRUE(store.save());
+  EXPECT_EQ(contentOf(path), "61.000\t/new.mkv\taudio=4\n"
+                             "-\t/both.mkv\tsub=3\n"
+                             "-\t/old/line.mkv\tsub=1 delay=1.500\n"
+                             "-\t/short/clip.mkv\taudio=2 sub=off delay=-0.300\n");
+}
+
+TEST(ResumeStore, TwoWindowsChoicesAndPositionsMerge)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("positions"));
+  ResumeStore first(path), second(path);
+  first.remember(QStringLiteral("/film.mkv"), 100);
+  ASSERT_TRUE(first.save());
+  second.choose(QStringLiteral("/film.mkv"), {2, std::nullopt, std::nullopt});
+  ASSERT_TRUE(second.save());
+  first.choose(QStringLiteral("/film.mkv"), {std::nullopt, 0, std::nullopt});
+  ASSERT_TRUE(first.save());
+  EXPECT_EQ(contentOf(path), "100.000\t/film.mkv\taudio=2 sub=off\n");
+  EXPECT_EQ(second.choices(QStringLiteral("/film.mkv")), (ItemChoices{2, 0, std::nullopt}));
+}

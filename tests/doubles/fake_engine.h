@@ -80,6 +80,34 @@ public:
     emit rateChanged(r);
   }
 
+  QStringList screenshots; // "<path> with subtitles" / "<path> without subtitles"
+  LoopPoints loop;
+  QVector<bool> frameSteps; // true forward
+  double delay = 0;
+  QVector<CardSection> card;
+  bool cardVisible = false;
+
+  void saveScreenshot(const QString& path, bool withSubtitles) override
+  {
+    screenshots << path + (withSubtitles ? " with subtitles" : " without subtitles");
+  }
+  LoopPoints loopPoints() const override { return loop; }
+  void setLoopPoints(const LoopPoints& points) override
+  {
+    loop = points;
+    emit loopChanged();
+  }
+  void stepFrame(bool forward) override { frameSteps << forward; }
+  double subtitleDelay() const override { return delay; }
+  void setSubtitleDelay(double seconds) override { delay = seconds; }
+  void showCard(const QVector<CardSection>& sections) override
+  {
+    card = sections;
+    cardVisible = true;
+  }
+  void hideCard() override { cardVisible = false; }
+  bool cardShown() const override { return cardVisible; }
+
   // Helpers for tests: an item with or without a picture.
   static MediaItem video(int w, int h, const QString& source = "/media/clip.mp4");
   static MediaItem audio(const QString& source = "/media/song.mp3");

@@ -8,8 +8,9 @@ from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
 from harness import (BAR, COLOURS, MEDIA_DIR, PlayerTest, _generate, audio_clip, bright_share, click,
-                     colour_clip, colour_share, pixel_colour, press, run, segment_shown, video_clip,
-                     wait_client_size, wait_for, white_share, windows_of)
+                     colour_clip, colour_share, image_difference, pixel_colour, press, run,
+                     segment_shown, still_clip, video_clip, wait_client_size, wait_for,
+                     white_share, windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
 
@@ -312,3 +313,148 @@ class MediaKeysTest(PlayerTest):
         hover(x + w // 3, "gone-hover")
         click(x + w // 2, groove_y)
         wait_for(lambda: 50 < position() < 70, 10, what="half way after the click")
+
+
+def frame_clip(folder, seconds=30, rate=10):
+    """A 320x240 clip whose grey tells the frame's number, counted round by
+    eight (frame_number reads it back)."""
+    target = folder / "frames.mp4"
+    run("ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i",
+        f"nullsrc=size=320x240:rate={rate}:duration={seconds},"
+        "geq=lum='mod(N,8)*28+20':cb=128:cr=128",
+        "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", target, timeout=120)
+    return target
+
+
+def frame_number(rgb):
+    """The frame number, round by eight, that frame_clip's grey (r, g, b) tells."""
+    return min(range(8), key=lambda n: abs((n * 28 + 4) * 255 / 219 - rgb[1]))
+
+
+def picture_centre(client):
+    """The centre of the picture, above the control bar."""
+    x, y, w, h = client
+    return x + w // 2, y + (h - BAR) // 2
+
+
+class PreciseKeysTest(PlayerTest):
+    """Screenshots, the A-B loop, single frames and the key card, from the keys."""
+
+    def pictures(self):
+        """The pictures saved under their names: not the hidden files being written."""
+        return sorted((self.sandbox.home / "Pictures/Kelvarino").glob("[!.]*.png"))
+
+    def test_s_saves_the_picture_at_its_own_size_where_the_folder_can_be_written(self):
+        colour = (0x20, 0x80, 0xE0)
+        player = self.start(still_clip("0x2080E0", 320, 240))
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        run("xdotool", "key", "f")  # in full screen too
+        wait_for(lambda: "FULLSCREEN" in window.states(), 5, what="full screen")
+        press(window, "s")
+        shot = wait_for(lambda: self.pictures(), 10, what="the screenshot")[0]
+        self.assertRegex(shot.name, r"^still-0x2080E0-320x240-10s 00-00-0\d\.png$")
+        self.assertEqual(run("identify", "-format", "%w %h", shot).stdout, "320 240")
+        for got, expected in zip(pixel_colour(shot, 160, 120), colour):
+            self.assertAlmostEqual(got, expected, delta=6)
+        x, y, w, h = window.client()
+        wait_for(lambda: white_share(self.shot("saved-note"), (x, y, w // 3, 60)) > 0.002, 5,
+                 what="the note saying it was saved")
+
+        # A pictures folder whose Kelvarino folder cannot be made: a note, no file.
+        (self.sandbox.home / "blocked").write_text("a file, not a folder")
+        (self.sandbox.home / ".config").mkdir(exist_ok=True)
+        (self.sandbox.home / ".config/user-dirs.dirs").write_text(
+            'XDG_PICTURES_DIR="$HOME/blocked"\n')
+        wait_for(lambda: white_share(self.shot("saved-note"), (x, y, w // 3, 60)) < 0.0005, 10,
+                 what="the note gone")
+        run("xdotool", "key", "shift+s")
+        wait_for(lambda: white_share(self.shot("refused-note"), (x, y, w // 3, 60)) > 0.002, 5,
+                 what="the note saying the folder cannot be written")
+        self.assertEqual(len(self.pictures()), 1)
+        self.assertEqual(list(self.sandbox.home.rglob("still-*")), [shot])
+        self.assertEqual(player.close(), 0)
+
+    def test_the_loop_holds_its_stretch_and_frames_step_one_at_a_time(self):
+        player = self.start(frame_clip(self.sandbox.root))
+        window = player.window()
+        wait_for(lambda: position() > 1, 15, what="playing")
+
+        def mark(end):
+            """Marks an end of the loop while paused, where the position is known exactly."""
+            playerctl("pause")
+            wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+            at = position()
+            x, y, w, h = window.client()
+            bar = (x, y + h - BAR, w, BAR)
+            before = self.settled_shot(f"before-{end}", bar, lambda shot: True)
+            press(window, "l")
+            self.settled_shot(end, bar, lambda shot: image_difference(shot, before) > 0.0005,
+                              what=f"the bar marking {end}")
+            playerctl("play")
+            return at
+        a = mark("A")
+        wait_for(lambda: position() > a + 1.5, 10, what="a stretch played")
+        b = mark("B")
+        wraps, last = 0, b
+
+        def looped_three_times():
+            nonlocal wraps, last
+            now = position()
+            self.assertTrue(a - 0.15 < now < b + 0.4, f"{now} outside {a}–{b}")
+            wraps += now < last - 0.5
+            last = now
+            return wraps >= 3
+        wait_for(looped_three_times, 20, interval=0.1, what="three rounds of the loop")
+        self.shot("loop-marks")
+        run("xdotool", "key", "l")
+        wait_for(lambda: position() > b + 1, 10, what="the loop cleared")
+
+        # Paused, a full stop shows the next frame and a comma the one before.
+        centre = picture_centre(window.client())
+        frame = lambda: frame_number(pixel_colour(self.shot("frame"), *centre))
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        start = frame()
+        run("xdotool", "key", "period")
+        wait_for(lambda: frame() == (start + 1) % 8, 5, what="the next frame")
+        self.assertEqual(playerctl("status"), "Paused")
+        run("xdotool", "key", "comma")
+        wait_for(lambda: frame() == start, 5, what="the frame before")
+        self.assertEqual(player.close(), 0)
+
+    def test_question_mark_shows_the_key_card_and_any_key_closes_it(self):
+        player = self.start(still_clip("0x203040", 640, 360))
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        at = position()
+        client = window.client()
+        quiet = self.settled_shot("before", client, lambda shot: True)
+        press(window, "question")
+        card = self.settled_shot("card", client, lambda shot: image_difference(shot, quiet) > 0.05,
+                                 what="the key card")
+        run("xdotool", "key", "Right")  # any key: it only closes the card
+        self.settled_shot("closed", client, lambda shot: image_difference(shot, quiet) < 0.01,
+                          what="the card closed")
+        self.assertAlmostEqual(position(), at, delta=0.05, msg="the key did not seek")
+        run("xdotool", "key", "F1")
+        self.settled_shot("card-again", client, lambda shot: image_difference(shot, card) < 0.01,
+                          what="F1 showing the card")
+        self.assertEqual(player.close(), 0)
+
+        # A sound's compact window cannot hold the card: it shows in a window of its own over
+        # the player, big enough to read, and a click on it closes it.
+        player = self.start(audio_clip())
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        press(window, "F1")
+        card = wait_for(lambda: [w for w in windows_of(player.pid) if w.id != window.id], 5,
+                        what="the card's own window")[0]
+        x, y, w, h = card.client()
+        self.assertGreater(h, window.client()[3])
+        click(x + w // 2, y + h // 2)
+        wait_for(lambda: len(windows_of(player.pid)) == 1, 5, what="the card closed")
+        self.assertEqual(playerctl("status"), "Playing")
+        self.assertEqual(player.close(), 0)

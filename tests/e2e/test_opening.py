@@ -464,12 +464,13 @@ class TracksAndSubtitlesTest(PlayerTest):
         click(x + w // 2, y + h // 3)
         return player, window
 
-    def test_keys_and_the_bar_s_menus_choose_audio_and_subtitle_tracks(self):
+    def two_of_each(self):
+        """An mkv with a Chinese and an English audio track and subtitle track, in that order."""
         folder = self.sandbox.root / "media"
         folder.mkdir()
         (folder / "zh.srt").write_text(srt("第一条字幕：中文"), encoding="utf-8")
         (folder / "en.srt").write_text(srt("THE SECOND TRACK, IN ENGLISH"), encoding="utf-8")
-        clip = subtitled_still(
+        return subtitled_still(
             folder / "two-of-each.mkv",
             "-f", "lavfi", "-i", "sine=frequency=440:duration=120",
             "-f", "lavfi", "-i", "sine=frequency=880:duration=120",
@@ -478,6 +479,10 @@ class TracksAndSubtitlesTest(PlayerTest):
             "-c:a", "aac", "-c:s", "srt",
             "-metadata:s:a:0", "language=chi", "-metadata:s:a:1", "language=eng",
             "-metadata:s:s:0", "language=chi", "-metadata:s:s:1", "language=eng")
+
+    def test_keys_and_the_bar_s_menus_choose_audio_and_subtitle_tracks(self):
+        clip = self.two_of_each()
+        folder = clip.parent
         player, window = self.playing(clip)
         area = self.subtitle_area(window)
         first = self.settled_shot("first-subtitle", area, has_text, what="the first subtitle")
@@ -533,6 +538,37 @@ class TracksAndSubtitlesTest(PlayerTest):
                                                               for other in (first, second, off)),
                           what="the file's own subtitle")
         self.assertEqual(player.close(), 0)
+
+    def test_the_chosen_subtitle_track_and_delay_come_back_with_the_file(self):
+        clip = self.two_of_each()
+        store = self.sandbox.home / ".local/state/Kelvarino/positions"
+        choices = lambda: re.search(rb"\t" + re.escape(os.fsencode(clip)) + rb"\t(.*)\n",
+                                    store.read_bytes() if store.exists() else b"")
+        player, window = self.playing(clip)
+        area = self.subtitle_area(window)
+        first = self.settled_shot("first", area, has_text, what="the Chinese subtitle")
+        run("xdotool", "key", "j", "x", "x", "x")
+        second = self.settled_shot("second", area,
+                                   lambda shot: has_text(shot) and differs(shot, first),
+                                   what="j showing the English subtitle")
+        self.assertEqual(player.close(), 0)
+        self.assertEqual(choices().group(1), b"sub=2 delay=0.300")
+
+        # Opened again: the English track, and its cue from 0:00 shows 0.3 s late, so that
+        # at 0.1 s nothing shows until z three times brings the delay to nought.
+        player, window = self.playing(clip)
+        self.settled_shot("second-again", area, lambda shot: same(shot, second),
+                          what="the English subtitle back")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        playerctl("position", "0.1")
+        self.settled_shot("delayed", area, lambda shot: not has_text(shot),
+                          what="no subtitle at 0.1 s, 0.3 s before the delayed cue")
+        run("xdotool", "key", "z", "z", "z")
+        self.settled_shot("on-time", area, lambda shot: same(shot, second),
+                          what="the cue at 0.1 s once the delay is nought")
+        self.assertEqual(player.close(), 0)
+        self.assertEqual(choices().group(1), b"sub=2 delay=0.000")
 
     def test_chinese_subtitle_files_beside_the_media_load_and_read_right(self):
         simplified = ["这是简体中文字幕，编码为国标。", "第二句：我们明天见。", "第三句：谢谢你的帮助。"]

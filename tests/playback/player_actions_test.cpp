@@ -3,7 +3,12 @@
 #include "core/player_controls.h"
 #include "fake_dialogs.h"
 #include "fake_engine.h"
+#include "core/user_dirs.h"
 #include "playback/on_screen_notes.h"
+#include "playback/screenshots.h"
+#include "temporary_files.h"
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -150,4 +155,119 @@ TEST_F(PlayerActionsTest, PageKeysGoFromChapterToChapterAndSayWhichItIs)
   press(Qt::Key_PageUp);
   EXPECT_EQ(engine.position, 40);
   EXPECT_EQ(engine.notes.last(), "第 2 章 / 共 3 章");
+}
+
+TEST_F(PlayerActionsTest, TheLoopFramesAndSubtitleDelayFromTheKeys)
+{
+  QVector<double> chosen;
+  QObject::connect(&actions, &PlayerActions::subtitleDelayChosen,
+                   [&](double seconds) { chosen << seconds; });
+  press(Qt::Key_L);
+  engine.position = 12; // a seek back before B: the same stretch loops
+  press(Qt::Key_L);
+  EXPECT_EQ(engine.loop, (LoopPoints{12, 30}));
+  press(Qt::Key_L);
+  EXPECT_EQ(engine.loop, LoopPoints{});
+
+  press(Qt::Key_Period);
+  press(Qt::Key_Comma, Qt::ShiftModifier);
+  EXPECT_EQ(engine.frameSteps, (QVector<bool>{true, false}));
+  emit engine.frameStepped(11.96);
+
+  press(Qt::Key_X);
+  for (int i = 0; i < 4; ++i)
+    press(Qt::Key_Z);
+  EXPECT_DOUBLE_EQ(engine.delay, -0.3);
+  press(Qt::Key_Backspace, Qt::ShiftModifier);
+  EXPECT_EQ(engine.delay, 0);
+  EXPECT_EQ(engine.speed, 1) << "Shift+Backspace is not Backspace";
+  EXPECT_EQ(chosen, (QVector<double>{0.1, 0, -0.1, -0.2, -0.3, 0}));
+  EXPECT_EQ(engine.notes.mid(0, 4), (QStringList{"循环起点 0:30", "循环 0:12 – 0:30", "循环已取消",
+                                                 "上一帧 0:11.960"}));
+  EXPECT_EQ(engine.notes.last(), "字幕延迟 0 秒");
+
+  // A sound has no frames: the key says so.
+  engine.item = FakeEngine::audio("/music/song.mp3");
+  press(Qt::Key_Period);
+  EXPECT_EQ(engine.frameSteps.size(), 2);
+  EXPECT_EQ(engine.notes.last(), "没有可逐帧查看的画面");
+
+  // With nothing open the keys do nothing.
+  engine.state = PlayState::Stopped;
+  engine.notes.clear();
+  for (int key : {int(Qt::Key_L), int(Qt::Key_Period), int(Qt::Key_X)})
+    press(key);
+  EXPECT_TRUE(engine.notes.isEmpty());
+  EXPECT_TRUE(engine.frameSteps.size() == 2 && engine.loop == LoopPoints{});
+}
+
+TEST_F(PlayerActionsTest, TheKeyCardShowsAndAnyKeyOrClickClosesItDoingNothingElse)
+{
+  press(Qt::Key_Question, Qt::ShiftModifier);
+  ASSERT_TRUE(engine.cardShown());
+  EXPECT_EQ(engine.card.size(), 6);
+  EXPECT_TRUE(actions.keyPressed(playerKey(Qt::Key_Q, Qt::NoModifier))) << "no player key, taken";
+  EXPECT_FALSE(engine.cardShown());
+  press(Qt::Key_F1);
+  press(Qt::Key_Right);
+  EXPECT_FALSE(engine.cardShown());
+  EXPECT_EQ(engine.position, 30) << "the key only closed the card";
+  press(Qt::Key_F1);
+  emit engine.MouseDown(1, 0, 5, 5);
+  EXPECT_FALSE(engine.cardShown());
+}
+
+TEST(Screenshots, SavedUnderTheMediasNameAndTimeNeverOverAFile)
+{
+  QTemporaryDir dir;
+  FakeEngine engine;
+  engine.item = FakeEngine::video(640, 360, QStringLiteral("/films/第1集.final.mkv"));
+  engine.state = PlayState::Paused;
+  engine.position = 3723.9;
+  const QString folder = dir.filePath(QStringLiteral("Pictures/Kelvarino"));
+  Screenshots shots(engine, folder);
+  const auto take = [&](bool withSubtitles, bool written) {
+    shots.take(withSubtitles);
+    const QString hidden = engine.screenshots.last().section(u' ', 0, 0);
+    EXPECT_TRUE(QFileInfo(hidden).fileName().startsWith(u'.'));
+    if (written)
+      putContent(hidden, QByteArray::number(engine.screenshots.size()));
+    emit engine.screenshotSaved(hidden, written);
+  };
+  take(true, true);
+  take(false, true);
+  take(true, false);
+  EXPECT_TRUE(engine.screenshots[1].endsWith(" without subtitles"));
+  EXPECT_EQ(entriesOf(folder),
+            (QStringList{"第1集.final 01-02-03 (2).png", "第1集.final 01-02-03.png"}));
+  EXPECT_EQ(contentOf(folder + "/第1集.final 01-02-03.png"), "1") << "not overwritten";
+  EXPECT_EQ(engine.notes, (QStringList{"截图已保存：\u2068第1集.final 01-02-03.png\u2069",
+                                       "截图已保存：\u2068第1集.final 01-02-03 (2).png\u2069",
+                                       "无法保存截图"}));
+
+  // A file where the folder should be: a note, and nothing asked of the engine.
+  Screenshots blocked(engine,
+                      dir.filePath(QStringLiteral("Pictures/Kelvarino/第1集.final 01-02-03.png")));
+  blocked.take(true);
+  EXPECT_EQ(engine.screenshots.size(), 3);
+  EXPECT_TRUE(engine.notes.last().startsWith("无法保存截图：文件夹")) << engine.notes.last().toStdString();
+
+  EXPECT_EQ(Screenshots::baseName(QStringLiteral("https://host.test/a/.hidden.mp4?x=1"), 5),
+            "_hidden 00-00-05");
+  EXPECT_EQ(Screenshots::baseName(QStringLiteral("rtsp://camera.test"), 0), "camera 00-00-00");
+}
+
+TEST(UserDirs, ThePicturesFolderAsTheDesktopNamesIt)
+{
+  const QString home = QStringLiteral("/home/u");
+  EXPECT_EQ(UserDirs::folderIn("XDG_PICTURES_DIR=\"$HOME/图片\"\n", "XDG_PICTURES_DIR", home),
+            "/home/u/图片");
+  EXPECT_EQ(UserDirs::folderIn("# x\nXDG_PICTURES_DIR=\"/srv/pics\"\nXDG_PICTURES_DIR=\"pics\"\n",
+                               "XDG_PICTURES_DIR", home),
+            "/srv/pics") << "a relative path is not allowed";
+  EXPECT_EQ(UserDirs::folderIn("XDG_PICTURES_DIR=\"$HOME/a\\\"b\"", "XDG_PICTURES_DIR", home),
+            "/home/u/a\"b");
+  for (const char* bad : {"XDG_PICTURES_DIR=$HOME/x", "XDG_PICTURES_DIR=\"$(rm -rf ~)\"",
+                          "XDG_PICTURES_DIRS=\"/x\"", "XDG_PICTURES_DIR=\"$HOMEx\""})
+    EXPECT_EQ(UserDirs::folderIn(bad, "XDG_PICTURES_DIR", home), "") << bad;
 }

@@ -174,3 +174,32 @@ TEST_F(ResumePointsTest, AVideoLoadedAgainResumesWithANoteAndIsKeptWhereItIsLeft
   EXPECT_EQ(ResumePoints(storePath()).startOf(film, SixMinutes), std::nullopt)
       << "played to its end";
 }
+
+TEST_F(ResumePointsTest, TheTracksAndDelayChosenComeBackOnceTheItemListsItsTracks)
+{
+  const QString clip = QStringLiteral("/films/short.mkv");
+  FakeEngine engine;
+  {
+    Resuming resuming(engine, storePath());
+    emit engine.itemLoaded(clip, 100, false);
+    resuming.trackChosen(Track::Kind::Audio, 2);
+    resuming.trackChosen(Track::Kind::Subtitle, 3);
+    resuming.subtitleDelayChosen(0.3);
+    emit engine.itemLeft(clip, 50, 100, true); // played to its end: the choices stay
+  }
+  engine.trackList = {{Track::Kind::Audio, 1, {}, {}, true}, {Track::Kind::Audio, 2, {}, {}, false},
+                      {Track::Kind::Subtitle, 1, {}, {}, true}};
+  const QVector<Track> listed = engine.trackList;
+  engine.trackList.clear();
+  Resuming resuming(engine, storePath());
+  emit engine.itemLoaded(clip, 100, false);
+  EXPECT_EQ(engine.delay, 0.3);
+  engine.trackList = listed;
+  emit engine.currentMediaChanged();
+  EXPECT_TRUE(engine.trackList[1].selected) << "the second audio track";
+  EXPECT_TRUE(engine.trackList[2].selected) << "no subtitle 3 any more: the one there stays";
+  engine.selectTrack(Track::Kind::Audio, 1);
+  resuming.trackChosen(Track::Kind::Audio, 1);
+  emit engine.currentMediaChanged();
+  EXPECT_TRUE(engine.trackList[0].selected) << "restored once, not over a later choice";
+}
