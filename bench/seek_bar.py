@@ -7,11 +7,13 @@ until the colour it brings covers its place on the X server's screen
 - arrow keys: Right and Left on a paused clip, ours and mpv's, round by round;
 - the preview: the pointer coming to rest over the bar (the first picture of
   the first hover, made from nothing), then moving to other times;
+- the handle dragged with the button held: each move to the main picture's
+  new colour, before the button is let go;
 - scrubbing the preview back and forth for 10 s while the clip plays: the
   main core's dropped frames, CPU against playback alone, memory.
 
 Needs an X server started with -fbdir (bench/seek_bar.sh provides one):
-  bench/seek_bar.sh [BUILD] [ROUNDS] [arrows,preview,scrub]"""
+  bench/seek_bar.sh [BUILD] [ROUNDS] [arrows,preview,drag,scrub]"""
 
 import os
 import re
@@ -280,6 +282,41 @@ def preview():
     print(f"{'later':12} {summary(later)}")
 
 
+# --- the main picture following a dragged handle ------------------------------------
+
+def drag_round(results):
+    """A fresh player paused at 5 s; the handle taken with the button held and
+    moved from segment to segment, each move timed to its colour in the
+    main picture, before the button is let go."""
+    process, c = start_ours(paused_at=5)
+    try:
+        box = box_of((c[0], c[1], c[2], c[3] - BAR))
+        need = box[2] * box[3] * 6 // 10
+        wait_for(lambda: shows(SHOWN[0], need, box), what="the first colour")
+        run("xdotool", "mousemove", *bar_point(c, 5))
+        time.sleep(0.3)
+        run("xdotool", "mousedown", "1")
+        time.sleep(0.3)
+        for at, colour in ((15, SHOWN[1]), (45, SHOWN[4]), (25, SHOWN[2]), (55, SHOWN[5]),
+                           (35, SHOWN[3])):
+            ms = watch(colour, need, box, "--pointer", "{},{}".format(*bar_point(c, at)))
+            if ms is not None:
+                results.append(ms)
+        run("xdotool", "mouseup", "1")
+    finally:
+        end(process)
+
+
+def dragging():
+    results = []
+    for _ in range(ROUNDS):
+        drag_round(results)
+    print(f"\nDragged handle: a move to the main picture's new colour, ms ({ROUNDS} rounds; "
+          "1080p H.264, 2 s keyframes)")
+    print(f"{'':12} {'median':>6} {'min':>6} {'max':>6} {'n':>3}")
+    print(f"{'drag step':12} {summary(results)}")
+
+
 # --- playback while the preview scrubs -----------------------------------------------
 
 def cpu_ticks(pid):
@@ -350,7 +387,7 @@ def scrubbing():
 
 CLIP = Path(os.environ["SEEK_CLIP"]) if "SEEK_CLIP" in os.environ else make_clip()
 SHOWN = shown_colours(CLIP)
-PARTS = {"arrows": arrow_keys, "preview": preview, "scrub": scrubbing}
+PARTS = {"arrows": arrow_keys, "preview": preview, "drag": dragging, "scrub": scrubbing}
 try:
     for part in (sys.argv[3].split(",") if len(sys.argv) > 3 else PARTS):
         PARTS[part]()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The seek bar timed from outside against mpv (bench/seek_bar.py): arrow keys,
 # the hover preview, playback while the preview scrubs.
-#   bench/seek_bar.sh [build folder] [rounds] [arrows,preview,scrub]
+#   bench/seek_bar.sh [build folder] [rounds] [arrows,preview,drag,scrub]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
