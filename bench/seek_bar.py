@@ -58,7 +58,8 @@ def shown_colours(clip):
     shown = []
     for i in range(len(COLOURS)):
         out = subprocess.run(["ffmpeg", "-v", "error", "-ss", str(i * SEGMENT + 5), "-i", str(clip),
-                              "-frames:v", "1", "-vf", "scale=in_color_matrix=bt709,crop=2:2:960:540", "-f", "rawvideo",
+                              "-frames:v", "1", "-vf", "scale=in_color_matrix=bt709,crop=2:2:960:540",
+                              "-f", "rawvideo",
                               "-pix_fmt", "rgb24", "-"], capture_output=True, check=True).stdout
         shown.append(out[:3].hex().upper())
     return shown
@@ -332,7 +333,8 @@ def resident_mb(pid):
 
 
 def drops(stderr_lines):
-    counts = [int(l.split()[-1]) for l in stderr_lines if l.startswith("kelvarino-trace frame-drops")]
+    counts = [int(l.split()[-1]) for l in stderr_lines
+              if l.startswith("kelvarino-trace frame-drops")]
     return counts[-1] if counts else 0
 
 
@@ -350,7 +352,8 @@ def scrub_round(scrub):
         time.sleep(1.5)
         run("xdotool", "mousemove", c[0] + c[2] // 2, c[1] + 50)
         time.sleep(0.5)
-        rss_before, drops_before, ticks = resident_mb(process.pid), drops(lines), cpu_ticks(process.pid)
+        rss_before, drops_before = resident_mb(process.pid), drops(lines)
+        ticks = cpu_ticks(process.pid)
         t0 = time.monotonic()
         step = 0
         while time.monotonic() - t0 < 10:
@@ -375,7 +378,8 @@ def scrubbing():
     base = statistics.median(r[0] for r in results[False])
     print("\nPlayback for 10 s (1080p H.264, software decoding in this X server), "
           "with and without the pointer sweeping the bar")
-    print(f"{'':14} {'CPU s med':>9} {'min':>5} {'max':>5} {'ratio':>5} {'drops':>9} {'RSS MB':>14}")
+    print(f"{'':14} {'CPU s med':>9} {'min':>5} {'max':>5} {'ratio':>5} {'drops':>9} "
+          f"{'RSS MB':>14}")
     for scrub, rows in results.items():
         cpu = [r[0] for r in rows]
         d = [r[1] for r in rows]

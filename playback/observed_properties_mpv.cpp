@@ -47,7 +47,8 @@ QVector<Chapter> chaptersOf(const mpv_node& list)
   for (int i = 0; i < list.u.list->num; ++i) {
     const double start = nodeNumber(list.u.list->values[i], "time");
     if (std::isfinite(start))
-      chapters.append({std::max(0.0, start), singleLine(nodeText(list.u.list->values[i], "title"))});
+      chapters.append(
+          {std::max(0.0, start), singleLine(nodeText(list.u.list->values[i], "title"))});
   }
   std::stable_sort(chapters.begin(), chapters.end(),
                    [](const Chapter& a, const Chapter& b) { return a.start < b.start; });

@@ -7,8 +7,8 @@ import time
 from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
-from harness import (BAR, COLOURS, MEDIA_DIR, PlayerTest, _generate, audio_clip, bright_share, click,
-                     colour_clip, colour_share, image_difference, pixel_colour, press, run,
+from harness import (BAR, COLOURS, MEDIA_DIR, PlayerTest, _generate, audio_clip, bright_share,
+                     click, colour_clip, colour_share, image_difference, pixel_colour, press, run,
                      segment_shown, still_clip, video_clip, wait_client_size, wait_for,
                      white_share, windows_of)
 
@@ -200,7 +200,7 @@ class MediaKeysTest(PlayerTest):
         wait_for(lambda: len(windows_of(player.pid)) == 2, 5, what="the open-URL dialog")
         run("xdotool", "key", "Escape")
 
-    def test_the_seek_bar_marks_chapters_that_page_keys_reach_and_its_handle_drags_the_picture(self):
+    def test_the_bar_marks_chapters_that_page_keys_reach_and_its_handle_drags_the_picture(self):
         player = self.start(colour_clip())
         window = player.window()
         wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")

@@ -25,5 +25,6 @@ TEST(ChaptersTest, ThousandsOfChaptersMarkTheBarNoFinerThanItsPixels)
   EXPECT_GE(marks.size(), 900);
   EXPECT_GT(marks.first().seconds, 0) << "no mark where the item starts";
   EXPECT_TRUE(Chapters::marks(chapters, 0).isEmpty()) << "no duration, no place for marks";
-  EXPECT_EQ(Chapters::marks({Chapter{5, {}}, Chapter{50, {}}}, 20).size(), 1) << "past the end: none";
+  EXPECT_EQ(Chapters::marks({Chapter{5, {}}, Chapter{50, {}}}, 20).size(), 1)
+      << "past the end: none";
 }

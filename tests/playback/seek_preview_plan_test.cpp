@@ -5,13 +5,16 @@
 
 TEST(SeekPreviewPlanTest, AFifthOfTheVideoWithinBoundsAndNoneForSoundOrAddresses)
 {
-  EXPECT_EQ(SeekPreviewPlan::pictureSize(FakeEngine::video(1920, 1080, "/f/a.mkv")), QSize(320, 180));
-  EXPECT_EQ(SeekPreviewPlan::pictureSize(FakeEngine::video(640, 480, "/f/a.mkv")), QSize(160, 120));
-  EXPECT_EQ(SeekPreviewPlan::pictureSize(FakeEngine::video(1000, 1000, "/f/a.mkv")), QSize(200, 200));
-  EXPECT_EQ(SeekPreviewPlan::pictureSize(FakeEngine::video(1080, 1920, "/f/a.mkv")).height(), 384);
-  EXPECT_EQ(SeekPreviewPlan::pictureSize(FakeEngine::video(100000, 2, "/f/a.mkv")), QSize(320, 16))
+  const auto size = [](int w, int h, const char* source = "/f/a.mkv") {
+    return SeekPreviewPlan::pictureSize(FakeEngine::video(w, h, source));
+  };
+  EXPECT_EQ(size(1920, 1080), QSize(320, 180));
+  EXPECT_EQ(size(640, 480), QSize(160, 120));
+  EXPECT_EQ(size(1000, 1000), QSize(200, 200));
+  EXPECT_EQ(size(1080, 1920).height(), 384);
+  EXPECT_EQ(size(100000, 2), QSize(320, 16))
       << "a sliver still gets a band";
-  EXPECT_TRUE(SeekPreviewPlan::pictureSize(FakeEngine::video(1920, 1080, "http://h/a.mp4")).isEmpty());
+  EXPECT_TRUE(size(1920, 1080, "http://h/a.mp4").isEmpty());
   MediaItem cover = FakeEngine::video(300, 300, "/f/a.mp3");
   cover.showsCoverArt = true;
   EXPECT_TRUE(SeekPreviewPlan::pictureSize(cover).isEmpty());
