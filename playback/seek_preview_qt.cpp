@@ -22,7 +22,7 @@ constexpr int PaceMs = 200;
 } // namespace
 
 SeekPreviewQt::SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view)
-    : QObject(view), m_engine(engine), m_view(view), m_popup(new SeekPopupQt(view))
+    : QObject(view), m_engine(engine), m_view(view)
 {
   auto* hover = new SeekHoverQt(view->bar()->seekSlider());
   connect(hover, &SeekHoverQt::hovered, this, &SeekPreviewQt::hovered);
@@ -34,7 +34,7 @@ SeekPreviewQt::SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view)
   m_rest.setInterval(RestMs);
   connect(&m_rest, &QTimer::timeout, this, [this] {
     const std::optional<MediaItem> item = m_engine.currentMedia();
-    if (m_core && item && m_popup->isVisible())
+    if (m_core && item && m_popup && m_popup->isVisible())
       m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), true);
   });
 }
@@ -50,13 +50,16 @@ void SeekPreviewQt::hovered(double seconds, int x)
   }
   m_seconds = seconds;
   m_x = x;
+  // Made on the first hover: a window that never shows has no business in the window tree.
+  if (!m_popup)
+    m_popup = new SeekPopupQt(m_view);
   QSize picture = SeekPreviewPlan::pictureSize(*item);
   if (!picture.isEmpty() && !m_core) {
     m_core = new PreviewCoreMpv(this);
     connect(m_core, &PreviewCoreMpv::pictureReady, m_popup, &SeekPopupQt::setPicture);
     connect(m_core, &PreviewCoreMpv::failed, this, [this](const QString& path) {
       m_unopened = path;
-      if (m_popup->isVisible())
+      if (m_popup && m_popup->isVisible())
         hovered(m_seconds, m_x);
     });
   }
@@ -77,7 +80,7 @@ void SeekPreviewQt::hovered(double seconds, int x)
 void SeekPreviewQt::askForPicture()
 {
   const std::optional<MediaItem> item = m_engine.currentMedia();
-  if (!m_core || !item || !m_popup->isVisible())
+  if (!m_core || !item || !m_popup || !m_popup->isVisible())
     return;
   m_sinceAsked.start();
   m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), false);
@@ -87,5 +90,6 @@ void SeekPreviewQt::left()
 {
   m_rest.stop();
   m_pace.stop();
-  m_popup->hide();
+  if (m_popup)
+    m_popup->hide();
 }

@@ -25,7 +25,7 @@ private:
 
   MediaEngine& m_engine;
   PlayerViewQt* m_view;
-  SeekPopupQt* m_popup;
+  SeekPopupQt* m_popup = nullptr;
   PreviewCoreMpv* m_core = nullptr;
   QTimer m_rest; // the pointer has rested: the exact picture
   QTimer m_pace; // a moving pointer's next picture, no sooner than PaceMs after the last
