@@ -1,15 +1,6 @@
 #include "playback/seek_queue.h"
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-// A keyframe this close to the time asked for is the exact picture: frame
-// times are at least a millisecond apart.
-constexpr double SameTime = 0.001;
-
-} // namespace
 
 std::optional<SeekQueue::Seek> SeekQueue::ask(double seconds, Want want, double from)
 {
@@ -25,10 +16,11 @@ std::optional<SeekQueue::Seek> SeekQueue::landed(double at)
     return std::nullopt;
   m_shown = m_sent;
   m_sent.reset();
-  if (!m_shown->exact && at >= 0) {
+  // Where a quick seek landed is not proof of the exact picture: a seek sent
+  // while the file starts is told as landed on the time asked for before its
+  // keyframe is decoded. So only an exact seek gives the exact picture.
+  if (!m_shown->exact && at >= 0)
     m_longestGap = std::max(m_longestGap, m_shown->seconds - at);
-    m_shown->exact = std::abs(m_shown->seconds - at) < SameTime;
-  }
   return next();
 }
 

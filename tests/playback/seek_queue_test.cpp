@@ -40,8 +40,10 @@ TEST(SeekQueueTest, AnExactSeekShowsItsKeyframeFirstUnlessThatLiesBehind)
   // its keyframe behind the picture it leaves, so it goes straight there.
   EXPECT_EQ(queue.ask(8.3, Want::QuickThenExact, 7.3), (Seek{8.3, true}));
   EXPECT_EQ(queue.landed(8.3), std::nullopt);
-  // A keyframe on the time itself is the exact picture.
+  // A quick seek told as landed on the time itself is still followed by the
+  // exact one: a seek sent while the file starts is told so before it lands.
   EXPECT_EQ(queue.ask(0, Want::QuickThenExact, 8.3), (Seek{0, false}));
+  EXPECT_EQ(queue.landed(0), (Seek{0, true}));
   EXPECT_EQ(queue.landed(0), std::nullopt);
   // Scrubbing ends with the exact picture where the pointer let go.
   EXPECT_EQ(queue.ask(30, Want::Nearby, 0), (Seek{30, false}));
