@@ -51,6 +51,14 @@ struct ListPlace {
   bool operator==(const ListPlace&) const = default;
 };
 
+// A chapter of the current item: where it starts, in seconds, and its title
+// made fit for one line ("" when the file gives none).
+struct Chapter {
+  double start = 0;
+  QString title;
+  bool operator==(const Chapter&) const = default;
+};
+
 // The two ends of an A-B loop, in seconds; with both set, playback goes back
 // to `a` whenever it reaches `b`.
 struct LoopPoints {
@@ -83,7 +91,14 @@ public:
   virtual void next() = 0;
   virtual void previous() = 0;
   virtual double currentPosition() const = 0;       // seconds
+  // Moves to the time; the picture of the nearest keyframe may show first.
   virtual void setCurrentPosition(double seconds) = 0;
+  // Moves the picture quickly to about `seconds` (a handle being dragged): to
+  // the keyframe at or before it. Of the times asked for while one is on its
+  // way, only the newest follows.
+  virtual void scrubTo(double seconds) = 0;
+  // The current item's chapters in the order they start; told with chaptersChanged.
+  virtual QVector<Chapter> chapters() const = 0;
 
   // settings
   virtual int volume() const = 0;                    // 0..100
@@ -160,6 +175,7 @@ signals:
   void pictureShown();
   // The position jumped (a seek), in seconds.
   void positionJumped(double seconds);
+  void chaptersChanged();
   void volumeChanged(int volume);
   void muteChanged(bool on);
   void rateChanged(double rate);

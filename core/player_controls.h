@@ -16,6 +16,8 @@ signals:
   void previousClicked();
   void nextClicked();
   void seekRequested(double seconds);
+  // The seek handle dragged to a time, not yet let go.
+  void scrubRequested(double seconds);
   void muteClicked();
   void volumeRequested(int volume);
   void audioChosen(int id);

@@ -130,7 +130,10 @@ ControlBarQt::ControlBarQt(QWidget* parent) : QWidget(parent)
   m_seek->setFocusPolicy(Qt::NoFocus);
   m_seek->setEnabled(false);
   connect(m_seek, &QSlider::sliderMoved, this,
-          [this](int ms) { showTimes(ms / 1000.0, m_duration); });
+          [this](int ms) {
+            showTimes(ms / 1000.0, m_duration);
+            emit scrubRequested(ms / 1000.0);
+          });
   connect(m_seek, &QSlider::sliderReleased, this,
           [this] { emit seekRequested(m_seek->value() / 1000.0); });
 
@@ -171,6 +174,11 @@ void ControlBarQt::setPlaying(bool playing)
 {
   m_playPause->setIcon(glyphIcon(playing ? Glyph::Pause : Glyph::Play));
   m_playPause->setToolTip(playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
+}
+
+QSlider* ControlBarQt::seekSlider() const
+{
+  return m_seek;
 }
 
 void ControlBarQt::setMarks(const QVector<BarMark>& marks)

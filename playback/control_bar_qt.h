@@ -31,6 +31,7 @@ public:
   // Marks on the seek slider, in the order they are drawn.
   void setMarks(const QVector<BarMark>& marks);
   TrackButtonsQt* tracks() const { return m_tracks; }
+  QSlider* seekSlider() const;
 
 signals:
   void playPauseClicked();
@@ -38,6 +39,7 @@ signals:
   void previousClicked();
   void nextClicked();
   void seekRequested(double seconds);
+  void scrubRequested(double seconds); // the handle dragged, not yet let go
   void muteClicked();
   void volumeRequested(int volume);
 

@@ -9,6 +9,7 @@
 #include "playback/fine_controls_mpv.h"
 #include "playback/mpv_session_mpv.h"
 #include "playback/play_speed.h"
+#include "playback/seeking_mpv.h"
 #include "playback/subtitle_encoding.h"
 #include "playback/video_window_mpv.h"
 
@@ -90,15 +91,28 @@ void EngineMpv::previous()
   m_session->command({"playlist-prev"});
 }
 
+// While a seek is on its way, the position is where it goes: the next step
+// of a key held down goes on from there, not from the keyframe shown meanwhile.
+double EngineMpv::currentPosition() const
+{
+  return m_fine->seeking().busy() ? m_fine->seeking().target() : m_properties.timePos;
+}
+
 void EngineMpv::setCurrentPosition(double seconds)
 {
   if (!m_file.active)
     return;
   seconds = std::max(0.0, seconds);
-  m_session->set("time-pos", seconds, [this, seconds](int error) {
-    if (error >= 0)
-      emit positionJumped(seconds);
-  });
+  m_fine->seeking().seek(seconds, SeekQueue::Want::QuickThenExact, currentPosition());
+  m_properties.timePos = m_properties.lastTimePos = seconds;
+}
+
+void EngineMpv::scrubTo(double seconds)
+{
+  if (!m_file.active)
+    return;
+  seconds = std::max(0.0, seconds);
+  m_fine->seeking().seek(seconds, SeekQueue::Want::Nearby, currentPosition());
   m_properties.timePos = m_properties.lastTimePos = seconds;
 }
 

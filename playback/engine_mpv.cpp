@@ -55,7 +55,8 @@ EngineMpv::EngineMpv(QObject* parent) : MediaEngine(parent)
       FineControlsMpv::Told{
           [this](const QString& path, bool saved) { emit screenshotSaved(path, saved); },
           [this] { emit loopChanged(); },
-          [this](double position) { emit frameStepped(position); }});
+          [this](double position) { emit frameStepped(position); },
+          [this](double seconds) { emit positionJumped(seconds); }});
   listen();
 
   m_video = new VideoWindowMpv(core);
@@ -172,6 +173,7 @@ void EngineMpv::changed(ObservedPropertiesMpv::Id id, bool mediaChanged)
   case Id::Path:
     m_batch.pathChanged = true;
     break;
+  case Id::ChapterList: emit chaptersChanged(); break;
   case Id::TimePos:
     m_fine->positionChanged(m_properties.timePos);
     break;

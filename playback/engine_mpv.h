@@ -54,8 +54,10 @@ public:
   void stop() override;
   void next() override;
   void previous() override;
-  double currentPosition() const override { return m_properties.timePos; }
+  double currentPosition() const override;
   void setCurrentPosition(double seconds) override;
+  void scrubTo(double seconds) override;
+  QVector<Chapter> chapters() const override { return m_properties.chapters; }
   int volume() const override { return m_settings.volume; }
   void setVolume(int volume) override;
   bool mute() const override { return m_settings.mute; }
@@ -106,7 +108,7 @@ private:
   std::unique_ptr<SubtitleFilesMpv> m_subtitleFiles;
   std::unique_ptr<FailureWatchMpv> m_failures;
   std::unique_ptr<CoverArtMpv> m_coverArt;
-  std::unique_ptr<FineControlsMpv> m_fine;
+  std::unique_ptr<FineControlsMpv> m_fine; // seeks too
   QPointer<VideoWindowMpv> m_video; // the window tree owns it
   FullScreenHost* m_fullScreen = nullptr;
   PlayStateTable m_states;

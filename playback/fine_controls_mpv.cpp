@@ -17,7 +17,7 @@ QByteArray optionValue(std::optional<double> seconds)
 } // namespace
 
 FineControlsMpv::FineControlsMpv(MpvSession& session, Told told)
-    : m_session(session), m_told(std::move(told))
+    : m_session(session), m_told(std::move(told)), m_seeking(session, m_told.jumped)
 {
   session.on(MPV_EVENT_START_FILE, [this](const mpv_event&) { started(); });
   session.on(MPV_EVENT_PLAYBACK_RESTART, [this](const mpv_event&) { restarted(); });

@@ -1,5 +1,6 @@
 #include "playback/node_mpv.h"
 
+#include <cmath>
 #include <cstring>
 #include <mpv/client.h>
 
@@ -23,6 +24,16 @@ int64_t nodeInt(const mpv_node& map, const char* key)
 {
   const mpv_node* value = nodeField(map, key);
   return value && value->format == MPV_FORMAT_INT64 ? value->u.int64 : 0;
+}
+
+double nodeNumber(const mpv_node& map, const char* key)
+{
+  const mpv_node* value = nodeField(map, key);
+  if (value && value->format == MPV_FORMAT_DOUBLE)
+    return value->u.double_;
+  if (value && value->format == MPV_FORMAT_INT64)
+    return double(value->u.int64);
+  return std::nan("");
 }
 
 bool nodeFlag(const mpv_node& map, const char* key)

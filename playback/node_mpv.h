@@ -10,4 +10,6 @@ struct mpv_node;
 const mpv_node* nodeField(const mpv_node& map, const char* key);
 QString nodeText(const mpv_node& map, const char* key);
 int64_t nodeInt(const mpv_node& map, const char* key);
+// A number, whole or not; NaN when there is none.
+double nodeNumber(const mpv_node& map, const char* key);
 bool nodeFlag(const mpv_node& map, const char* key);

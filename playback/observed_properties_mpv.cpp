@@ -1,10 +1,14 @@
 #include "playback/observed_properties_mpv.h"
 
+#include "core/display_name.h"
 #include "core/file_name_bytes.h"
+#include "core/milestone_trace.h"
 #include "playback/node_mpv.h"
 #include "playback/track_list_mpv.h"
 #include "playback/mpv_session_mpv.h"
 #include <mpv/client.h>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -32,6 +36,25 @@ bool selectsAPicture(const mpv_node& tracks)
   return track && !nodeFlag(*track, "albumart");
 }
 
+// In the order they start, whatever order the file lists them in; a chapter
+// without a time is none.
+QVector<Chapter> chaptersOf(const mpv_node& list)
+{
+  QVector<Chapter> chapters;
+  if (list.format != MPV_FORMAT_NODE_ARRAY)
+    return chapters;
+  chapters.reserve(list.u.list->num);
+  for (int i = 0; i < list.u.list->num; ++i) {
+    const double start = nodeNumber(list.u.list->values[i], "time");
+    if (std::isfinite(start))
+      chapters.append(
+          {std::max(0.0, start), singleLine(nodeText(list.u.list->values[i], "title"))});
+  }
+  std::stable_sort(chapters.begin(), chapters.end(),
+                   [](const Chapter& a, const Chapter& b) { return a.start < b.start; });
+  return chapters;
+}
+
 } // namespace
 
 void ObservedPropertiesMpv::observe(MpvSession& session,
@@ -51,12 +74,18 @@ void ObservedPropertiesMpv::observe(MpvSession& session,
       {VoConfigured, {"vo-configured", MPV_FORMAT_FLAG}},
       {PlaylistPos, {"playlist-pos", MPV_FORMAT_INT64}},
       {PlaylistCount, {"playlist-count", MPV_FORMAT_INT64}},
+      {ChapterList, {"chapter-list", MPV_FORMAT_NODE}},
   };
   for (const auto& [id, property] : properties)
     session.observe(property.first, property.second,
                     [this, id, changed](const mpv_event_property& change) {
                       changed(id, absorb(id, change));
                     });
+  // For the benchmarks (KELVARINO_TRACE): frames playback dropped, so far.
+  session.observe("frame-drop-count", MPV_FORMAT_INT64, [](const mpv_event_property& p) {
+    if (p.format == MPV_FORMAT_INT64)
+      traceMilestone("frame-drops", QString::number(*static_cast<int64_t*>(p.data)));
+  });
 }
 
 bool ObservedPropertiesMpv::absorb(Id id, const mpv_event_property& change)
@@ -113,6 +142,9 @@ bool ObservedPropertiesMpv::absorb(Id id, const mpv_event_property& change)
       lastPicture.shown = hasPicture;
     tracks = has ? tracksOf(*node) : QVector<Track>();
     return true;
+  case ChapterList:
+    chapters = has ? chaptersOf(*node) : QVector<Chapter>();
+    return false;
   case Metadata:
     m_tags.clear();
     if (has && node->format == MPV_FORMAT_NODE_MAP)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/media_engine.h"
 #include "playback/track_menu.h"
 
 #include <QHash>
@@ -30,6 +31,7 @@ public:
     VoConfigured,
     PlaylistPos,
     PlaylistCount,
+    ChapterList,
   };
 
   // Follows the properties through `session`; `changed` hears each change
@@ -65,6 +67,7 @@ public:
   int64_t playlistPos = -1; // the current entry's place in the play list
   int64_t playlistCount = 0;
   QVector<Track> tracks; // audio and subtitles
+  QVector<Chapter> chapters;
 
   // Tag lookup ignores case, as files spell their keys as they like.
   QString tag(const QString& key) const { return m_tags.value(key.toLower()); }

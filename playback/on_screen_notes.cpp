@@ -1,5 +1,6 @@
 #include "playback/on_screen_notes.h"
 
+#include "core/display_name.h"
 #include "playback/clock_text.h"
 
 #include <algorithm>
@@ -93,6 +94,12 @@ QString noPicture()
 QString noFrames()
 {
   return QStringLiteral("没有可逐帧查看的画面");
+}
+
+QString chapter(int number, int count, const QString& title)
+{
+  const QString place = QStringLiteral("第 %1 章 / 共 %2 章").arg(number).arg(count);
+  return title.isEmpty() ? place : place + u'：' + isolated(title);
 }
 
 } // namespace OnScreenNotes

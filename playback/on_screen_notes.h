@@ -11,6 +11,8 @@ QString mute(bool on);                    // "静音" / "取消静音"
 QString seek(double position, double duration, bool forward);
 QString speed(double speed);              // "速度 1.1×"
 QString startOver();                      // "从头播放"
+// "第 3 章 / 共 12 章：标题" (1-based), without the colon when untitled.
+QString chapter(int number, int count, const QString& title);
 
 QString loopStart(double a);              // "循环起点 1:02"
 QString loop(double a, double b);         // "循环 1:02 – 1:15"

@@ -5,6 +5,7 @@
 #include "core/media_engine.h"
 #include "core/player_controls.h"
 #include "core/web_address.h"
+#include "playback/chapters.h"
 #include "playback/on_screen_notes.h"
 #include "playback/play_speed.h"
 #include "playback/track_menu.h"
@@ -22,6 +23,7 @@ PlayerActions::PlayerActions(MediaEngine& player, PlayerControls& controls, File
   connect(&controls, &PlayerControls::previousClicked, p, &MediaEngine::previous);
   connect(&controls, &PlayerControls::nextClicked, p, &MediaEngine::next);
   connect(&controls, &PlayerControls::seekRequested, p, &MediaEngine::setCurrentPosition);
+  connect(&controls, &PlayerControls::scrubRequested, p, &MediaEngine::scrubTo);
   connect(&controls, &PlayerControls::volumeRequested, p, &MediaEngine::setVolume);
   connect(&controls, &PlayerControls::muteClicked, this, [this] { m_player.setMute(!m_player.mute()); });
   connect(&controls, &PlayerControls::audioChosen, this,
@@ -69,6 +71,8 @@ bool PlayerActions::keyPressed(PlayerKey key)
   case PlayerKey::NextAudioTrack: cycleTrack(Track::Kind::Audio); break;
   case PlayerKey::NextSubtitle: cycleTrack(Track::Kind::Subtitle); break;
   case PlayerKey::ToggleSubtitles: toggleSubtitles(); break;
+  case PlayerKey::PreviousChapter: goToChapter(Chapters::previous); break;
+  case PlayerKey::NextChapter: goToChapter(Chapters::next); break;
   default: return preciseKeyPressed(key);
   }
   return true;
@@ -119,6 +123,21 @@ void PlayerActions::startOver()
   m_player.setCurrentPosition(0);
   // Also replaces a resume note that would otherwise say where it resumed.
   m_player.showNote(OnScreenNotes::startOver());
+}
+
+// PgUp and PgDn: a chapter's start, and a note of which chapter it is. Past
+// the last chapter or before the first, nothing moves.
+void PlayerActions::goToChapter(std::optional<int> (*which)(const QVector<Chapter>&, double))
+{
+  if (!isOpen(m_player.playState()))
+    return;
+  const QVector<Chapter> chapters = m_player.chapters();
+  const std::optional<int> chapter = which(chapters, m_player.currentPosition());
+  if (!chapter)
+    return;
+  m_player.setCurrentPosition(chapters[*chapter].start);
+  m_player.showNote(OnScreenNotes::chapter(*chapter + 1, int(chapters.size()),
+                                           chapters[*chapter].title));
 }
 
 void PlayerActions::changeVolumeBy(int step)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/media_engine.h"
 #include "core/track.h"
 #include "playback/player_keys.h"
 #include "playback/precise_actions.h"
@@ -36,6 +37,7 @@ signals:
 private:
   void seekBy(double seconds);
   void startOver();
+  void goToChapter(std::optional<int> (*which)(const QVector<Chapter>&, double));
   void changeVolumeBy(int step);
   void toggleMute();
   void changeRate(double rate);

@@ -2,7 +2,9 @@
 
 #include "playback/audio_card.h"
 #include "playback/audio_card_mpv.h"
+#include "playback/chapters.h"
 #include "playback/control_bar_qt.h"
+#include "playback/seek_preview_qt.h"
 #include "playback/engine_mpv.h"
 #include "playback/picture_host_qt.h"
 #include "playback/player_view_qt.h"
@@ -32,6 +34,7 @@ PlayerControlQt::PlayerControlQt(EngineMpv& engine) : m_engine(engine)
   // for them: files dropped on the picture are the main window's to play.
   picture->setAcceptDrops(false);
   m_view = new PlayerViewQt(picture);
+  new SeekPreviewQt(engine, m_view); // the view owns it
   m_audioCard = std::make_unique<AudioCardMpv>(engine.session(), video);
   m_clock.setInterval(ClockMs);
   connect(&m_clock, &QTimer::timeout, this, &PlayerControlQt::showTimes);
@@ -49,6 +52,7 @@ void PlayerControlQt::forwardRequests()
   connect(bar, &ControlBarQt::previousClicked, this, &PlayerControls::previousClicked);
   connect(bar, &ControlBarQt::nextClicked, this, &PlayerControls::nextClicked);
   connect(bar, &ControlBarQt::seekRequested, this, &PlayerControls::seekRequested);
+  connect(bar, &ControlBarQt::scrubRequested, this, &PlayerControls::scrubRequested);
   connect(bar, &ControlBarQt::muteClicked, this, &PlayerControls::muteClicked);
   connect(bar, &ControlBarQt::volumeRequested, this, &PlayerControls::volumeRequested);
   TrackButtonsQt* tracks = bar->tracks();
@@ -72,6 +76,7 @@ void PlayerControlQt::followEngine()
   connect(&m_engine, &MediaEngine::positionJumped, this, &PlayerControlQt::showTimes);
   connect(&m_engine, &MediaEngine::volumeChanged, bar, &ControlBarQt::setVolume);
   connect(&m_engine, &MediaEngine::muteChanged, bar, &ControlBarQt::setMuted);
+  connect(&m_engine, &MediaEngine::chaptersChanged, this, &PlayerControlQt::showMarks);
   connect(&m_engine, &MediaEngine::loopChanged, this, &PlayerControlQt::showMarks);
   bar->setVolume(m_engine.volume());
 }
@@ -90,7 +95,8 @@ void PlayerControlQt::stateChanged(int state)
 
 void PlayerControlQt::showMarks()
 {
-  QVector<BarMark> marks;
+  const std::optional<MediaItem> item = m_engine.currentMedia();
+  QVector<BarMark> marks = Chapters::marks(m_engine.chapters(), item ? item->duration : 0);
   const LoopPoints loop = m_engine.loopPoints();
   if (loop.a)
     marks.append({*loop.a, BarMark::Kind::LoopStart});
@@ -112,5 +118,6 @@ void PlayerControlQt::showItem()
   const bool picture = item && item->imageSourceWidth > 0 && isRunning(m_engine.playState());
   m_view->bar()->tracks()->setTracks(m_engine.tracks(), picture);
   showTimes();
+  showMarks(); // the duration they stand on may come after them
   m_audioCard->show(audioCardFor(m_engine.playState(), item));
 }

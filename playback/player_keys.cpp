@@ -31,6 +31,8 @@ const std::vector<KeyBinding>& playerKeyMap()
       {Qt::Key_Z, Plain, SubtitlesEarlier, SubtitlesAndAudio, "字幕提前 0.1 秒"},
       {Qt::Key_X, Plain, SubtitlesLater, SubtitlesAndAudio, "字幕推迟 0.1 秒"},
       {Qt::Key_Backspace, Shift, SubtitleDelayReset, SubtitlesAndAudio, "字幕延迟归零"},
+      {Qt::Key_PageUp, Plain, PreviousChapter, Seeking, "上一章"},
+      {Qt::Key_PageDown, Plain, NextChapter, Seeking, "下一章"},
       {Qt::Key_Question, Shift, KeyCard, Window, "按键说明"},
       {Qt::Key_F1, Plain, KeyCard, Window, "按键说明"},
       // Some keyboards have the brackets, #, the comma, the full stop and the

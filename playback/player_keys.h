@@ -35,6 +35,9 @@ enum class PlayerKey {
   SubtitlesLater,
   SubtitleDelayReset,
   KeyCard,
+  // Chapters (player_actions.cpp).
+  PreviousChapter,
+  NextChapter,
 };
 
 // Where a key stands on the key card, in the card's order.

@@ -46,6 +46,9 @@ void SeekSliderQt::paintEvent(QPaintEvent* event)
   for (const BarMark& mark : m_marks) {
     const int x = xOf(mark.seconds);
     switch (mark.kind) {
+    case BarMark::Kind::Chapter:
+      painter.fillRect(x, middle - 3, 2, 6, QColor(0xe6, 0xe8, 0xeb));
+      break;
     case BarMark::Kind::LoopStart:
       loopStart = x;
       painter.fillRect(x - 1, middle - 6, 2, 12, LoopColour);

@@ -35,6 +35,10 @@ public:
   void previous() override { ++previouses; }
   double currentPosition() const override { return position; }
   void setCurrentPosition(double s) override { position = s; }
+  QVector<double> scrubs; // the times the picture was scrubbed to
+  void scrubTo(double s) override { scrubs << s; }
+  QVector<Chapter> chapterList;
+  QVector<Chapter> chapters() const override { return chapterList; }
   int volume() const override { return vol; }
   void setVolume(int v) override { vol = qBound(0, v, 100); }
   bool mute() const override { return muted; }

@@ -11,6 +11,7 @@ import subprocess
 import tempfile
 import time
 import unittest
+import zlib
 from pathlib import Path
 
 BINARY = Path(os.environ.get("KELVARINO_BINARY", "build/kelvarino")).resolve()
@@ -86,6 +87,36 @@ def still_clip(colour, width=320, height=240, seconds=10):
                      "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p")
 
 
+COLOURS = ("E63CAA", "3CE6C8", "E6C83C")  # of colour_clip's segments, 0-10 s, 10-20 s, 20-30 s
+
+
+def colour_clip(chapters=("片头", "Middle", "结尾")):
+    """30 s of 320x240 H.264 in Matroska, one solid colour of COLOURS for
+    each 10 s and a chapter with each colour, titled `chapters`; a keyframe
+    every second."""
+    MEDIA_DIR.mkdir(parents=True, exist_ok=True)
+    marks = "".join(f"[CHAPTER]\nTIMEBASE=1/1000\nSTART={i * 10000}\nEND={i * 10000 + 10000}\n"
+                    f"title={title}\n" for i, title in enumerate(chapters))
+    listing = MEDIA_DIR / f"chapters-{zlib.crc32('/'.join(chapters).encode()):08x}.txt"
+    listing.write_text(";FFMETADATA1\n" + marks, encoding="utf-8")
+    graph = ";".join(f"color=c=0x{c}:size=320x240:rate=25:duration=10[s{i}]"
+                     for i, c in enumerate(COLOURS))
+    graph += ";" + "".join(f"[s{i}]" for i in range(len(COLOURS))) + "concat=n=3[out0]"
+    return _generate(f"colours-{listing.stem}.mkv", "-f", "lavfi", "-i", graph, "-i", listing,
+                     "-map_metadata", "1", "-map_chapters", "1", "-c:v", "libx264", "-preset",
+                     "veryfast", "-g", "25", "-pix_fmt", "yuv420p")
+
+
+def segment_shown(rgb):
+    """Which of COLOURS (its index) an (r, g, b) on the screen is; None for
+    none of them."""
+    for i, colour in enumerate(COLOURS):
+        want = bytes.fromhex(colour)
+        if all(abs(have - w) < 24 for have, w in zip(rgb, want)):
+            return i
+    return None
+
+
 # --- X -----------------------------------------------------------------------
 
 def screenshot(path, region=None):
@@ -120,6 +151,16 @@ def bright_share(image, region=None):
     crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)] if region else []
     out = run("convert", image, *crop, "-colorspace", "Gray", "-threshold", "75%",
               "-format", "%[fx:mean]", "info:")
+    return float(out.stdout)
+
+
+def colour_share(image, colour, region):
+    """The share of the (x, y, width, height) part of a screenshot within a
+    tenth of `colour` ("E63CAA")."""
+    crop = ["-crop", "{2}x{3}+{0}+{1}".format(*region)]
+    out = run("convert", image, *crop, "-fuzz", "10%", "-fill", "white", "-opaque", f"#{colour}",
+              "-fill", "black", "+opaque", "white", "-colorspace", "Gray", "-format", "%[fx:mean]",
+              "info:")
     return float(out.stdout)
 
 

@@ -1,14 +1,16 @@
 """Media keys and the desktop's media widgets: playerctl drives a playing
 player over the session bus, and the window reacts as to its own controls."""
 
+import itertools
 import re
 import time
 from urllib.parse import unquote, urlparse
 
 from desktop import Dock, playerctl, position
-from harness import (BAR, PlayerTest, audio_clip, bright_share, click, image_difference,
-                     pixel_colour, press, run, still_clip, video_clip, wait_for, white_share,
-                     windows_of)
+from harness import (BAR, COLOURS, MEDIA_DIR, PlayerTest, _generate, audio_clip, bright_share,
+                     click, colour_clip, colour_share, image_difference, pixel_colour, press, run,
+                     segment_shown, still_clip, video_clip, wait_client_size, wait_for,
+                     white_share, windows_of)
 
 SERVICE = "org.mpris.MediaPlayer2.kelvarino"
 
@@ -197,6 +199,120 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "key", "ctrl+u")
         wait_for(lambda: len(windows_of(player.pid)) == 2, 5, what="the open-URL dialog")
         run("xdotool", "key", "Escape")
+
+    def test_the_bar_marks_chapters_that_page_keys_reach_and_its_handle_drags_the_picture(self):
+        player = self.start(colour_clip())
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        x, y, w, h = window.client()
+        centre = (x + w // 2, y + (h - BAR) // 2)
+
+        def segment(name):
+            return segment_shown(pixel_colour(self.shot(name), *centre))
+
+        # The seek slider spans the bar within 10 px margins, its 12 px handle's
+        # centre going from end to end; a chapter's mark is a light tick on it.
+        groove_y = y + h - BAR + 14
+
+        def x_at(seconds):
+            return x + 16 + round(seconds / 30 * (w - 32))
+        bar = self.shot("chapter-marks")
+        for at in (10, 20):
+            self.assertGreater(white_share(bar, (x_at(at) - 2, groove_y - 3, 5, 6)), 0.1,
+                               f"a mark at {at} s")
+        self.assertEqual(white_share(bar, (x_at(15) - 2, groove_y - 3, 5, 6)), 0, "none between")
+
+        # PgDn goes to the next chapter's start and names it; PgUp moments
+        # later goes back a chapter.
+        playerctl("position", "3")
+        wait_for(lambda: 2.9 < position() < 4, 5, what="at 3 s")
+        run("xdotool", "key", "Next")
+        wait_for(lambda: abs(position() - 10) < 0.2 and segment("page-down") == 1, 5,
+                 what="the second chapter's colour at its start")
+        wait_for(lambda: white_share(self.shot("chapter-note"), (x, y, 200, 60)) > 0.002, 5,
+                 what="the chapter's note")
+        run("xdotool", "key", "Prior")
+        wait_for(lambda: position() < 0.5 and segment("page-up") == 0, 5, what="back to the first")
+
+        # The pointer resting on the bar shows the picture at that time above
+        # it, inside the window; leaving the bar hides it.
+        above = (x, y + h - BAR - 200, w, 196)
+        run("xdotool", "key", "Next")
+        wait_for(lambda: segment("second-chapter") == 1, 5, what="the second chapter")
+        for at, colour in ((7.5, COLOURS[0]), (22.5, COLOURS[2])):
+            run("xdotool", "mousemove", x_at(at), groove_y)
+            wait_for(lambda: colour_share(self.shot(f"preview-{at}"), colour, above) > 0.15, 5,
+                     what=f"the preview of {at} s")
+        run("xdotool", "mousemove", x + w // 2, y + (h - BAR) // 2)
+        wait_for(lambda: colour_share(self.shot("preview-gone"), COLOURS[2], above) == 0, 5,
+                 what="the preview gone")
+
+        # The handle dragged with the button held moves the picture before it
+        # is let go; letting go leaves it there.
+        run("xdotool", "mousemove", x_at(0), groove_y, "mousedown", "1")
+        for step in range(1, 9):
+            run("xdotool", "mousemove", x_at(step * 3), groove_y)
+        wait_for(lambda: segment("dragging") == 2, 5, what="the third colour while dragging")
+        run("xdotool", "mouseup", "1")
+        wait_for(lambda: 23 < position() < 25, 5, what="at 24 s once let go")
+
+    def test_ten_thousand_hostile_chapter_titles_and_a_file_gone_leave_the_bar_usable(self):
+        # 120 s whose keyframes are 60 s apart, a chapter every 12 ms, titled
+        # with control characters, a line break and a direction override.
+        MEDIA_DIR.mkdir(parents=True, exist_ok=True)
+        listing = MEDIA_DIR / "hostile-chapters.txt"
+        listing.write_text(";FFMETADATA1\n" + "".join(
+            f"[CHAPTER]\nTIMEBASE=1/1000\nSTART={i * 12}\nEND={i * 12 + 12}\n"
+            f"title=\u202e\x01\x1b[31m第{i}章\\\n\u2066x\n" for i in range(10000)), encoding="utf-8")
+        made = _generate("hostile-chapters.mkv", "-f", "lavfi", "-i",
+                         "testsrc2=size=320x240:rate=25:duration=120", "-i", listing,
+                         "-map_chapters", "1", "-c:v", "libx264", "-preset", "ultrafast",
+                         "-g", "1500", "-pix_fmt", "yuv420p")
+        clip = self.sandbox.root / "hostile.mkv"
+        clip.write_bytes(made.read_bytes())
+        player = self.start(clip)
+        window = player.window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        wait_client_size(window, (320, 240 + BAR))
+        x, y, w, h = window.client()
+        groove_y = y + h - BAR + 14
+        caption = (x, y + h - BAR - 36, w, 34)  # the preview's lines, just above the bar
+
+        # Hovering near the end, 54 s past a keyframe, then PgDn: no hang.
+        def hover(at, name):
+            """The pointer moved onto the bar, a pixel to and fro as a hand
+            does, until the preview's lines show."""
+            moves = itertools.count()
+
+            def shown():
+                run("xdotool", "mousemove", at + next(moves) % 2, groove_y)
+                shot = self.shot(name)
+                # Light lines on the box's dark ground.
+                return (white_share(shot, caption) > 0.004
+                        and colour_share(shot, "1B1D20", caption) > 0.1)
+            wait_for(shown, 10, interval=0.3, what=f"the preview's time: {name}")
+        hover(x + w - 30, "hostile-hover")
+        playerctl("pause")
+        wait_for(lambda: playerctl("status") == "Paused", 5, what="paused")
+        start = position()
+        run("xdotool", "key", "Next", "Next", "Next")
+        wait_for(lambda: position() > start, 5, what="the next chapters")
+        self.assertLess(player.resident_mb(), 600)
+
+        # A file gone once it plays: the preview core cannot open it, but the
+        # bar still shows the time, and a click on it still seeks.
+        gone = self.sandbox.root / "gone.mkv"
+        gone.write_bytes(made.read_bytes())
+        playerctl("open", gone.as_uri())
+        wait_for(lambda: window.title() == gone.name and playerctl("status") == "Playing", 10,
+                 what="the second file playing")
+        wait_client_size(window, (320, 240 + BAR))
+        gone.unlink()
+        hover(x + w // 3, "gone-hover")
+        click(x + w // 2, groove_y)
+        wait_for(lambda: 50 < position() < 70, 10, what="half way after the click")
 
 
 def frame_clip(folder, seconds=30, rate=10):

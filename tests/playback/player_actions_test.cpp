@@ -82,6 +82,8 @@ TEST_F(PlayerActionsTest, TheBarAndTheWheelReachTheEngine)
   EXPECT_EQ(engine.pauses, 1);
   emit controls.seekRequested(60);
   EXPECT_EQ(engine.position, 60);
+  emit controls.scrubRequested(70);
+  EXPECT_EQ(engine.scrubs, QVector<double>{70});
   emit controls.volumeRequested(70);
   EXPECT_EQ(engine.vol, 70);
   emit controls.muteClicked();
@@ -129,6 +131,30 @@ TEST_F(PlayerActionsTest, ASubtitleFileIsAskedForInTheMediasFolder)
   EXPECT_TRUE(engine.notes.last().startsWith("字幕：")) << engine.notes.last().toStdString();
   emit engine.subtitleFileAdded("/films/bad.srt", false);
   EXPECT_TRUE(engine.notes.last().startsWith("无法加载字幕："));
+}
+
+TEST_F(PlayerActionsTest, PageKeysGoFromChapterToChapterAndSayWhichItIs)
+{
+  engine.chapterList = {{0, "片头"}, {40, ""}, {80, "⁧Ending"}};
+  press(Qt::Key_PageDown);
+  EXPECT_EQ(engine.position, 40);
+  EXPECT_EQ(engine.notes.last(), "第 2 章 / 共 3 章");
+  engine.position = 39.98; // an exact seek may land a frame short
+  press(Qt::Key_PageDown);
+  EXPECT_EQ(engine.position, 80);
+  EXPECT_EQ(engine.notes.last(), "第 3 章 / 共 3 章：⁨⁧Ending⁩");
+  const qsizetype notes = engine.notes.size();
+  press(Qt::Key_PageDown);
+  EXPECT_EQ(engine.position, 80) << "past the last chapter nothing moves";
+  EXPECT_EQ(engine.notes.size(), notes);
+  // Moments into a chapter PgUp goes to the one before, later to its start.
+  engine.position = 82;
+  press(Qt::Key_PageUp);
+  EXPECT_EQ(engine.position, 40);
+  engine.position = 50;
+  press(Qt::Key_PageUp);
+  EXPECT_EQ(engine.position, 40);
+  EXPECT_EQ(engine.notes.last(), "第 2 章 / 共 3 章");
 }
 
 TEST_F(PlayerActionsTest, TheLoopFramesAndSubtitleDelayFromTheKeys)
