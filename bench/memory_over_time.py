@@ -22,6 +22,8 @@ import time
 from collections import defaultdict
 from pathlib import Path
 
+from processes import end
+
 parser = argparse.ArgumentParser()
 parser.add_argument("build", type=Path)
 parser.add_argument("--minutes", type=float, default=10)
@@ -138,16 +140,6 @@ def breakdown(pids):
               f"{other[0] / 1024:7.1f} / {other[1] / 1024:5.1f}")
 
 
-def end(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-
-
 processes = {}
 for who, command in players.items():
     env = home()
@@ -174,7 +166,7 @@ try:
         breakdown({who: p.pid for who, p in processes.items()})
 finally:
     for process in processes.values():
-        end(process)
+        end(process, grace_s=10)
     shutil.rmtree(work, ignore_errors=True)
 
 

@@ -16,6 +16,8 @@ import tempfile
 import time
 from pathlib import Path
 
+from processes import end
+
 HERE = Path(__file__).resolve().parent
 BUILD = Path(sys.argv[1] if len(sys.argv) > 1 else HERE.parent / "build").resolve()
 ROUNDS = int(os.environ.get("KELVARINO_BENCH_ROUNDS", "9"))
@@ -60,16 +62,6 @@ def start(command, env=None):
     process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
                                stderr=open(log, "w"))
     return process, log
-
-
-def end(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
 
 
 def startup_round(results, home):

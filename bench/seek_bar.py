@@ -25,6 +25,8 @@ import tempfile
 import time
 from pathlib import Path
 
+from processes import end
+
 BUILD = Path(sys.argv[1]).resolve()
 ROUNDS = int(sys.argv[2]) if len(sys.argv) > 2 else 7
 SCREEN = Path(os.environ["KELVARINO_XVFB_FBDIR"]) / "Xvfb_screen0"
@@ -138,16 +140,6 @@ def shows(colour, min_pixels, region, timeout_s=20):
     """Waits until the colour covers that much of the region; whether it did."""
     return watch(colour, min_pixels, region, "--", "sleep", timeout_s,
                  timeout_ms=timeout_s * 1000) is not None
-
-
-def end(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
 
 
 def summary(values, base=None):
