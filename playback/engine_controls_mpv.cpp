@@ -100,19 +100,20 @@ double EngineMpv::currentPosition() const
 
 void EngineMpv::setCurrentPosition(double seconds)
 {
-  if (!m_file.active)
-    return;
-  seconds = std::max(0.0, seconds);
-  m_fine->seeking().seek(seconds, SeekQueue::Want::QuickThenExact, currentPosition());
-  m_properties.timePos = m_properties.lastTimePos = seconds;
+  seekTo(seconds, SeekQueue::Want::QuickThenExact);
 }
 
 void EngineMpv::scrubTo(double seconds)
 {
+  seekTo(seconds, SeekQueue::Want::Nearby);
+}
+
+void EngineMpv::seekTo(double seconds, SeekQueue::Want want)
+{
   if (!m_file.active)
     return;
   seconds = std::max(0.0, seconds);
-  m_fine->seeking().seek(seconds, SeekQueue::Want::Nearby, currentPosition());
+  m_fine->seeking().seek(seconds, want, currentPosition());
   m_properties.timePos = m_properties.lastTimePos = seconds;
 }
 

@@ -3,6 +3,7 @@
 #include "core/media_engine.h"
 #include "playback/observed_properties_mpv.h"
 #include "playback/play_state_table.h"
+#include "playback/seek_queue.h"
 #include "playback/video_window_mpv.h"
 
 #include <QPointer>
@@ -84,6 +85,7 @@ public:
   void showMessage(const QString& line) override;
 
 private:
+  void seekTo(double seconds, SeekQueue::Want want);
   void listen();
   void started();
   void loaded();
