@@ -89,6 +89,7 @@ void PlayerControlQt::stateChanged(int state)
     m_clock.stop();
   m_view->bar()->setPlaying(state == PlayState::Playing || state == PlayState::Buffering ||
                             state == PlayState::Transitioning);
+  showTracks(); // the subtitle button follows whether the picture plays
   showTimes();
   m_audioCard->show(audioCardFor(state, m_engine.currentMedia()));
 }
@@ -111,13 +112,18 @@ void PlayerControlQt::showTimes()
   m_view->bar()->setTimes(m_engine.currentPosition(), item ? item->duration : 0);
 }
 
-void PlayerControlQt::showItem()
+void PlayerControlQt::showTracks()
 {
   const std::optional<MediaItem> item = m_engine.currentMedia();
   // Subtitles go on a picture that plays; a file for them can be chosen then.
   const bool picture = item && item->imageSourceWidth > 0 && isRunning(m_engine.playState());
   m_view->bar()->tracks()->setTracks(m_engine.tracks(), picture);
+}
+
+void PlayerControlQt::showItem()
+{
+  showTracks();
   showTimes();
   showMarks(); // the duration they stand on may come after them
-  m_audioCard->show(audioCardFor(m_engine.playState(), item));
+  m_audioCard->show(audioCardFor(m_engine.playState(), m_engine.currentMedia()));
 }

@@ -29,6 +29,7 @@ private:
   void stateChanged(int state);
   void showMarks();
   void showTimes();
+  void showTracks();
   void showItem();
 
   EngineMpv& m_engine;
