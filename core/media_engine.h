@@ -29,6 +29,7 @@ inline constexpr int Reconnecting = 11;
 struct MediaItem {
   int imageSourceWidth = 0;  // pixels; 0 when the item has no picture
   int imageSourceHeight = 0;
+  bool highDynamicRange = false; // the picture's light is PQ or HLG, beyond what SDR shows
   QString sourceURL;         // the text that was set or listed
   double duration = 0;       // seconds
   QString author;            // artist tag, or author tag where there is no artist

@@ -269,6 +269,7 @@ MediaItem EngineMpv::loadedItem() const
   if (m_properties.hasPicture) {
     item.imageSourceWidth = m_properties.videoWidth;
     item.imageSourceHeight = m_properties.videoHeight;
+    item.highDynamicRange = m_properties.highDynamicRange;
   }
   item.author = m_properties.tag(QStringLiteral("artist"));
   if (item.author.isEmpty())

@@ -130,6 +130,8 @@ bool ObservedPropertiesMpv::absorb(Id id, const mpv_event_property& change)
   case VideoParams:
     videoWidth = has ? int(nodeInt(*node, "w")) : 0;
     videoHeight = has ? int(nodeInt(*node, "h")) : 0;
+    highDynamicRange = has && (nodeText(*node, "gamma") == QLatin1String("pq") ||
+                               nodeText(*node, "gamma") == QLatin1String("hlg"));
     if (videoWidth > 0 && videoHeight > 0) {
       lastPicture.width = videoWidth;
       lastPicture.height = videoHeight;

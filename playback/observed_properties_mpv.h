@@ -54,6 +54,7 @@ public:
   double lastTimePos = 0;
   int videoWidth = 0;
   int videoHeight = 0;
+  bool highDynamicRange = false; // the picture's transfer is PQ or HLG
   bool hasPicture = false; // a selected video track that is not cover art
   bool showsVideoTrack = false; // a selected video track, cover art too
   // The picture as last reported for the file: when it stops or ends, its

@@ -25,6 +25,21 @@ std::vector<MpvSession::Option> previewOptions()
           {"demuxer-readahead-secs", "0"}, {"video-sync", "audio"}};
 }
 
+// Scaled down as it leaves the decoder, a picture costs the renderer little.
+// An HDR one is then tone-mapped to SDR, close to what the main picture's
+// renderer shows: the software renderer would only clip its light, and show
+// it washed out.
+QByteArray pictureFilter(QSize size, bool hdr)
+{
+  QByteArray chain = QByteArray("scale=w=%1:h=%2:force_original_aspect_ratio=decrease")
+                         .replace("%1", QByteArray::number(size.width()))
+                         .replace("%2", QByteArray::number(size.height()));
+  if (hdr)
+    chain += ",lavfi=[zscale=t=linear:npl=100,format=gbrpf32le,zscale=p=bt709,"
+             "tonemap=tonemap=hable:desat=0,zscale=t=bt709:m=bt709:r=tv,format=yuv420p]";
+  return chain;
+}
+
 } // namespace
 
 PreviewCoreMpv::PreviewCoreMpv(QObject* parent)
@@ -58,16 +73,14 @@ PreviewCoreMpv::~PreviewCoreMpv()
   }
 }
 
-void PreviewCoreMpv::show(const QString& path, double seconds, QSize size, bool exact)
+void PreviewCoreMpv::show(const QString& path, double seconds, QSize size, bool exact, bool hdr)
 {
   if (!m_render || size.isEmpty())
     return;
-  if (size != m_size) {
+  if (size != m_size || hdr != m_hdr) {
     m_size = size;
-    // Scaled down as it leaves the decoder, a picture costs the renderer little.
-    m_session->set("vf", QByteArray("scale=w=%1:h=%2:force_original_aspect_ratio=decrease")
-                             .replace("%1", QByteArray::number(size.width()))
-                             .replace("%2", QByteArray::number(size.height())));
+    m_hdr = hdr;
+    m_session->set("vf", pictureFilter(size, hdr));
   }
   const double from = m_shown;
   m_shown = seconds;

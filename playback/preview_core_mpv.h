@@ -27,8 +27,8 @@ public:
   // Whether it could draw: without a renderer there are no pictures.
   bool ready() const { return m_render != nullptr; }
   // The picture of the local file `path` at about `seconds` (exactly when
-  // `exact`), `size` pixels large.
-  void show(const QString& path, double seconds, QSize size, bool exact);
+  // `exact`), `size` pixels large; tone-mapped to SDR when `hdr`.
+  void show(const QString& path, double seconds, QSize size, bool exact, bool hdr);
 
 signals:
   // A picture of the file asked for; a null one when another file is asked
@@ -44,6 +44,7 @@ private:
   std::unique_ptr<MpvSession> m_session;
   std::unique_ptr<SeekingMpv> m_seeking;
   QSize m_size;
+  bool m_hdr = false;
   mpv_render_context* m_render = nullptr;
   std::atomic_bool m_updatePosted{false};
   QString m_path;

@@ -35,7 +35,8 @@ SeekPreviewQt::SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view)
   connect(&m_rest, &QTimer::timeout, this, [this] {
     const std::optional<MediaItem> item = m_engine.currentMedia();
     if (m_core && item && m_popup && m_popup->isVisible())
-      m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), true);
+      m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), true,
+                   item->highDynamicRange);
   });
 }
 
@@ -83,7 +84,8 @@ void SeekPreviewQt::askForPicture()
   if (!m_core || !item || !m_popup || !m_popup->isVisible())
     return;
   m_sinceAsked.start();
-  m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), false);
+  m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), false,
+               item->highDynamicRange);
 }
 
 void SeekPreviewQt::left()

@@ -258,6 +258,23 @@ class MediaKeysTest(PlayerTest):
         run("xdotool", "mouseup", "1")
         wait_for(lambda: 23 < position() < 25, 5, what="at 24 s once let go")
 
+    def test_the_preview_of_an_hdr_video_is_tone_mapped_as_the_picture_is(self):
+        # A green at 100 nits in PQ: untouched in SDR it shows washed out.
+        clip = _generate("hdr-green.mkv", "-f", "lavfi", "-i", "color=c=0x20C040:s=640x360:d=12",
+                         "-vf", "zscale=tin=bt709:min=bt709:pin=bt709:t=smpte2084:m=bt2020nc"
+                         ":p=bt2020:npl=100,format=yuv420p10le", "-c:v", "libx265", "-x265-params",
+                         "log-level=error", "-color_trc", "smpte2084", "-colorspace", "bt2020nc")
+        window = self.start(clip).window()
+        wait_for(lambda: playerctl("status") == "Playing", 15, what="playing")
+        x, y, w, h = window.client()
+        picture = pixel_colour(self.shot("hdr-picture"), x + w // 4, y + 20)
+        run("xdotool", "mousemove", x + w // 2, y + h - BAR + 14)
+        wait_for(lambda: white_share(self.shot("hdr-hover"), (x + w // 2 - 40, y + h - BAR - 22, 80,
+                                                              18)) > 0, 10, what="the preview")
+        wait_for(lambda: all(abs(a - b) <= 40 for a, b in zip(picture, pixel_colour(
+            self.shot("hdr-preview"), x + w // 2, y + h - BAR - 65))), 10, interval=0.3,
+            what=f"the preview in the picture's colour {picture}")
+
     def test_ten_thousand_hostile_chapter_titles_and_a_file_gone_leave_the_bar_usable(self):
         # 120 s whose keyframes are 60 s apart, a chapter every 12 ms, titled
         # with control characters, a line break and a direction override.
