@@ -330,10 +330,14 @@ def drops(stderr_lines):
     return counts[-1] if counts else 0
 
 
-def scrub_round(scrub):
-    """10 s of playback from 10 s in, the pointer sweeping the bar back and
-    forth above it when `scrub`; (CPU seconds, dropped frames, RSS MB before
-    and after)."""
+def scrub_round():
+    """One player playing from 10 s in, timed in turns of 5 s: the pointer
+    resting on the picture, then sweeping the bar back and forth, three times
+    each. Turns in one process leave out what differs between processes
+    (where the window lands, what the machine does meanwhile), which on a
+    shared machine moves a figure more than the sweeping does. Returns the CPU
+    seconds of each kind of turn, the frames dropped while sweeping, and the
+    RSS in MB before and after."""
     process, c = start_ours(playing=True)
     lines = []
     import threading
@@ -342,43 +346,39 @@ def scrub_round(scrub):
     try:
         run("playerctl", "-p", "kelvarino", "position", "10")
         time.sleep(1.5)
-        run("xdotool", "mousemove", c[0] + c[2] // 2, c[1] + 50)
-        time.sleep(0.5)
         rss_before, drops_before = resident_mb(process.pid), drops(lines)
-        ticks = cpu_ticks(process.pid)
-        t0 = time.monotonic()
+        cpu = {False: 0.0, True: 0.0}
         step = 0
-        while time.monotonic() - t0 < 10:
-            if scrub:
-                at = (step * 1.7) % 58 if (step // 20) % 2 == 0 else 58 - (step * 1.7) % 58
-                run("xdotool", "mousemove", *bar_point(c, at))
-                step += 1
-            time.sleep(0.05)
-        cpu = (cpu_ticks(process.pid) - ticks) / TICKS
+        for scrub in (False, True) * 3:
+            if not scrub:
+                run("xdotool", "mousemove", c[0] + c[2] // 2, c[1] + 50)
+            time.sleep(0.3)
+            ticks, t0 = cpu_ticks(process.pid), time.monotonic()
+            while time.monotonic() - t0 < 5:
+                if scrub:
+                    at = (step * 1.7) % 58 if (step // 20) % 2 == 0 else 58 - (step * 1.7) % 58
+                    run("xdotool", "mousemove", *bar_point(c, at))
+                    step += 1
+                time.sleep(0.05)
+            cpu[scrub] += (cpu_ticks(process.pid) - ticks) / TICKS
         time.sleep(0.3)
-        return cpu, drops(lines) - drops_before, rss_before, resident_mb(process.pid)
+        return cpu[False], cpu[True], drops(lines) - drops_before, rss_before, resident_mb(process.pid)
     finally:
         end(process)
         reader.join(2)
 
 
 def scrubbing():
-    results = {False: [], True: []}
-    for _ in range(max(3, ROUNDS // 2)):
-        for scrub in (False, True):
-            results[scrub].append(scrub_round(scrub))
-    base = statistics.median(r[0] for r in results[False])
-    print("\nPlayback for 10 s (1080p H.264, software decoding in this X server), "
-          "with and without the pointer sweeping the bar")
-    print(f"{'':14} {'CPU s med':>9} {'min':>5} {'max':>5} {'ratio':>5} {'drops':>9} "
-          f"{'RSS MB':>14}")
-    for scrub, rows in results.items():
-        cpu = [r[0] for r in rows]
-        d = [r[1] for r in rows]
-        rss = [r[3] - r[2] for r in rows]
-        print(f"{'scrubbing' if scrub else 'playback':14} {statistics.median(cpu):9.2f} "
-              f"{min(cpu):5.2f} {max(cpu):5.2f} {statistics.median(cpu) / base:5.2f} "
-              f"{'/'.join(str(x) for x in d):>9} {'+' + format(statistics.median(rss), '.1f'):>14}")
+    rounds = [scrub_round() for _ in range(max(3, ROUNDS // 2))]
+    ratios = [r[1] / r[0] for r in rounds]
+    print("\nPlayback (1080p H.264, software decoding in this X server): CPU s in 15 s of the "
+          "pointer resting, and in 15 s of it sweeping the bar, turn about in one player")
+    print(f"{'round':6} {'resting':>8} {'sweeping':>9} {'ratio':>6} {'drops':>6} {'RSS MB':>8}")
+    for i, (rest, sweep, dropped, before, after) in enumerate(rounds):
+        print(f"{i + 1:<6} {rest:8.2f} {sweep:9.2f} {sweep / rest:6.2f} {dropped:6} "
+              f"{after - before:+8.1f}")
+    print(f"median ratio {statistics.median(ratios):.2f} (min {min(ratios):.2f}, "
+          f"max {max(ratios):.2f})")
 
 
 CLIP = Path(os.environ["SEEK_CLIP"]) if "SEEK_CLIP" in os.environ else make_clip()
