@@ -2,6 +2,7 @@
 
 #include "playback/audio_card.h"
 #include "playback/audio_card_mpv.h"
+#include "playback/backing_store_x11.h"
 #include "playback/chapters.h"
 #include "playback/control_bar_qt.h"
 #include "playback/seek_preview_qt.h"
@@ -34,7 +35,9 @@ PlayerControlQt::PlayerControlQt(EngineMpv& engine) : m_engine(engine)
   // for them: files dropped on the picture are the main window's to play.
   picture->setAcceptDrops(false);
   m_view = new PlayerViewQt(picture);
-  new SeekPreviewQt(engine, m_view); // the view owns it
+  auto* preview = new SeekPreviewQt(engine, m_view); // the view owns it
+  connect(preview, &SeekPreviewQt::shownChanged, video,
+          [video](bool shown) { keepContents(video, shown); });
   m_audioCard = std::make_unique<AudioCardMpv>(engine.session(), video);
   m_clock.setInterval(ClockMs);
   connect(&m_clock, &QTimer::timeout, this, &PlayerControlQt::showTimes);

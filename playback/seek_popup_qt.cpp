@@ -44,6 +44,16 @@ void SeekPopupQt::setPicture(const QImage& picture)
   update();
 }
 
+void SeekPopupQt::showEvent(QShowEvent*)
+{
+  emit shownChanged(true);
+}
+
+void SeekPopupQt::hideEvent(QHideEvent*)
+{
+  emit shownChanged(false);
+}
+
 void SeekPopupQt::paintEvent(QPaintEvent*)
 {
   QPainter painter(this);

@@ -17,8 +17,13 @@ public:
   void showAt(QPoint anchor, const QString& caption, QSize pictureSize);
   void setPicture(const QImage& picture);
 
+signals:
+  void shownChanged(bool shown);
+
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
 private:
   QString m_caption;

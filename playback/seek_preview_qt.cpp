@@ -52,8 +52,10 @@ void SeekPreviewQt::hovered(double seconds, int x)
   m_seconds = seconds;
   m_x = x;
   // Made on the first hover: a window that never shows has no business in the window tree.
-  if (!m_popup)
+  if (!m_popup) {
     m_popup = new SeekPopupQt(m_view);
+    connect(m_popup, &SeekPopupQt::shownChanged, this, &SeekPreviewQt::shownChanged);
+  }
   QSize picture = SeekPreviewPlan::pictureSize(*item);
   if (!picture.isEmpty() && !m_core) {
     m_core = new PreviewCoreMpv(this);

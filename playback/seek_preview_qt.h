@@ -18,6 +18,10 @@ public:
   SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view);
   ~SeekPreviewQt() override;
 
+signals:
+  // The preview stands over the picture, and moves with the pointer.
+  void shownChanged(bool shown);
+
 private:
   void hovered(double seconds, int x);
   void left();
