@@ -16,18 +16,33 @@ trap 'kill "$wm" "$xvfb" 2>/dev/null; wait "$wm" "$xvfb" 2>/dev/null; rm -rf "$t
 # A benchmark may ask for the screen as a file it can map (KELVARINO_XVFB_FBDIR).
 fbdir=()
 [ -n "${KELVARINO_XVFB_FBDIR:-}" ] && fbdir=(-fbdir "$KELVARINO_XVFB_FBDIR")
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp "${fbdir[@]}" 3>"$tmp/display" \
-  2>"$tmp/xvfb.log" &
+# -noreset: a server that resets when its last client leaves (a probe below)
+# can refuse the window manager that is connecting at that moment.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset "${fbdir[@]}" \
+  3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+for _ in $(seq 400); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 if [ ! -s "$tmp/display" ]; then
   echo "Xvfb did not start:" >&2; cat "$tmp/xvfb.log" >&2; exit 1
 fi
 export DISPLAY=":$(tr -d '\n' <"$tmp/display")"
 unset WAYLAND_DISPLAY
 
-openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-wm=$!
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+# Without a window manager, closing, maximising and full screen silently do
+# nothing and scenarios fail far from the cause: one that could not open the
+# display is started again, and none after 20 s ends the session here.
+start_wm() {
+  openbox --sm-disable >>"$tmp/openbox.log" 2>&1 &
+  wm=$!
+}
+start_wm
+for _ in $(seq 400); do
+  wmctrl -m >/dev/null 2>&1 && break
+  kill -0 "$wm" 2>/dev/null || start_wm
+  sleep 0.05
+done
+if ! wmctrl -m >/dev/null 2>&1; then
+  echo "openbox did not start:" >&2; cat "$tmp/openbox.log" >&2; exit 1
+fi
 
 "$@"
