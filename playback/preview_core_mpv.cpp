@@ -16,7 +16,11 @@ std::vector<MpvSession::Option> previewOptions()
           {"osc", "no"}, {"osd-level", "0"}, {"ytdl", "no"}, {"load-scripts", "no"},
           {"input-default-bindings", "no"}, {"load-stats-overlay", "no"},
           {"load-osd-console", "no"}, {"load-auto-profiles", "no"}, {"sub-auto", "no"},
-          {"hwdec", "no"}, {"vd-lavc-threads", "2"}, {"hr-seek", "no"}, {"cache", "no"},
+          {"hwdec", "no"}, {"hr-seek", "no"}, {"cache", "no"},
+          // One decoding thread: a second one must take the packet after a
+          // keyframe before it gives that keyframe out, so each picture cost
+          // two frames' decoding and a frame's more memory, and came no sooner.
+          {"vd-lavc-threads", "1"},
           // A picture a fifth of the width hides what these save: the loop
           // filter, and the decoder's slower exact steps.
           {"vd-lavc-skiploopfilter", "all"}, {"vd-lavc-fast", "yes"}, {"sws-scaler", "bilinear"},
