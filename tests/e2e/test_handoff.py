@@ -233,6 +233,8 @@ class HandOffTest(PlayerTest):
         clip = audio_clip(name="tagged.mp3", artist=artist, title=title, seconds=30)
         player, window = self.first_instance(clip)
         wait_for(lambda: window.title() == clip.name, what="the clip playing")
+        # The name shows before the tags are read; a slow machine shows the gap.
+        wait_for(lambda: playerctl("metadata", "artist") == artist, what="the tags read")
 
         record = self.sandbox.root / "record.json"
         program = self.sandbox.root / "report tool"
