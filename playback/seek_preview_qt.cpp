@@ -29,15 +29,10 @@ SeekPreviewQt::SeekPreviewQt(MediaEngine& engine, PlayerViewQt* view)
   connect(hover, &SeekHoverQt::left, this, &SeekPreviewQt::left);
   connect(&engine, &MediaEngine::currentMediaChanged, this, &SeekPreviewQt::left);
   m_pace.setSingleShot(true);
-  connect(&m_pace, &QTimer::timeout, this, &SeekPreviewQt::askForPicture);
+  connect(&m_pace, &QTimer::timeout, this, [this] { askForPicture(false); });
   m_rest.setSingleShot(true);
   m_rest.setInterval(RestMs);
-  connect(&m_rest, &QTimer::timeout, this, [this] {
-    const std::optional<MediaItem> item = m_engine.currentMedia();
-    if (m_core && item && m_popup && m_popup->isVisible())
-      m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), true,
-                   item->highDynamicRange);
-  });
+  connect(&m_rest, &QTimer::timeout, this, [this] { askForPicture(true); });
 }
 
 SeekPreviewQt::~SeekPreviewQt() = default;
@@ -75,18 +70,20 @@ void SeekPreviewQt::hovered(double seconds, int x)
     return;
   m_rest.start();
   if (!m_sinceAsked.isValid() || m_sinceAsked.elapsed() >= PaceMs)
-    askForPicture();
+    askForPicture(false);
   else if (!m_pace.isActive())
     m_pace.start(PaceMs - int(m_sinceAsked.elapsed()));
 }
 
-void SeekPreviewQt::askForPicture()
+void SeekPreviewQt::askForPicture(bool exact)
 {
   const std::optional<MediaItem> item = m_engine.currentMedia();
   if (!m_core || !item || !m_popup || !m_popup->isVisible())
     return;
-  m_sinceAsked.start();
-  m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), false,
+  // Only the quick pictures of a moving pointer are paced.
+  if (!exact)
+    m_sinceAsked.start();
+  m_core->show(item->sourceURL, m_seconds, SeekPreviewPlan::pictureSize(*item), exact,
                item->highDynamicRange);
 }
 

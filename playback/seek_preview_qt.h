@@ -25,7 +25,8 @@ signals:
 private:
   void hovered(double seconds, int x);
   void left();
-  void askForPicture();
+  // The picture under the pointer: a keyframe's while it moves, the exact one once it rests.
+  void askForPicture(bool exact);
 
   MediaEngine& m_engine;
   PlayerViewQt* m_view;
