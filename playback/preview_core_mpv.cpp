@@ -31,10 +31,10 @@ std::vector<MpvSession::Option> previewOptions()
 
 // Scaled down as it leaves the decoder, a picture costs the renderer little.
 // Two taps do it: the scaler's default (bicubic, its taps widened six-fold
-// from 1080p to 320 px) took about 30 % of each picture's time, and what it
-// saves from aliasing does not show at this size. An HDR picture is then tone-mapped to SDR,
-// close to what the main picture's renderer shows: the software renderer
-// would only clip its light, and show it washed out.
+// from 1080p to 320 px) took about 30 % of each picture's time, and the
+// aliasing it spares does not show at this size. An HDR picture is then
+// tone-mapped to SDR, close to what the main picture's renderer shows: the
+// software renderer would only clip its light, and show it washed out.
 QByteArray pictureFilter(QSize size, bool hdr)
 {
   QByteArray chain =
